@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/services.h"
+
+namespace script {
+
+// The program's context: every program-wide record (project, settings,
+// formats, interpreter state, ...) lives here. The program creates one; each
+// test creates its own, so nothing is shared between runs.
+struct Workshop {
+  explicit Workshop(platform::Services s) : services(s) {}
+  Workshop(const Workshop&) = delete;
+  Workshop& operator=(const Workshop&) = delete;
+
+  platform::Services services;
+};
+
+}  // namespace script
