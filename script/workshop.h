@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/services.h"
+#include "script/interpreter_state.h"
+#include "script/program_paths.h"
 
 namespace script {
 
@@ -13,6 +15,8 @@ struct Workshop {
   Workshop& operator=(const Workshop&) = delete;
 
   platform::Services services;
+  ProgramPaths paths;
+  InterpreterState interpreter;
 };
 
 }  // namespace script

@@ -1,0 +1,118 @@
+#include "script/interpreter.h"
+
+#include <filesystem>
+
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/text_encoding.h"
+#include "platform/text_lines.h"
+#include "script/script_host.h"
+#include "script/script_line.h"
+#include "script/statement.h"
+#include "script/workshop.h"
+
+namespace script {
+
+namespace {
+
+void BeginRun(Workshop& w, std::string_view startLabel) {
+  auto& st = w.interpreter;
+  st.stopFlag = StopFlag::Running;
+  st.returnValue = 1;
+  st.messages = 0;
+  if (startLabel.empty())
+    st.labelSearch.reset();
+  else
+    st.labelSearch = FoldCase(startLabel);
+  if (st.runDepth == 0) {
+    // A nested run keeps the flag: clearing it would lose a change the
+    // including script made before the nested run started.
+    st.bitNamesChanged = false;
+    if (st.host) st.host->setTreeReactionsSuspended(true);
+  }
+  ++st.runDepth;
+}
+
+void EndRun(Workshop& w) {
+  auto& st = w.interpreter;
+  --st.runDepth;
+  if (st.bitNamesChanged) {
+    st.bitNamesChanged = false;
+    if (st.host) st.host->rebuildBitGrid();
+  }
+  st.messages = 1;
+  if (st.runDepth == 0) {
+    // An unfinished search belongs to the run that failed it.
+    st.labelSearch.reset();
+    if (st.host) {
+      st.host->setTreeReactionsSuspended(false);
+      st.host->showMainWindow(true);
+    }
+  }
+}
+
+// One statement as read; true when the run must end.
+bool ProcessStatement(Workshop& w, std::string_view raw) {
+  auto& st = w.interpreter;
+  std::string line = NormaliseLine(raw);
+  if (auto label = LabelOfLine(line)) {
+    if (st.labelSearch && *st.labelSearch == *label) st.labelSearch.reset();
+    return false;
+  }
+  if (st.labelSearch) return false;
+  ExecuteStatement(w, line);
+  return st.stopFlag != StopFlag::Running;
+}
+
+}  // namespace
+
+void ExecuteScript(Workshop& w, platform::TextLines& stream, std::string_view startLabel) {
+  auto& st = w.interpreter;
+  BeginRun(w, startLabel);
+  platform::TextLines* outer = st.currentStream;
+  st.currentStream = &stream;
+  std::string raw;
+  while (stream.readLine(raw, kMaxStatementChars))
+    if (ProcessStatement(w, raw)) break;
+  st.currentStream = outer;
+  EndRun(w);
+}
+
+void ExecuteScript(Workshop& w, std::string_view text, std::string_view startLabel) {
+  auto& st = w.interpreter;
+  BeginRun(w, startLabel);
+  platform::TextLines* outer = st.currentStream;
+  // Statements given as text have no following lines to read.
+  st.currentStream = nullptr;
+  bool stop = false;
+  size_t pos = 0;
+  while (!stop && pos <= text.size()) {
+    size_t semicolon = text.find(';', pos);
+    size_t end = semicolon == std::string_view::npos ? text.size() : semicolon;
+    std::string_view piece = text.substr(pos, end - pos);
+    while (!stop && !piece.empty()) {
+      size_t cut = PrefixBytes(piece, kMaxStatementChars);
+      stop = ProcessStatement(w, piece.substr(0, cut));
+      piece.remove_prefix(cut);
+    }
+    pos = end + 1;
+  }
+  st.currentStream = outer;
+  EndRun(w);
+}
+
+bool RunScriptFile(Workshop& w, std::string_view path, std::string_view startLabel) {
+  w.interpreter.returnValue = 1;
+  if (path.empty() || w.interpreter.runDepth >= kMaxScriptNesting) return false;
+  std::string native = platform::ToNative(path);
+  // Devices and pipes are no scripts: reading one could block or never end.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(native, ec)) return false;
+  auto bytes = platform::ReadFileBytes(native);
+  if (!bytes) return false;
+  platform::TextLines lines(platform::DecodeTextFile(*bytes));
+  ExecuteScript(w, lines, startLabel);
+  return true;
+}
+
+}  // namespace script

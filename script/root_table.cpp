@@ -1,0 +1,106 @@
+#include "script/root_table.h"
+
+#include <array>
+
+#include "script/assistant_dispatch.h"
+#include "script/control_flow.h"
+#include "script/entry_makers.h"
+#include "script/workshop.h"
+
+namespace script {
+
+namespace {
+
+using K = EntryKind;
+using C = AssistantControl;
+
+constexpr Entry Control(EntryKind kind, AssistantControl control) {
+  return AssistantEntry(kind, control);
+}
+
+// The names, the French beside the English, in table order.
+constexpr TwinRow kTwinRows[] = {
+    // The import assistant's controls. The assistant reuses its controls from
+    // one category page to the next, so several names reach the same one.
+    {"arbre-mosaiques", "tree-tilesets", Control(K::TreeItem, C::TreeTilesets)},
+    {"arbre-cartes", "tree-maps", Control(K::TreeItem, C::TreeMaps)},
+    {"arbre-bitmaps", "tree-bitmaps", Control(K::TreeItem, C::TreeBitmaps)},
+    {"texte-01", "text-01", Control(K::TextField, C::Field1)},
+    {"texte-02", "text-02", Control(K::TextField, C::Field2)},
+    {"texte-03", "text-03", Control(K::TextField, C::Field3)},
+    {"texte-04", "text-04", Control(K::TextField, C::Field4)},
+    {"texte-05", "text-05", Control(K::TextField, C::Field5)},
+    {"texte-source", "text-source", Control(K::TextField, C::Field1)},
+    {"texte-dest", "text-dest", Control(K::TextField, C::Field2)},
+    {"texte-palette", "text-palette", Control(K::TextField, C::Field3)},
+    {"texte-map", "text-map", Control(K::TextField, C::Field4)},
+    {"texte-couleurs", "text-colors", Control(K::TextField, C::Field5)},
+    {"texte-tileset", "text-tileset", Control(K::TextField, C::Field2)},
+    {"texte-taillex", "text-sizex", Control(K::TextField, C::Field2)},
+    {"texte-tailley", "text-sizey", Control(K::TextField, C::Field3)},
+    {"check-palette", "check-palette", Control(K::CheckBox, C::CheckPalette)},
+    {"check-map", "check-map", Control(K::CheckBox, C::CheckMap)},
+    {"check-tileset", "check-tileset", Control(K::CheckBox, C::CheckTileset)},
+    {"check-optimise", "check-optimize", Control(K::CheckBox, C::CheckOptimise)},
+    {"check-16", "check-16", Control(K::CheckBox, C::None)},
+    {"radio-texte", "radio-text", Control(K::RadioButton, C::None)},
+    {"radio-rotation", "radio-rotation", Control(K::RadioButton, C::None)},
+    {"combo-palette", "combo-palette", Control(K::DropDown, C::ComboPalette)},
+    {"combo-tileset", "combo-tileset", Control(K::DropDown, C::ComboTileset)},
+    {"combo-taille", "combo-size", Control(K::DropDown, C::ComboSize)},
+    {"combo-tiles", "combo-tiles", Control(K::DropDown, C::ComboTiles)},
+    {"combo-map", "combo-map", Control(K::DropDown, C::None)},
+
+    // Statements, variables and folders.
+    {"ok", "ok", CommandEntry(AssistantOkCommand)},
+    {"msgbox", "msgbox", CommandEntry(MsgBoxCommand)},
+    {"visible", "visible", CommandEntry(VisibleCommand)},
+    {"quitte", "quit", CommandEntry(QuitCommand)},
+    {"fin", "end", CommandEntry(EndCommand)},
+    {"exec", "exec", CommandEntry(ExecCommand)},
+    {"goto", "goto", CommandEntry(GotoCommand)},
+    {"messages", "messages",
+     IntegerEntry([](Workshop& w) -> int32_t& { return w.interpreter.messages; })},
+    {"répertoire", "directory",
+     TextEntry([](Workshop& w) -> std::string& { return w.paths.directory; })},
+    {"script", "script", TextEntry([](Workshop& w) -> std::string& { return w.paths.scriptPath; })},
+    {"aideperso", "userhelp",
+     TextEntry([](Workshop& w) -> std::string& { return w.paths.userHelpPath; })},
+    {"retour", "return", CommandEntry(ReturnCommand)},
+    // Still to come here, in this order, as their modules arrive:
+    //   dossiers/folders (object), dossierdéf/deffolder (array of 12 texts),
+    //   effets/effects, defformat/definefmt, defmodele/definemodel,
+    //   format/format, modele/model, selmodele/setmodel, selformat/setformat.
+    {"faire", "do", CommandEntry(DoCommand)},
+    {"inclure", "include", CommandEntry(IncludeCommand)},
+    // Still to come here: plateforme/platform.
+};
+
+// Names both languages share, searched after both lists. Still to come, in
+// this order: conv, fonds, modehexa, system, convert, editeur, specimen, bits,
+// liste, maps, editor, list.
+constexpr std::array<Entry, 0> kSharedRows{};
+
+constexpr size_t kTwinCount = std::size(kTwinRows);
+constexpr size_t kRootCount = 2 * kTwinCount + kSharedRows.size();
+
+constexpr std::array<Entry, kRootCount> ExpandRoot() {
+  std::array<Entry, kRootCount> rows{};
+  for (size_t i = 0; i < kTwinCount; ++i) {
+    rows[i] = Named(kTwinRows[i].french, kTwinRows[i].target);
+    rows[kTwinCount + i] = Named(kTwinRows[i].english, kTwinRows[i].target);
+  }
+  for (size_t i = 0; i < kSharedRows.size(); ++i) rows[2 * kTwinCount + i] = kSharedRows[i];
+  return rows;
+}
+
+constexpr std::array<Entry, kRootCount> kRootRows = ExpandRoot();
+constexpr ObjectTable kRootTable{kRootRows};
+
+}  // namespace
+
+std::span<const TwinRow> RootTwinRows() { return kTwinRows; }
+std::span<const Entry> RootSharedRows() { return kSharedRows; }
+const ObjectTable& RootTable() { return kRootTable; }
+
+}  // namespace script

@@ -1,0 +1,108 @@
+// Random text executed as a script: from a stream, as ';'-separated text and
+// through the prompt. Message boxes are recorded and answered from the input;
+// programs are never started and no file is written or deleted. The run
+// happens in an empty temporary directory so relative names reach nothing.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "platform/recording_platform.h"
+#include "platform/text_encoding.h"
+#include "platform/text_lines.h"
+#include "script/entry_makers.h"
+#include "script/identifier_lookup.h"
+#include "script/interpreter.h"
+#include "script/script_prompt.h"
+#include "script/settings_file_name.h"
+#include "script/workshop.h"
+
+namespace {
+
+// Records nothing, deletes nothing, starts nothing.
+class InertShell : public platform::Shell {
+ public:
+  bool openDocument(const std::string&) override { return false; }
+  bool startProgram(const std::string&) override { return false; }
+  bool deleteFile(const std::string&) override { return false; }
+  bool editTextFile(const std::string&) override { return false; }
+};
+
+struct FuzzStore {
+  int32_t integer = 0;
+  std::string text;
+  double real = 0;
+  int32_t integers[4] = {};
+  std::string texts[2];
+};
+
+FuzzStore& Store() {
+  static FuzzStore store;
+  return store;
+}
+
+using script::EntryKind;
+using script::Workshop;
+
+constexpr script::ArrayDesc kIntegers{
+    4, EntryKind::Integer, [](Workshop&, int i) -> int32_t& { return Store().integers[i]; },
+    nullptr, nullptr};
+constexpr script::ArrayDesc kTexts{
+    2, EntryKind::Text, nullptr, [](Workshop&, int i) -> std::string& { return Store().texts[i]; },
+    nullptr};
+constexpr script::Entry kObjectRows[] = {
+    script::Named("n", script::IntegerEntry([](Workshop&) -> int32_t& { return Store().integer; })),
+    script::Named("t", script::TextEntry([](Workshop&) -> std::string& { return Store().text; })),
+    script::Named("r", script::RealEntry([](Workshop&) -> double& { return Store().real; })),
+    script::Named("a", script::ArrayEntry(&kIntegers)),
+    script::Named("s", script::ArrayEntry(&kTexts)),
+};
+constexpr script::ObjectTable kObject{kObjectRows};
+
+// An empty directory made the current one for the whole run, removed at exit.
+class Sandbox {
+ public:
+  Sandbox()
+      : dir_(std::filesystem::temp_directory_path() /
+             ("tessel-script-fuzz-" + std::to_string(::getpid()))) {
+    std::filesystem::create_directories(dir_);
+    std::filesystem::current_path(dir_);
+  }
+  ~Sandbox() {
+    std::error_code ec;
+    std::filesystem::current_path(std::filesystem::temp_directory_path(), ec);
+    std::filesystem::remove_all(dir_, ec);
+  }
+
+ private:
+  std::filesystem::path dir_;
+};
+
+void EnterSandbox() { static Sandbox sandbox; }
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  EnterSandbox();
+  std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  std::string text = platform::DecodeTextFile(bytes);
+
+  platform::RecordingDialogs dialogs;
+  InertShell shell;
+  platform::FixedMachine machine;
+  Workshop w{platform::Services{dialogs, shell, machine}};
+  script::RegisterIdentifier(w, "o", script::ObjectEntry(&kObject));
+  script::RegisterIdentifier(w, "v", script::ArrayEntry(&kTexts));
+  // The first bytes decide which message boxes are cancelled.
+  for (size_t i = 0; i < size && i < 16; ++i)
+    dialogs.queueAnswer((data[i] & 1) ? platform::Answer::Cancel : platform::Answer::Ok);
+
+  platform::TextLines lines(text);
+  script::ExecuteScript(w, lines);
+  script::ExecuteScript(w, std::string_view(text), "x");
+  script::RunScriptPrompt(w, text);
+  (void)script::SettingsFileName(text);
+  return 0;
+}

@@ -1,0 +1,183 @@
+// Labels, jumps, nested runs and the control-flow statements.
+#include "script/control_flow.h"
+
+#include <gtest/gtest.h>
+
+#include "script/script_events.h"
+#include "script_fixture.h"
+
+using namespace script;
+using platform::Answer;
+using scripttest::ScriptTest;
+using scripttest::TheStore;
+using Strings = std::vector<std::string>;
+
+TEST_F(ScriptTest, LabelLinesAreSkippedAndGotoSearchesForward) {
+  RunLines(
+      "trace un\n"
+      "_Export:\n"
+      "trace deux\n"
+      "goto Tout Convertir\n"
+      "trace sautée\n"
+      "  _Tout Convertir:  # procédure\n"
+      "trace trois");  // no newline after the last line
+  EXPECT_EQ(Traces(), (Strings{"un", "deux", "trois"}));
+}
+
+TEST_F(ScriptTest, GotoBackwardsEndsTheRun) {
+  RunLines("fin_du_script:\ntrace un\ngoto fin_du_script\ntrace jamais\n");
+  EXPECT_EQ(Traces(), Strings{"un"});
+  EXPECT_TRUE(dialogs.entries().empty());
+}
+
+TEST_F(ScriptTest, TheUnderscoreIsNotPartOfTheLabel) {
+  RunLines("goto export\ntrace non\n_Export:\ntrace oui\n");
+  EXPECT_EQ(Traces(), Strings{"oui"});
+  TheStore().traces.clear();
+  RunLines("goto _export\ntrace non\n_Export:\ntrace non plus\n");
+  EXPECT_TRUE(Traces().empty());
+}
+
+TEST_F(ScriptTest, StartLabelIsCaseFoldedAndAMissingOneRunsNothing) {
+  RunLines("trace avant\nonopen niveau1:\ntrace carte\n", "onopen NIVEAU1");
+  EXPECT_EQ(Traces(), Strings{"carte"});
+  RunLines("trace avant\n", "absent");
+  EXPECT_EQ(Traces(), Strings{"carte"});
+}
+
+TEST_F(ScriptTest, MsgBoxStringKeepsItsSemicolonOnlyInAFile) {
+  RunLines("msgbox \"Un; deux\", \"ignoré\", \"Titre\"\n");
+  ASSERT_EQ(dialogs.entries().size(), 1u);
+  const auto& box = dialogs.entries()[0];
+  EXPECT_TRUE(box.isQuestion);
+  EXPECT_EQ(box.text, "Un; deux");
+  EXPECT_EQ(box.caption, "Titre");
+  EXPECT_EQ(box.buttons, platform::Buttons::OkCancel);
+  EXPECT_EQ(box.defaultAnswer, Answer::Ok);
+  EXPECT_EQ(box.icon, platform::Icon::Information);
+
+  // From text the statement is cut at the ';': the string is unterminated.
+  dialogs.clear();
+  RunText("msgbox \"Un; deux\"");
+  EXPECT_EQ(Messages(), (Strings{"Point d'arrêt défini ici (MsgBox sans argument).",
+                                 "L'identificateur deux\" n'existe pas."}));
+  EXPECT_EQ(dialogs.entries()[0].caption, "Message utilisateur");
+}
+
+TEST_F(ScriptTest, MsgBoxCancelStopsOrJumps) {
+  dialogs.queueAnswer(Answer::Ok);
+  dialogs.queueAnswer(Answer::Cancel);
+  RunLines("msgbox \"a\"\ntrace 1\nmsgbox \"b\"\ntrace 2\n");
+  EXPECT_EQ(Traces(), Strings{"1"});
+  EXPECT_EQ(w.interpreter.stopFlag, StopFlag::EndScript);
+
+  TheStore().traces.clear();
+  dialogs.queueAnswer(Answer::Cancel);
+  dialogs.queueAnswer(Answer::Cancel);
+  RunLines(
+      "MsgBox \"a\" SINON GOTO Suite\n"
+      "trace non\n"
+      "suite:\n"
+      "msgbox 'b', 'titre' else goto fin\n"
+      "trace non\n"
+      "fin:\n"
+      "trace oui\n");
+  EXPECT_EQ(Traces(), Strings{"oui"});
+  EXPECT_EQ(dialogs.entries().back().caption, "titre");
+}
+
+TEST_F(ScriptTest, StopStatementsEndTheRunWithTheirFlag) {
+  RunText("trace 1; fin; trace 2");
+  EXPECT_EQ(Traces(), Strings{"1"});
+  EXPECT_EQ(w.interpreter.stopFlag, StopFlag::EndScript);
+  RunText("quit; trace 3");
+  EXPECT_EQ(w.interpreter.stopFlag, StopFlag::CloseProgram);
+  RunText("retour 0; trace 4");
+  EXPECT_EQ(w.interpreter.returnValue, 0);
+  RunText("return 0x2A");
+  EXPECT_EQ(w.interpreter.returnValue, 42);
+  RunText("trace 5");
+  EXPECT_EQ(w.interpreter.returnValue, 1);
+  EXPECT_EQ(w.interpreter.stopFlag, StopFlag::Running);
+  EXPECT_EQ(Traces(), (Strings{"1", "5"}));
+}
+
+TEST_F(ScriptTest, GotoContinuesInTheIncluderAfterTheIncludedFileEnds) {
+  std::string inc = WriteScript("inc.spt", "trace inclus\ngoto plus loin\ntrace non\n");
+  RunLines("inclure \"" + inc + "\"\ntrace non\nPlus Loin:\ntrace après\n");
+  EXPECT_EQ(Traces(), (Strings{"inclus", "après"}));
+}
+
+TEST_F(ScriptTest, ReturnInAnIncludedFileEndsTheIncluderAndTheEventSeesIt) {
+  std::string inc = WriteScript("retour.spt", "trace inclus\nretour 0\ntrace non\n");
+  w.paths.scriptPath =
+      WriteScript("script.spt", "onquit:\ninclude \"" + inc + "\"\ntrace non plus\nretour 1\n");
+  EventOutcome out = RunScriptEvent(w, ScriptEvent::Quit);
+  EXPECT_TRUE(out.ran);
+  EXPECT_EQ(out.returnValue, 0);
+  EXPECT_TRUE(out.refused());
+  EXPECT_EQ(Traces(), Strings{"inclus"});
+}
+
+TEST_F(ScriptTest, FaireRunsAFileFromALabelAndNests) {
+  std::string inner = WriteScript("inner.spt", "trace intérieur\n");
+  std::string lib = WriteScript(
+      "lib.spt", "trace un\n_Deux:\ntrace deux\ndo \"" + inner + "\", \"\"\ntrace fin lib\n");
+  RunLines("faire \"" + lib + "\", \"deux\"\ntrace retour\nfaire \"" + lib + "\"\n");
+  EXPECT_EQ(Traces(), (Strings{"deux", "intérieur", "fin lib", "retour", "un", "deux", "intérieur",
+                               "fin lib"}));
+  EXPECT_TRUE(dialogs.entries().empty());
+}
+
+TEST_F(ScriptTest, IncludeAndFaireReportMissingNamesAndFiles) {
+  RunLines(
+      "inclure absent.spt\n"
+      "inclure \"" +
+      dir.file("absent.spt") +
+      "\"\n"
+      "faire absent.spt\n"
+      "faire \"" +
+      dir.file("absent.spt") +
+      "\", \"x\"\n"
+      "inclure \"" +
+      dir.path().string() +
+      "\"\n"
+      "trace fin\n");
+  EXPECT_EQ(Messages(),
+            (Strings{"Fonction: inclure\nNom de fichier pas défini correctement (n'oubliez pas "
+                     "les guillemets)",
+                     "Impossible d'inclure le fichier spécifié: " + dir.file("absent.spt"),
+                     "Fonction: Faire\nNom de fichier pas défini correctement (n'oubliez pas "
+                     "les guillemets)",
+                     "Impossible d'exécuter le fichier spécifié: " + dir.file("absent.spt"),
+                     "Impossible d'inclure le fichier spécifié: " + dir.path().string()}));
+  EXPECT_EQ(Traces(), Strings{"fin"});
+}
+
+TEST_F(ScriptTest, AFileIncludingItselfStopsAtTheNestingLimit) {
+  std::string self = dir.file("self.spt");
+  WriteScript("self.spt", "trace x\ninclure \"" + self + "\"\n");
+  RunLines("inclure \"" + self + "\"\n");
+  // The outer run counts as one level.
+  EXPECT_EQ(Traces().size(), static_cast<size_t>(kMaxScriptNesting - 1));
+  EXPECT_EQ(Messages(), Strings{"Impossible d'inclure le fichier spécifié: " + self});
+  EXPECT_EQ(w.interpreter.runDepth, 0);
+}
+
+TEST_F(ScriptTest, ScriptFilesAreDecodedPerFile) {
+  std::string latin = WriteScript("latin.spt", "essai.nom = \"\xE9t\xE9\"\n");
+  std::string utf8 = WriteScript("utf8.spt", "\xEF\xBB\xBFtrace \"été\"\r\n");
+  EXPECT_TRUE(RunScriptFile(w, latin));
+  EXPECT_TRUE(RunScriptFile(w, utf8));
+  EXPECT_EQ(TheStore().nom, "été");
+  EXPECT_EQ(Traces(), Strings{"\"été\""});
+  EXPECT_FALSE(RunScriptFile(w, ""));
+}
+
+TEST_F(ScriptTest, ExecStartsTheProgramAndNeverReportsFailure) {
+  RunText("exec \"Notepad.exe lisezmoi.txt\"; exec sans guillemets");
+  ASSERT_EQ(shell.calls().size(), 1u);
+  EXPECT_EQ(shell.calls()[0].action, platform::RecordingShell::Action::StartProgram);
+  EXPECT_EQ(shell.calls()[0].argument, "Notepad.exe lisezmoi.txt");
+  EXPECT_TRUE(dialogs.entries().empty());
+}

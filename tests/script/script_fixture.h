@@ -1,0 +1,56 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/recording_platform.h"
+#include "platform/text_lines.h"
+#include "script/interpreter.h"
+#include "script/workshop.h"
+#include "test_support/temp_dir.h"
+
+namespace scripttest {
+
+// What the registered test identifiers write to. Identifier accessors take
+// only the workshop, so the storage lives beside them; the fixture resets it.
+struct Store {
+  int32_t grille = 0;
+  int32_t nombre = 0;
+  std::string nom;
+  double reel = 0;
+  int32_t entiers[3] = {};
+  std::string textes[12];
+  double reels[2] = {};
+  std::vector<std::string> traces;  // values passed to `trace`
+  std::vector<int32_t> indexes;     // current index seen by `essai.indice`
+};
+Store& TheStore();
+
+// Registers `essai` (an object with integer, text, real and array members and
+// two commands), `tablo` (a top-level array of 3 integers) and `trace` (a
+// command that records its value text).
+void RegisterTestIdentifiers(script::Workshop& w);
+
+class ScriptTest : public ::testing::Test {
+ protected:
+  ScriptTest();
+
+  // Runs a stream of lines / `;`-separated text.
+  void RunLines(std::string text, std::string_view startLabel = {});
+  void RunText(std::string_view text, std::string_view startLabel = {});
+  // Writes a file in the temporary directory and returns its path.
+  std::string WriteScript(std::string_view name, std::string_view bytes);
+
+  const std::vector<std::string>& Traces() { return TheStore().traces; }
+  std::vector<std::string> Messages() { return dialogs.texts(); }
+
+  testsupport::TempDir dir;
+  platform::RecordingDialogs dialogs;
+  platform::RecordingShell shell;
+  platform::FixedMachine machine;
+  script::Workshop w{platform::Services{dialogs, shell, machine}};
+};
+
+}  // namespace scripttest
