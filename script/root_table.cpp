@@ -5,6 +5,7 @@
 #include "script/assistant_dispatch.h"
 #include "script/control_flow.h"
 #include "script/entry_makers.h"
+#include "script/folder_identifiers.h"
 #include "script/workshop.h"
 
 namespace script {
@@ -67,8 +68,9 @@ constexpr TwinRow kTwinRows[] = {
     {"aideperso", "userhelp",
      TextEntry([](Workshop& w) -> std::string& { return w.paths.userHelpPath; })},
     {"retour", "return", CommandEntry(ReturnCommand)},
+    {"dossiers", "folders", ObjectEntry(&kFoldersObject)},
+    {"dossierdéf", "deffolder", ArrayEntry(&kDefaultFolderArray)},
     // Still to come here, in this order, as their modules arrive:
-    //   dossiers/folders (object), dossierdéf/deffolder (array of 12 texts),
     //   effets/effects, defformat/definefmt, defmodele/definemodel,
     //   format/format, modele/model, selmodele/setmodel, selformat/setformat.
     {"faire", "do", CommandEntry(DoCommand)},

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -15,6 +17,19 @@ struct TwinRow {
   std::string_view english;
   Entry target;  // its name is unused
 };
+
+// Expands twin rows into a table: every French name, then every English one.
+template <size_t N>
+constexpr std::array<Entry, 2 * N> ExpandTwins(const TwinRow (&rows)[N]) {
+  std::array<Entry, 2 * N> out{};
+  for (size_t i = 0; i < N; ++i) {
+    out[i] = rows[i].target;
+    out[i].name = rows[i].french;
+    out[N + i] = rows[i].target;
+    out[N + i].name = rows[i].english;
+  }
+  return out;
+}
 
 std::span<const TwinRow> RootTwinRows();
 std::span<const Entry> RootSharedRows();

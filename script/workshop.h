@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/services.h"
+#include "project/project.h"
 #include "script/interpreter_state.h"
 #include "script/program_paths.h"
 
@@ -10,11 +11,12 @@ namespace script {
 // formats, interpreter state, ...) lives here. The program creates one; each
 // test creates its own, so nothing is shared between runs.
 struct Workshop {
-  explicit Workshop(platform::Services s) : services(s) {}
+  explicit Workshop(platform::Services s) : services(s), project(s.dialogs, s.shell) {}
   Workshop(const Workshop&) = delete;
   Workshop& operator=(const Workshop&) = delete;
 
   platform::Services services;
+  project::Project project;
   ProgramPaths paths;
   InterpreterState interpreter;
 };

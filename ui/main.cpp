@@ -1,10 +1,83 @@
 #include <QApplication>
 
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/console_platform.h"
+#include "script/session_section.h"
+#include "script/startup.h"
+#include "script/workshop.h"
 #include "ui/main_window.h"
+#include "ui/qt_dialogs.h"
+
+namespace {
+
+std::string ProgramDirectory(const char* argv0) {
+  std::error_code ec;
+  auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) exe = std::filesystem::absolute(argv0, ec);
+  return exe.parent_path().string();
+}
+
+// Qt aborts when it finds no display: tell the user instead.
+bool HasDisplay() {
+  for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(var);
+    if (value && *value) return true;
+  }
+  return false;
+}
+
+int RunWithoutWindow(const script::CommandLine& commandLine, const std::string& programDir) {
+  platform::ConsoleDialogs dialogs;
+  platform::DesktopShell shell;
+  platform::SystemMachine machine;
+  script::Workshop w({dialogs, shell, machine});
+  w.paths.programDirectory = programDir;
+  script::WorkshopSession session(w);
+  script::StartWorkshop(w, commandLine, session);
+  return script::RunBatch(w, commandLine, session, stdout);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  script::CommandLine commandLine = script::CommandLineFromArguments(args);
+  std::string programDir = ProgramDirectory(argv[0]);
+
+  // Statements and conversions on the command line run without a window, so
+  // they need no display.
+  if (script::ModeOf(commandLine) != script::RunMode::Interactive)
+    return RunWithoutWindow(commandLine, programDir);
+
+  if (!HasDisplay()) {
+    std::fprintf(stderr,
+                 "Tessel Works: aucun affichage disponible. Pour travailler sans fenêtre, "
+                 "donnez des instructions de script ou des conversions (-...) après le "
+                 "fichier de projet.\n");
+    return 1;
+  }
   QApplication app(argc, argv);
-  ui::MainWindow window;
+  // Settings and element files are written with '.' decimals whatever the
+  // desktop's language.
+  std::setlocale(LC_NUMERIC, "C");
+
+  ui::QtDialogs dialogs;
+  platform::DesktopShell shell;
+  platform::SystemMachine machine;
+  script::Workshop w({dialogs, shell, machine});
+  w.paths.programDirectory = programDir;
+  script::WorkshopSession session(w);
+  script::StartWorkshop(w, commandLine, session);
+
+  ui::MainWindow window(w, session);
+  dialogs.setParent(&window);
   window.show();
+  if (!window.runStartEvent()) return 0;
   return app.exec();
 }
