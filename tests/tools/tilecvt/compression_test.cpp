@@ -1,0 +1,152 @@
+// LZ77 and aPLib output checked by decoders written from the format
+// descriptions (oracles.cpp), never by the compressors' own code.
+#include <random>
+
+#include "oracles.h"
+#include "test_support/temp_dir.h"
+#include "tools/tilecvt/aplib.h"
+#include "tools/tilecvt/compression.h"
+#include "tools/tilecvt/crc32.h"
+#include "tools/tilecvt/image_reader.h"
+#include "tools/tilecvt/lz77.h"
+#include "tools/tilecvt/tiles.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes RandomBytes(size_t size, int alphabet, unsigned seed) {
+  std::mt19937 random(seed);
+  Bytes data(size);
+  for (uint8_t& byte : data) byte = static_cast<uint8_t>(random() % static_cast<unsigned>(alphabet));
+  return data;
+}
+
+Bytes Runs(size_t size, unsigned seed) {
+  std::mt19937 random(seed);
+  Bytes data;
+  while (data.size() < size) data.insert(data.end(), 1 + random() % 300, static_cast<uint8_t>(random() % 4));
+  data.resize(size);
+  return data;
+}
+
+// 8x8 tiles of the test images, one after the other.
+Bytes RealTileData() {
+  Bytes data;
+  for (const char* name : {"wizard8.bmp", "wizard.pcx", "wizard.tga", "sprite.spr", "wizard4.bmp", "sprite8.tim"}) {
+    tilecvt::IndexedImage image;
+    EXPECT_EQ(tilecvt::LoadImage(testsupport::DataPath(std::string("tilecvt/images/") + name), image),
+              tilecvt::ImageError::None);
+    tilecvt::CutIntoTiles(image, 8);
+    data.insert(data.end(), image.pixels.begin(), image.pixels.end());
+  }
+  return data;
+}
+
+std::vector<std::pair<std::string, Bytes>> Samples() {
+  Bytes window(5000);
+  for (size_t i = 0; i < window.size(); ++i) window[i] = static_cast<uint8_t>(i * 7 + i / 13);
+  // The only repeat is exactly 4096 bytes back, then 4097 bytes back.
+  Bytes farRepeat = RandomBytes(4096, 256, 5);
+  farRepeat.insert(farRepeat.end(), farRepeat.begin(), farRepeat.begin() + 40);
+  Bytes tooFar = RandomBytes(4097, 256, 6);
+  tooFar.insert(tooFar.end(), tooFar.begin(), tooFar.begin() + 40);
+  return {
+      {"one byte", Bytes{42}},
+      {"two bytes", Bytes{0, 0}},
+      {"random", RandomBytes(20000, 256, 1)},
+      {"random, 3 symbols", RandomBytes(20000, 3, 2)},
+      {"runs", Runs(30000, 3)},
+      {"zeros", Bytes(10000, 0)},
+      {"counting", window},
+      {"distance 4096", farRepeat},
+      {"distance 4097", tooFar},
+      {"tile data", RealTileData()},
+  };
+}
+
+TEST(Lz77, RoundTripsThroughTheBiosLayout) {
+  for (const auto& [name, data] : Samples()) {
+    Bytes packed = tilecvt::CompressLz77(data);
+    size_t consumed = 0;
+    auto unpacked = tilecvt_test::DecodeLz77(packed, &consumed);
+    ASSERT_TRUE(unpacked.has_value()) << name;
+    EXPECT_EQ(*unpacked, data) << name;
+    EXPECT_EQ(consumed, packed.size()) << name;
+  }
+}
+
+TEST(Lz77, TakesTheLongestMatchAtEveryPositionLikeABruteForceSearch) {
+  for (const auto& [name, data] : Samples()) {
+    if (data.size() > 12000) continue;  // the brute force is slow
+    EXPECT_EQ(tilecvt_test::Lz77TokenLengths(tilecvt::CompressLz77(data)),
+              tilecvt_test::BruteForceGreedyLengths(data))
+        << name;
+  }
+  Bytes tiles = RealTileData();
+  tiles.resize(12000);
+  EXPECT_EQ(tilecvt_test::Lz77TokenLengths(tilecvt::CompressLz77(tiles)),
+            tilecvt_test::BruteForceGreedyLengths(tiles));
+}
+
+TEST(Lz77, HundredZeroBytesBecomeALiteralAndSixReferences) {
+  Bytes packed = tilecvt::CompressLz77(Bytes(100, 0));
+  ASSERT_GE(packed.size(), 4u);
+  EXPECT_EQ(Bytes(packed.begin(), packed.begin() + 4), (Bytes{0x10, 100, 0, 0}));
+  EXPECT_EQ(tilecvt_test::Lz77TokenLengths(packed), (std::vector<uint32_t>{1, 18, 18, 18, 18, 18, 9}));
+  EXPECT_EQ(packed.size(), 4u + 1 + 1 + 6 * 2);
+}
+
+TEST(Lz77, RefusesBlocksTooLongForTheHeader) {
+  EXPECT_TRUE(tilecvt::CompressLz77(Bytes(size_t{1} << 24, 0)).empty());
+}
+
+TEST(Aplib, RoundTripsThroughThePublishedStreamFormat) {
+  for (const auto& [name, data] : Samples()) {
+    Bytes packed = tilecvt::CompressAplib(data, false);
+    auto unpacked = tilecvt_test::DecodeAplib(packed, data.size());
+    ASSERT_TRUE(unpacked.has_value()) << name;
+    EXPECT_EQ(*unpacked, data) << name;
+  }
+  // Long stretches exercise offsets past 32000 and matches longer than 64 bytes.
+  Bytes big = RealTileData();
+  Bytes noise = RandomBytes(40000, 256, 9);
+  big.insert(big.end(), noise.begin(), noise.end());
+  big.insert(big.end(), big.begin(), big.begin() + 30000);
+  auto unpacked = tilecvt_test::DecodeAplib(tilecvt::CompressAplib(big, false), big.size());
+  ASSERT_TRUE(unpacked.has_value());
+  EXPECT_EQ(*unpacked, big);
+}
+
+uint32_t U32(const Bytes& data, size_t at) {
+  return data[at] | data[at + 1] << 8 | data[at + 2] << 16 | uint32_t{data[at + 3]} << 24;
+}
+
+TEST(Aplib, SafeHeaderCarriesSizesAndCrcs) {
+  Bytes data = RealTileData();
+  Bytes packed = tilecvt::CompressAplib(data, true);
+  ASSERT_GT(packed.size(), 24u);
+  Bytes stream(packed.begin() + 24, packed.end());
+  EXPECT_EQ(std::string(packed.begin(), packed.begin() + 4), "AP32");
+  EXPECT_EQ(U32(packed, 4), 24u);
+  EXPECT_EQ(U32(packed, 8), stream.size());
+  EXPECT_EQ(U32(packed, 12), tilecvt_test::ReferenceCrc32(stream));
+  EXPECT_EQ(U32(packed, 16), data.size());
+  EXPECT_EQ(U32(packed, 20), tilecvt_test::ReferenceCrc32(data));
+  EXPECT_EQ(tilecvt_test::DecodeAplib(stream, data.size()), data);
+}
+
+TEST(Crc32, MatchesTheStandardCheckValue) {
+  const std::string check = "123456789";
+  EXPECT_EQ(tilecvt::Crc32({reinterpret_cast<const uint8_t*>(check.data()), check.size()}), 0xCBF43926u);
+}
+
+TEST(CompressBlock, GivesNothingWhenTheResultIsNotShorter) {
+  for (auto compressor : {tilecvt::Compressor::Lz77, tilecvt::Compressor::Aplib, tilecvt::Compressor::AplibSafe}) {
+    EXPECT_TRUE(tilecvt::CompressBlock(Bytes{1, 2, 3, 4}, compressor).empty());
+    EXPECT_TRUE(tilecvt::CompressBlock(Bytes{}, compressor).empty());
+    EXPECT_FALSE(tilecvt::CompressBlock(Bytes(100, 0), compressor).empty());
+  }
+}
+
+}  // namespace

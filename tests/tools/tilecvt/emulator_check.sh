@@ -1,0 +1,66 @@
+#!/bin/bash
+# Shows tilecvt's output on an emulated GBA (the gba-harness, mGBA) and
+# compares the screen with the harness's own rendering of the data and with
+# the source picture. Run by hand; the regular tests do not need it.
+#
+# Usage: emulator_check.sh TILECVT HARNESS_DIR [WORK_DIR]
+#   TILECVT      the tilecvt program (e.g. build/tools/tilecvt/tilecvt)
+#   HARNESS_DIR  a writable copy of the harness with install.sh run
+#   WORK_DIR     where the pictures, outputs and screenshots go
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+tilecvt=$(realpath "$1")
+harness=$(realpath "$2")
+work=${3:-$(mktemp -d)}
+mkdir -p "$work" && cd "$work" || exit 2
+failed=0
+
+# A 240 x 160 screen: the wizard, next to its mirror image, above the two
+# turned upside down, so the map uses all four mirror settings.
+picture() {  # colours file
+    convert wizard: -resize 120x80\! \( +clone -flop \) +append \( +clone -flip \) -append \
+        +dither -colors "$1" -type palette -compress none "BMP3:$2"
+    convert "$2" -depth 8 "${2%.bmp}.ppm"
+}
+
+check() {  # name, then check.sh arguments
+    local name=$1; shift
+    local line
+    line=$("$harness/check.sh" "$work/$name" "$@")
+    echo "$name: harness: $line"
+    [[ $line == PASS* ]] || failed=1
+    line=$(python3 "$here/compare_source.py" "$harness" "$work/$name/emu.png" "$source")
+    echo "$name: source:  $line"
+    [[ $line == PASS* ]] || failed=1
+}
+
+run() { echo "\$ tilecvt $*"; "$tilecvt" -q "$@" > /dev/null || failed=1; }
+
+picture 256 screen8.bmp
+picture 16 screen4.bmp
+
+source=screen8.ppm
+mkdir -p raw8 lz8 c8
+run -m -o raw8 screen8.bmp
+check raw8 --pal raw8/master.pal --tiles raw8/screen8.raw --map raw8/screen8.map --bpp 8 --map-width 30
+run -m -zt -o lz8 screen8.bmp
+check lz8 --pal raw8/master.pal --tiles lz8/screen8.raw --lz-tiles wram --map raw8/screen8.map --bpp 8 \
+    --map-width 30 --ref --pal raw8/master.pal --tiles raw8/screen8.raw --map raw8/screen8.map --bpp 8 --map-width 30
+run -m -fsrc -align -zt -o c8 screen8.bmp
+check c8 --pal c8/master.pal.c:master_Palette --tiles c8/screen8.raw.c:screen8_Tiles --lz-tiles wram \
+    --map c8/screen8.map.c:screen8_Map --bpp 8 --map-width 30 \
+    --ref --pal raw8/master.pal --tiles raw8/screen8.raw --map raw8/screen8.map --bpp 8 --map-width 30
+
+# 4-bit tiles whose map entries use palette bank 1: the palette goes to bank 0
+# (the backdrop) and to bank 1.
+source=screen4.ppm
+mkdir -p raw4 lz4
+run -c16 -m -b1 -o raw4 screen4.bmp
+cat raw4/master.pal raw4/master.pal > raw4/banks.pal
+check raw4 --pal raw4/banks.pal --tiles raw4/screen4.raw --map raw4/screen4.map --bpp 4 --map-width 30
+run -c16 -m -b1 -zt -o lz4 screen4.bmp
+check lz4 --pal raw4/banks.pal --tiles lz4/screen4.raw --lz-tiles wram --map raw4/screen4.map --bpp 4 \
+    --map-width 30 --ref --pal raw4/banks.pal --tiles raw4/screen4.raw --map raw4/screen4.map --bpp 4 --map-width 30
+
+[ $failed = 0 ] && echo "emulator_check: PASS (files in $work)" || echo "emulator_check: FAIL (files in $work)"
+exit $failed

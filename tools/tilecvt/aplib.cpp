@@ -1,0 +1,264 @@
+#include "tools/tilecvt/aplib.h"
+
+#include <algorithm>
+#include <array>
+
+#include "tools/tilecvt/crc32.h"
+#include "tools/tilecvt/match_finder.h"
+
+namespace tilecvt {
+namespace {
+
+constexpr uint32_t kWindow = 1u << 16;
+constexpr uint32_t kNiceLength = 64;  // a match this long is taken without weighing others
+constexpr uint32_t kSearchDepth = 48;
+constexpr size_t kSegment = size_t{1} << 14;  // positions weighed together
+constexpr uint32_t kNoPrice = UINT32_MAX;
+constexpr uint32_t kNoShortLiteral = 16;
+constexpr size_t kHeaderSize = 24;
+
+// The codes of the stream, with their cost in bits:
+//   0 + byte                      literal                         9
+//   111 + 4 bits                  byte 0, or a copy of the byte 1-15 back   7
+//   110 + byte (offset << 1 | length - 2)  length 2-3, offset 1-127       11
+//   10 + gamma(2) + gamma(length) the last offset again (only after a literal)
+//   10 + gamma(high + 2 or 3) + byte + gamma(length - adjust)  any match
+enum class Step : uint8_t { Literal, ShortLiteral, ShortMatch, RepMatch, Match };
+
+struct Node {
+  uint32_t price = kNoPrice;
+  uint32_t from = 0;
+  uint32_t offset = 0;  // distance, or the short literal's 4-bit offset
+  uint32_t length = 0;
+  uint32_t lastOffset = 0;  // after this step; 0: none yet
+  Step step = Step::Literal;
+  bool afterMatch = false;  // a repeated offset is coded only after a literal
+};
+
+uint32_t Log2(uint32_t value) { return 31 - static_cast<uint32_t>(__builtin_clz(value)); }
+uint32_t GammaBits(uint32_t value) { return 2 * Log2(value); }
+
+// What the decoder adds to the coded length of a match at this offset.
+uint32_t LengthAdjust(uint32_t offset) {
+  if (offset < 128) return 2;
+  if (offset < 1280) return 0;
+  if (offset < 32000) return 1;
+  return 2;
+}
+
+uint32_t HighPart(uint32_t offset, bool afterMatch) { return (offset >> 8) + (afterMatch ? 2 : 3); }
+
+// Tag bytes sit in the stream where the decoder needs their first bit, so
+// each is reserved when its first bit is written.
+class BitWriter {
+ public:
+  explicit BitWriter(std::vector<uint8_t>& out) : out_(out) {}
+  void Bit(unsigned bit) {
+    if (free_ == 0) {
+      tag_ = out_.size();
+      out_.push_back(0);
+      free_ = 8;
+    }
+    --free_;
+    if (bit) out_[tag_] = static_cast<uint8_t>(out_[tag_] | 1u << free_);
+  }
+  void Bits(unsigned value, int count) {
+    for (int i = count - 1; i >= 0; --i) Bit((value >> i) & 1);
+  }
+  void Byte(uint8_t byte) { out_.push_back(byte); }
+  void Gamma(uint32_t value) {
+    for (int i = static_cast<int>(Log2(value)) - 1; i >= 0; --i) {
+      Bit((value >> i) & 1);
+      Bit(i > 0);
+    }
+  }
+
+ private:
+  std::vector<uint8_t>& out_;
+  size_t tag_ = 0;
+  int free_ = 0;
+};
+
+// Weighs every way of coding a segment (literals, matches of every length the
+// match finder offers, repeated offsets) and writes the cheapest path.
+class Encoder {
+ public:
+  Encoder(std::span<const uint8_t> input, std::vector<uint8_t>& out)
+      : input_(input), bits_(out), finder_(input, kWindow, kNiceLength, 2, kSearchDepth), nodes_(kSegment + 1) {}
+
+  void Run() {
+    const size_t size = input_.size();
+    bits_.Byte(input_[0]);
+    finder_.Skip(0);
+    Node state;
+    size_t position = 1;
+    while (position < size) {
+      const size_t span = std::min(kSegment, size - position);
+      nodes_[0] = state;
+      nodes_[0].price = 0;
+      for (size_t k = 1; k <= span; ++k) nodes_[k].price = kNoPrice;
+      size_t stop = span;
+      Match longMatch;
+      for (size_t i = 0; i < span; ++i) {
+        size_t count = finder_.Find(position + i, matches_.data());
+        if (count > 0 && matches_[count - 1].length >= kNiceLength) {
+          stop = i;
+          longMatch = matches_[count - 1];
+          break;
+        }
+        Weigh(position, i, span, count);
+      }
+      EmitPath(position, stop);
+      if (stop == span) {
+        state = nodes_[span];
+        position += span;
+        continue;
+      }
+      // A long match ends the segment; it runs on as far as the bytes repeat.
+      const size_t at = position + stop;
+      const Node& here = nodes_[stop];
+      uint32_t length = longMatch.length;
+      while (at + length < size && input_[at + length] == input_[at + length - longMatch.distance]) ++length;
+      Node step;
+      step.offset = longMatch.distance;
+      step.length = length;
+      step.step = (!here.afterMatch && here.lastOffset == longMatch.distance) ? Step::RepMatch : Step::Match;
+      EmitStep(at, step, here.afterMatch);
+      for (size_t k = 1; k < length; ++k) finder_.Skip(at + k);
+      state = Node{};
+      state.lastOffset = longMatch.distance;
+      state.afterMatch = true;
+      position = at + length;
+    }
+    bits_.Bits(0b110, 3);
+    bits_.Byte(0);
+  }
+
+ private:
+  void Relax(size_t target, uint32_t price, size_t from, Step step, uint32_t offset, uint32_t length,
+             uint32_t lastOffset, bool afterMatch) {
+    Node& node = nodes_[target];
+    if (price >= node.price) return;
+    node = {price, static_cast<uint32_t>(from), offset, length, lastOffset, step, afterMatch};
+  }
+
+  uint32_t ShortLiteralOffset(size_t position) const {
+    const uint8_t byte = input_[position];
+    if (byte == 0) return 0;
+    const size_t reach = std::min<size_t>(15, position);
+    for (size_t k = 1; k <= reach; ++k)
+      if (input_[position - k] == byte) return static_cast<uint32_t>(k);
+    return kNoShortLiteral;
+  }
+
+  uint32_t MatchLength(size_t position, uint32_t distance, size_t limit) const {
+    size_t length = 0;
+    while (length < limit && input_[position + length] == input_[position + length - distance]) ++length;
+    return static_cast<uint32_t>(length);
+  }
+
+  void Weigh(size_t base, size_t i, size_t span, size_t count) {
+    const Node here = nodes_[i];
+    const size_t position = base + i;
+    const uint32_t shortLiteral = ShortLiteralOffset(position);
+    if (shortLiteral != kNoShortLiteral)
+      Relax(i + 1, here.price + 7, i, Step::ShortLiteral, shortLiteral, 1, here.lastOffset, false);
+    else
+      Relax(i + 1, here.price + 9, i, Step::Literal, 0, 1, here.lastOffset, false);
+
+    const size_t room = span - i;
+    if (!here.afterMatch && here.lastOffset != 0 && here.lastOffset <= position) {
+      uint32_t repeat = MatchLength(position, here.lastOffset, std::min<size_t>(room, kNiceLength));
+      for (uint32_t length = 2; length <= repeat; ++length)
+        Relax(i + length, here.price + 4 + GammaBits(length), i, Step::RepMatch, here.lastOffset, length,
+              here.lastOffset, true);
+    }
+
+    uint32_t shorter = 1;
+    for (size_t m = 0; m < count; ++m) {
+      const Match& match = matches_[m];
+      const uint32_t distance = match.distance;
+      const uint32_t top = static_cast<uint32_t>(std::min<size_t>(match.length, room));
+      const uint32_t adjust = LengthAdjust(distance);
+      const uint32_t matchBase = here.price + 2 + GammaBits(HighPart(distance, here.afterMatch)) + 8;
+      for (uint32_t length = shorter + 1; length <= top; ++length) {
+        if (distance < 128 && length <= 3)
+          Relax(i + length, here.price + 11, i, Step::ShortMatch, distance, length, distance, true);
+        if (length >= adjust + 2)
+          Relax(i + length, matchBase + GammaBits(length - adjust), i, Step::Match, distance, length, distance,
+                true);
+      }
+      shorter = std::max(shorter, match.length);
+    }
+  }
+
+  void EmitPath(size_t base, size_t end) {
+    path_.clear();
+    for (size_t k = end; k > 0; k = nodes_[k].from) path_.push_back(static_cast<uint32_t>(k));
+    for (auto it = path_.rbegin(); it != path_.rend(); ++it) {
+      const Node& node = nodes_[*it];
+      EmitStep(base + node.from, node, nodes_[node.from].afterMatch);
+    }
+  }
+
+  void EmitStep(size_t position, const Node& node, bool afterMatch) {
+    switch (node.step) {
+      case Step::Literal:
+        bits_.Bit(0);
+        bits_.Byte(input_[position]);
+        break;
+      case Step::ShortLiteral:
+        bits_.Bits(0b111, 3);
+        bits_.Bits(node.offset, 4);
+        break;
+      case Step::ShortMatch:
+        bits_.Bits(0b110, 3);
+        bits_.Byte(static_cast<uint8_t>(node.offset << 1 | (node.length - 2)));
+        break;
+      case Step::RepMatch:
+        bits_.Bits(0b10, 2);
+        bits_.Gamma(2);
+        bits_.Gamma(node.length);
+        break;
+      case Step::Match:
+        bits_.Bits(0b10, 2);
+        bits_.Gamma(HighPart(node.offset, afterMatch));
+        bits_.Byte(static_cast<uint8_t>(node.offset));
+        bits_.Gamma(node.length - LengthAdjust(node.offset));
+        break;
+    }
+  }
+
+  std::span<const uint8_t> input_;
+  BitWriter bits_;
+  TreeMatchFinder finder_;
+  std::vector<Node> nodes_;
+  std::vector<uint32_t> path_;
+  std::array<Match, kNiceLength> matches_;
+};
+
+void PutU32(std::vector<uint8_t>& out, size_t at, uint32_t value) {
+  for (int i = 0; i < 4; ++i) out[at + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+}  // namespace
+
+std::vector<uint8_t> CompressAplib(std::span<const uint8_t> input, bool safeHeader) {
+  if (input.empty() || input.size() > UINT32_MAX / 2) return {};
+  std::vector<uint8_t> out;
+  out.reserve(input.size() + input.size() / 8 + 64);
+  if (safeHeader) out.resize(kHeaderSize);
+  Encoder(input, out).Run();
+  if (safeHeader) {
+    std::span<const uint8_t> packed(out.data() + kHeaderSize, out.size() - kHeaderSize);
+    PutU32(out, 0, 0x32335041u);  // "AP32"
+    PutU32(out, 4, kHeaderSize);
+    PutU32(out, 8, static_cast<uint32_t>(packed.size()));
+    PutU32(out, 12, Crc32(packed));
+    PutU32(out, 16, static_cast<uint32_t>(input.size()));
+    PutU32(out, 20, Crc32(input));
+  }
+  return out;
+}
+
+}  // namespace tilecvt

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "tools/tilecvt/settings.h"
+
+namespace tilecvt {
+
+// Compresses a block with the chosen compressor. Returns nothing when the
+// result would not be shorter than the block: it is then written as it is.
+std::vector<uint8_t> CompressBlock(std::span<const uint8_t> block, Compressor compressor);
+
+}  // namespace tilecvt

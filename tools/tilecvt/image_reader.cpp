@@ -1,0 +1,97 @@
+#include "tools/tilecvt/image_reader.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "tools/tilecvt/image_decoders.h"
+
+namespace tilecvt {
+namespace {
+
+struct ImageFormat {
+  bool (*recognise)(const ByteView&);
+  ImageError (*decode)(const ByteView&, IndexedImage&);
+};
+
+constexpr ImageFormat kFormats[] = {
+    {IsSpr, DecodeSpr}, {IsTga, DecodeTga}, {IsPcx, DecodePcx}, {IsBmp, DecodeBmp}, {IsTim, DecodeTim},
+};
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+std::FILE* OpenFile(const std::string& path) {
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) return nullptr;  // opens, but is no file
+  return std::fopen(path.c_str(), "rb");
+}
+
+std::FILE* OpenForReading(const std::string& path) {
+  std::FILE* file = OpenFile(path);
+  if (file != nullptr || path.find('\\') == std::string::npos) return file;
+  // Names written for the other platform ("gfx\title.bmp") still find the file.
+  std::string converted = path;
+  std::replace(converted.begin(), converted.end(), '\\', '/');
+  return OpenFile(converted);
+}
+
+}  // namespace
+
+ImageError AllocatePixels(IndexedImage& image, uint64_t width, uint64_t height) {
+  if (width == 0 || height == 0) return ImageError::UnknownFormat;
+  if (width > kMaxPixels || height > kMaxPixels || width * height > kMaxPixels) return ImageError::OutOfMemory;
+  image.width = static_cast<int>(width);
+  image.height = static_cast<int>(height);
+  image.pixels.assign(static_cast<size_t>(width * height), 0);
+  return ImageError::None;
+}
+
+ImageError DecodeImage(std::span<const uint8_t> bytes, IndexedImage& image) {
+  image = IndexedImage{};
+  ByteView file(bytes);
+  for (const ImageFormat& format : kFormats) {
+    if (!format.recognise(file)) continue;
+    ImageError error;
+    try {
+      error = format.decode(file, image);
+    } catch (const std::bad_alloc&) {
+      error = ImageError::OutOfMemory;
+    }
+    if (error != ImageError::None) image = IndexedImage{};
+    return error;
+  }
+  return ImageError::UnknownFormat;
+}
+
+ImageError LoadImage(const std::string& path, IndexedImage& image) {
+  image = IndexedImage{};
+  FilePtr file(OpenForReading(path));
+  if (!file) return ImageError::FileNotFound;
+  if (std::fseek(file.get(), 0, SEEK_END) != 0) return ImageError::ReadWrite;
+  long length = std::ftell(file.get());
+  if (length < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) return ImageError::ReadWrite;
+  const auto size = static_cast<size_t>(length);
+  // Left uninitialised: the read fills it, and images run to many megabytes.
+  std::unique_ptr<uint8_t[]> bytes(new (std::nothrow) uint8_t[size > 0 ? size : 1]);
+  if (!bytes) return ImageError::OutOfMemory;
+  if (size > 0 && std::fread(bytes.get(), 1, size, file.get()) != size) return ImageError::ReadWrite;
+  file.reset();
+  return DecodeImage(std::span<const uint8_t>(bytes.get(), size), image);
+}
+
+void FlipVertically(IndexedImage& image) {
+  if (image.width <= 0 || image.height <= 1) return;
+  auto width = static_cast<size_t>(image.width);
+  for (size_t top = 0, bottom = static_cast<size_t>(image.height) - 1; top < bottom; ++top, --bottom)
+    std::swap_ranges(image.pixels.begin() + static_cast<std::ptrdiff_t>(top * width),
+                     image.pixels.begin() + static_cast<std::ptrdiff_t>((top + 1) * width),
+                     image.pixels.begin() + static_cast<std::ptrdiff_t>(bottom * width));
+}
+
+}  // namespace tilecvt

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "tools/tilecvt/console.h"
+
+namespace tilecvt {
+
+inline constexpr const char* kWarningPrefix = "***WARNING: ";
+inline constexpr const char* kErrorPrefix = "***ERROR: ";
+
+// printf-style formatting into a string.
+template <typename... Args>
+std::string Format(const char* format, Args... args) {
+  int length = std::snprintf(nullptr, 0, format, args...);
+  if (length <= 0) return {};
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  std::snprintf(text.data(), text.size(), format, args...);
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
+
+// The one place that prints the tool's messages and decides its exit status.
+// Texts carrying a prefix take it as their first "%s" argument; the caller
+// passes kWarningPrefix or kErrorPrefix so each message reads as written.
+class Report {
+ public:
+  explicit Report(Console& console) : console_(console) {}
+
+  void SetQuiet(bool quiet) { quiet_ = quiet; }
+  bool Quiet() const { return quiet_; }
+
+  // Standard output, suppressed in quiet mode.
+  template <typename... Args>
+  void Progress(const char* format, Args... args) {
+    if (!quiet_) console_.Out(Format(format, args...));
+  }
+  // Standard output, always.
+  template <typename... Args>
+  void Print(const char* format, Args... args) {
+    console_.Out(Format(format, args...));
+  }
+  // Error stream; the run goes on.
+  template <typename... Args>
+  void Warning(const char* format, Args... args) {
+    console_.Err(Format(format, args...));
+  }
+  // Error stream; the run ends (or, for an output, its failure is remembered).
+  template <typename... Args>
+  void Error(const char* format, Args... args) {
+    console_.Err(Format(format, args...));
+    failed_ = true;
+  }
+  void PrintErr(const std::string& text) { console_.Err(text); }
+  void PrintOut(const std::string& text) { console_.Out(text); }
+
+  // An output that could not be written: the run goes on, the exit status
+  // says something is missing.
+  void MarkFailed() { failed_ = true; }
+  bool Failed() const { return failed_; }
+  int ExitStatus() const { return failed_ ? 1 : 0; }
+
+ private:
+  Console& console_;
+  bool quiet_ = false;
+  bool failed_ = false;
+};
+
+}  // namespace tilecvt

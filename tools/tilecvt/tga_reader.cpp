@@ -1,0 +1,97 @@
+// Truevision TGA, colour-mapped 8-bit images, plain or run-length coded.
+// Only files with the TGA 2.0 footer are recognised.
+#include <cstring>
+
+#include "tools/tilecvt/image_decoders.h"
+
+namespace tilecvt {
+namespace {
+
+constexpr size_t kHeaderSize = 18;
+constexpr size_t kFooterSize = 26;  // extension and developer offsets, signature
+constexpr char kSignature[] = "TRUEVISION-XFILE.";
+constexpr size_t kSignatureLength = sizeof(kSignature) - 1;
+constexpr uint8_t kTopOrigin = 0x20;  // descriptor bit: first row in the file is the top one
+
+PaletteEntry ColourMapEntry(const uint8_t* entry, unsigned bits) {
+  if (bits == 24 || bits == 32) return {entry[0], entry[1], entry[2], 0};
+  unsigned v = static_cast<unsigned>(entry[0] | entry[1] << 8);
+  return {static_cast<uint8_t>((v & 31) << 3), static_cast<uint8_t>(((v >> 5) & 31) << 3),
+          static_cast<uint8_t>(((v >> 10) & 31) << 3), 0};
+}
+
+// Run-length packets may run on from one row into the next.
+bool DecodeRunLength(const ByteView& file, size_t at, size_t end, std::vector<uint8_t>& pixels) {
+  size_t written = 0;
+  const size_t total = pixels.size();
+  while (written < total) {
+    if (at >= end) return false;
+    uint8_t packet = file.U8(at++);
+    size_t count = static_cast<size_t>(packet & 127) + 1;
+    if (count > total - written) count = total - written;
+    if (packet & 128) {
+      if (at >= end) return false;
+      std::memset(pixels.data() + written, file.U8(at++), count);
+    } else {
+      if (end - at < count) return false;
+      std::memcpy(pixels.data() + written, file.At(at), count);
+      at += count;
+    }
+    written += count;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool IsTga(const ByteView& file) {
+  return file.size() >= 18 && std::memcmp(file.At(file.size() - 18), kSignature, kSignatureLength) == 0;
+}
+
+ImageError DecodeTga(const ByteView& file, IndexedImage& image) {
+  if (!file.Has(0, kHeaderSize + kFooterSize)) return ImageError::ReadWrite;
+  const size_t end = file.size() - kFooterSize;
+  if (file.U8(1) != 1) return ImageError::UnknownFormat;
+  if (file.U8(16) != 8) return ImageError::UnsupportedDepth;
+  uint8_t type = file.U8(2);
+  if (type != 1 && type != 9) return ImageError::UnknownFormat;
+  unsigned entryBits = file.U8(7);
+  if (entryBits != 15 && entryBits != 16 && entryBits != 24 && entryBits != 32) return ImageError::UnknownFormat;
+
+  size_t entryBytes = (entryBits + 7) / 8;
+  size_t mapLength = file.U16(5);
+  size_t mapStart = kHeaderSize + file.U8(0);
+  size_t dataStart = mapStart + mapLength * entryBytes;
+  if (dataStart > end) return ImageError::ReadWrite;
+  uint64_t width = file.U16(12);
+  uint64_t height = file.U16(14);
+  uint64_t dataBytes = end - dataStart;
+  // Checked before allocating: a run-length byte pair gives at most 128 pixels.
+  if (type == 1 ? width * height > dataBytes : width * height > dataBytes * 64) return ImageError::ReadWrite;
+  ImageError error = AllocatePixels(image, width, height);
+  if (error != ImageError::None) return error;
+
+  image.sourceType = SourceType::Tga;
+  image.depth = 8;
+  image.colours = 256;
+  image.paletteSize = 256;
+  for (size_t i = 0; i < mapLength && i < 256; ++i)
+    image.palette[i] = ColourMapEntry(file.At(mapStart + i * entryBytes), entryBits);
+
+  std::vector<uint8_t> rows;
+  if (type == 1) {
+    rows.assign(file.At(dataStart), file.At(dataStart) + image.pixels.size());
+  } else {
+    rows.resize(image.pixels.size());
+    if (!DecodeRunLength(file, dataStart, end, rows)) return ImageError::ReadWrite;
+  }
+  if (file.U8(17) & kTopOrigin) {
+    image.pixels.swap(rows);
+  } else {
+    for (size_t y = 0; y < height; ++y)
+      std::memcpy(image.pixels.data() + y * width, rows.data() + (height - 1 - y) * width, width);
+  }
+  return ImageError::None;
+}
+
+}  // namespace tilecvt
