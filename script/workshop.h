@@ -1,5 +1,6 @@
 #pragma once
 
+#include "formats/format_library.h"
 #include "platform/services.h"
 #include "project/project.h"
 #include "script/interpreter_state.h"
@@ -17,6 +18,7 @@ struct Workshop {
 
   platform::Services services;
   project::Project project;
+  formats::FormatLibrary formats;
   ProgramPaths paths;
   InterpreterState interpreter;
 };
