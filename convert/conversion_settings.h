@@ -40,6 +40,20 @@ struct ConversionSettings {
   bool truncate = false;        // kept and saved; the colour tables do not use it
   Rgb maskColour{255, 0, 254};  // source colour that becomes transparency
   ReductionMethod method = ReductionMethod::Standard;
+
+  // Palette reduction and tile conversion. Integer settings are 32-bit so the
+  // script's variables can address them directly.
+  int32_t maxPrecision = 512;  // upper bound of the tolerance search
+  int32_t useMaxColours = 0;   // report palettes as full (the remaining entries stay 0)
+  // Colour of palette entry 0 in modes that reserve it, as levels of the mode
+  // (an 8-bit colour divided by 8).
+  Rgb zeroColour{0, 0, 0};
+  int32_t colorisation = 0;         // weight of colour changes between sub-palettes; -1, -2: other measures
+  int32_t firstTileEmpty = 0;       // tile 0 is all zero when no existing tileset is used
+  int32_t fastPaletteReduction = 1; // octree first when fitting colours into a sub-palette
+  int32_t paletteReductionPost = 1; // fill free sub-palette entries after the assignment
+  int32_t tileWidth = 8;            // tile size in pixels, multiples of 8
+  int32_t tileHeight = 8;
 };
 
 }  // namespace convert

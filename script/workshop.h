@@ -1,10 +1,15 @@
 #pragma once
 
+#include "convert/colour_tables.h"
+#include "convert/conversion_settings.h"
+#include "convert/drawing_state.h"
+#include "convert/surface.h"
 #include "formats/format_library.h"
 #include "platform/services.h"
 #include "project/project.h"
 #include "script/interpreter_state.h"
 #include "script/program_paths.h"
+#include "script/system_settings.h"
 
 namespace script {
 
@@ -21,6 +26,17 @@ struct Workshop {
   formats::FormatLibrary formats;
   ProgramPaths paths;
   InterpreterState interpreter;
+  SystemSettings system;
+
+  convert::ConversionSettings conversion;
+  convert::ColourTables colourTables;  // rebuilt after every colour setting change
+
+  // Images are loaded on the loading surface; conversions and previews draw
+  // on the work surface; the map editor draws on its own.
+  convert::Surface loadingSurface;
+  convert::Surface workSurface;
+  convert::Surface editorSurface;
+  convert::DrawingState drawing;
 };
 
 }  // namespace script
