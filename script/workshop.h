@@ -8,6 +8,7 @@
 #include "platform/services.h"
 #include "project/project.h"
 #include "script/interpreter_state.h"
+#include "script/editor_settings.h"
 #include "script/program_paths.h"
 #include "script/system_settings.h"
 
@@ -27,6 +28,7 @@ struct Workshop {
   ProgramPaths paths;
   InterpreterState interpreter;
   SystemSettings system;
+  EditorSettings editor;
 
   convert::ConversionSettings conversion;
   convert::ColourTables colourTables;  // rebuilt after every colour setting change
