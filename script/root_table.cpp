@@ -4,6 +4,7 @@
 
 #include "script/assistant_dispatch.h"
 #include "script/control_flow.h"
+#include "script/definition_commands.h"
 #include "script/entry_makers.h"
 #include "script/folder_identifiers.h"
 #include "script/workshop.h"
@@ -70,12 +71,16 @@ constexpr TwinRow kTwinRows[] = {
     {"retour", "return", CommandEntry(ReturnCommand)},
     {"dossiers", "folders", ObjectEntry(&kFoldersObject)},
     {"dossierdéf", "deffolder", ArrayEntry(&kDefaultFolderArray)},
-    // Still to come here, in this order, as their modules arrive:
-    //   effets/effects, defformat/definefmt, defmodele/definemodel,
-    //   format/format, modele/model, selmodele/setmodel, selformat/setformat.
+    // Still to come here: effets/effects.
+    {"defformat", "definefmt", CommandEntry(DefineFormatCommand)},
+    {"defmodele", "definemodel", CommandEntry(DefineModelCommand)},
+    {"format", "format", CommandEntry(RememberFormatCommand)},
+    {"modele", "model", CommandEntry(RememberModelCommand)},
+    {"selmodele", "setmodel", CommandEntry(SelectModelCommand)},
+    {"selformat", "setformat", CommandEntry(SelectFormatCommand)},
     {"faire", "do", CommandEntry(DoCommand)},
     {"inclure", "include", CommandEntry(IncludeCommand)},
-    // Still to come here: plateforme/platform.
+    {"plateforme", "platform", CommandEntry(SelectPlatformCommand)},
 };
 
 // Names both languages share, searched after both lists. Still to come, in

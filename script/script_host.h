@@ -18,6 +18,10 @@ class ScriptHost {
   // The `visible` statement, and the end of every outermost run (a script
   // that hid the window must not leave it hidden).
   virtual void showMainWindow(bool shown) = 0;
+
+  // The current platform changed: what the window shows of it (colour modes,
+  // map formats) must follow.
+  virtual void refreshPlatformDisplays() {}
 };
 
 }  // namespace script

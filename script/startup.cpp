@@ -6,7 +6,9 @@
 #include "platform/text_lines.h"
 #include "project/project.h"
 #include "project/project_file.h"
+#include "script/element_slots.h"
 #include "script/interpreter.h"
+#include "script/platforms.h"
 #include "script/workshop.h"
 
 namespace script {
@@ -97,21 +99,39 @@ std::vector<std::string> SplitConversions(std::string_view rest) {
 
 void StartWorkshop(Workshop& w, const CommandLine& commandLine, project::SessionHooks& hooks) {
   w.project.clear();
+  // Every setting at its start value (the tile size is 8 × 8).
+  w.conversion = convert::ConversionSettings{};
+  w.system = SystemSettings{};
+  w.editor = EditorSettings{};
+  w.exportIdentifiers.clear();
+  // The platforms, the Game Boy Advance current with its default colour mode
+  // and the colour tables built for it.
+  StartPlatforms(w);
+  // The model "Default" and the format "Standard", both selected.
+  w.formats = formats::FormatLibrary{};
+  w.paths.projectPath = platform::Absolute(commandLine.projectPath);
+  SetDirectory(w.paths.projectPath);
   w.project.clearDefaultFolders();
   w.paths.scriptPath = "script.spt";
   w.paths.userHelpPath = "lisezmoi.htm";
-  w.paths.projectPath = platform::Absolute(commandLine.projectPath);
-  SetDirectory(w.paths.projectPath);
   project::OpenProject(w.project, w.paths.projectPath, &hooks);
   // A missing file leaves an empty project that the first save creates.
   w.project.document().path = w.paths.projectPath;
   SetDirectory(w.paths.projectPath);
+  SavePlaceholderDefaults(w);
+}
+
+void FinishInteractiveStart(Workshop& w) {
+  formats::SelectRememberedNames(w.formats, w.services.dialogs);
 }
 
 int RunBatch(Workshop& w, const CommandLine& commandLine, project::SessionHooks& hooks,
              std::FILE* report) {
   std::fprintf(report, "Projet: %s (%zu entrées)\n", w.paths.projectPath.c_str(),
                w.project.count());
+  // No start event runs without a window: the format and model the project
+  // names are selected before anything is written with them.
+  formats::SelectRememberedNames(w.formats, w.services.dialogs);
   if (ModeOf(commandLine) == RunMode::Conversions) {
     for (const std::string& piece : SplitConversions(commandLine.rest)) {
       std::string_view statement = SkipBlanks(piece);

@@ -39,12 +39,20 @@ RunMode ModeOf(const CommandLine& commandLine);
 // The conversions of a "-..." rest: cut at every ':' outside double quotes.
 std::vector<std::string> SplitConversions(std::string_view rest);
 
-// Start-up up to the opened project: defaults, the project path made
-// absolute, the working directory set to the project's, the project read.
+// Start-up up to the opened project, in this order: the settings at their
+// defaults, the platforms (the Game Boy Advance current), the list models and
+// output formats with their built-in ones, the project path made absolute and
+// the working directory set to the project's, the project read, the
+// placeholder defaults saved.
 void StartWorkshop(Workshop& w, const CommandLine& commandLine, project::SessionHooks& hooks);
 
-// Batch mode: runs the statements or conversions of the command line, saves
-// the project and reports each step on `report`. Returns the exit status.
+// The end of an interactive start, after the start event: the format and
+// the model the project or the system script named are selected.
+void FinishInteractiveStart(Workshop& w);
+
+// Batch mode: selects the format and model the project names, runs the
+// statements or conversions of the command line, saves the project and
+// reports each step on `report`. Returns the exit status.
 int RunBatch(Workshop& w, const CommandLine& commandLine, project::SessionHooks& hooks,
              std::FILE* report);
 

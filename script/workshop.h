@@ -7,18 +7,25 @@
 #include "formats/format_library.h"
 #include "platform/services.h"
 #include "project/project.h"
+#include "script/export_identifiers.h"
 #include "script/interpreter_state.h"
 #include "script/editor_settings.h"
+#include "script/platforms.h"
 #include "script/program_paths.h"
 #include "script/system_settings.h"
 
 namespace script {
 
+class EditorAccess;
+
 // The program's context: every program-wide record (project, settings,
 // formats, interpreter state, ...) lives here. The program creates one; each
 // test creates its own, so nothing is shared between runs.
 struct Workshop {
-  explicit Workshop(platform::Services s) : services(s), project(s.dialogs, s.shell) {}
+  // A context always has its platforms (start-up sets them up again).
+  explicit Workshop(platform::Services s) : services(s), project(s.dialogs, s.shell) {
+    StartPlatforms(*this);
+  }
   Workshop(const Workshop&) = delete;
   Workshop& operator=(const Workshop&) = delete;
 
@@ -29,6 +36,18 @@ struct Workshop {
   InterpreterState interpreter;
   SystemSettings system;
   EditorSettings editor;
+  // The open map editor, null while none is open.
+  EditorAccess* openEditor = nullptr;
+
+  Platforms platforms;
+  int32_t colourMode = 0;  // index into the current platform's colour modes
+  int32_t mapFormat = 1;   // index into its map formats (the text format)
+  ExportIdentifiers exportIdentifiers;
+  // What the by-reference placeholders fall back to, saved once the project
+  // has run its settings.
+  formats::ReferenceDefaults placeholderDefaults;
+  // 8 × 8 blocks of the tileset read last (a map file may rely on it).
+  int32_t lastTilesetBlocks = 0;
 
   convert::ConversionSettings conversion;
   convert::ColourTables colourTables;  // rebuilt after every colour setting change

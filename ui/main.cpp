@@ -13,6 +13,7 @@
 #include "script/workshop.h"
 #include "ui/main_window.h"
 #include "ui/qt_dialogs.h"
+#include "ui/splash_window.h"
 
 namespace {
 
@@ -67,6 +68,11 @@ int main(int argc, char** argv) {
   // desktop's language.
   std::setlocale(LC_NUMERIC, "C");
 
+  auto* wait = new ui::WaitWindow;
+  wait->setAttribute(Qt::WA_DeleteOnClose);
+  wait->show();
+  QApplication::processEvents();
+
   ui::QtDialogs dialogs;
   platform::DesktopShell shell;
   platform::SystemMachine machine;
@@ -75,9 +81,12 @@ int main(int argc, char** argv) {
   script::WorkshopSession session(w);
   script::StartWorkshop(w, commandLine, session);
 
+  (new ui::SplashWindow(ui::SplashImagePath(QString::fromStdString(programDir))))->start();
   ui::MainWindow window(w, session);
   dialogs.setParent(&window);
+  wait->close();
   window.show();
   if (!window.runStartEvent()) return 0;
+  script::FinishInteractiveStart(w);
   return app.exec();
 }

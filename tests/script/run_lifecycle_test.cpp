@@ -180,19 +180,21 @@ TEST_F(ScriptTest, AssistantControlsReceiveTheScriptsActions) {
 }
 
 TEST_F(ScriptTest, RegisteredIdentifiersComeAfterTheRootAndAreNotDuplicated) {
+  // The platform's own object (`gba`) is registered at start-up; another
+  // name stands for a platform object here.
   size_t before = w.interpreter.registered.size();
   Entry object = ObjectEntry(nullptr);
-  EXPECT_TRUE(RegisterIdentifier(w, "GBA", object));
-  EXPECT_FALSE(RegisterIdentifier(w, "gba", object));
-  EXPECT_TRUE(RegisterIdentifier(w, "gba", CommandEntry(nullptr)));
+  EXPECT_TRUE(RegisterIdentifier(w, "PSX", object));
+  EXPECT_FALSE(RegisterIdentifier(w, "psx", object));
+  EXPECT_TRUE(RegisterIdentifier(w, "psx", CommandEntry(nullptr)));
   EXPECT_EQ(w.interpreter.registered.size(), before + 2);
-  EXPECT_EQ(LookupIdentifier(w, nullptr, "gba")->kind, EntryKind::Object);
+  EXPECT_EQ(LookupIdentifier(w, nullptr, "psx")->kind, EntryKind::Object);
 
   // A registered name the root already holds is never reached.
   RegisterIdentifier(w, "goto", CommandEntry(nullptr));
   EXPECT_EQ(LookupIdentifier(w, nullptr, "goto")->command, &GotoCommand);
   // An object without a table has no properties.
-  RunText("gba.palettemask 1");
+  RunText("psx.palettemask 1");
   EXPECT_EQ(Messages(), Strings{"La propriété palettemask n'existe pas."});
 }
 

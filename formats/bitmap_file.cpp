@@ -1,0 +1,128 @@
+// Bitmap files: the pixels row by row, each row followed by `line`.
+#include <algorithm>
+
+#include "convert/colour_mode.h"
+#include "convert/converted_pixel.h"
+#include "formats/debug_message.h"
+#include "formats/element_common.h"
+#include "formats/element_files.h"
+#include "formats/element_messages.h"
+#include "formats/format_library.h"
+#include "formats/output_sink.h"
+#include "formats/template_expansion.h"
+#include "formats/value_format.h"
+
+namespace formats {
+
+using namespace element_detail;
+
+namespace {
+
+// The value written for a pixel: the index as it is in the palette modes, the
+// console colour at 15 bits, the word at 32 bits.
+uint32_t WrittenPixel(int bits, uint32_t pixel) {
+  if (bits == 15) return convert::ConsoleColour(pixel);
+  return pixel;
+}
+
+uint32_t ReadPixel(int bits, uint32_t value, bool raw) {
+  switch (bits) {
+    case 15:
+      return raw ? (value & 0xFFFFu) : ExpandConsoleColour(value);
+    case 32:
+      return value;
+    default:
+      // An index of a palette of at most 256 entries.
+      return value & 255u;
+  }
+}
+
+}  // namespace
+
+bool WriteBitmap(ElementContext& c, const ElementTarget& t, const convert::ColourMode& mode,
+                 std::span<const uint32_t> pixels, int width, int height,
+                 const project::EntryRecord* palette) {
+  if (width < 0 || height < 0 ||
+      static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > pixels.size()) {
+    ReportBrokenCondition(c, "sizex * sizey <= taille du tampon");
+    return false;
+  }
+  OutputSink out;
+  if (!OpenForWriting(c, t, out, element_text::kWriteFailedGraphics)) return false;
+  // The bitmap takes the format's user texts in every case.
+  ElementTarget target = t;
+  target.keepUserTexts = false;
+  PrepareWrite(c, target);
+  const OutputFormat& f = c.lib.current;
+  const FormatSection& s = f.section(SectionType::Bitmap);
+  TemplateValues& v = c.lib.values;
+  const int bits = mode.bitsPerPixel;
+  v.setNumber(Placeholder::Memory, static_cast<int32_t>(int64_t{width} * height));
+  v.setText(Placeholder::Link, mode.HasPalette() ? LinkedFile(palette) : std::string());
+  v.setNumber(Placeholder::SizeX, width);
+  v.setNumber(Placeholder::SizeY, height);
+  v.setNumber(Placeholder::Depth, bits);
+  v.setTextBytes(Placeholder::Type, TypeForBits(f, bits));
+  Expand(s.declaration, out, v, c.dialogs);
+
+  const std::string& valueFormat = PixelValueFormat(s, bits);
+  const bool perRow = !s.line.empty();
+  int64_t running = 0;
+  for (int y = 0; y < height; ++y) {
+    const uint32_t* row = pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
+    for (int x = 0; x < width; ++x, ++running) {
+      if (GroupDue(s.n_every, perRow ? x : running)) Expand(s.every_x, out, v, c.dialogs);
+      WriteValue(out, valueFormat, static_cast<int32_t>(WrittenPixel(bits, row[x])), c.dialogs);
+    }
+    Expand(s.line, out, v, c.dialogs);
+  }
+  Expand(s.end, out, v, c.dialogs);
+  return FinishWriting(c, t, out, element_text::kWriteFailedGraphics);
+}
+
+bool ReadBitmap(ElementContext& c, std::string_view path, BitmapData& out,
+                PixelReadOptions options) {
+  out = BitmapData{};
+  ReadText r;
+  if (!BeginRead(c, path, SectionType::Bitmap, element_text::kBitmapMissing,
+                 {Placeholder::Name, Placeholder::Link, Placeholder::Type, Placeholder::Bits}, r))
+    return false;
+  out.header = CapturedHeader(c.lib.values);
+  const HeaderValues& h = out.header;
+  if (h.sizeX < 0 || h.sizeY < 0 || int64_t{h.sizeX} * int64_t{h.sizeY} > kMaxElementCells) {
+    ShowDebugMessage(c.dialogs, element_text::kFormatMismatch);
+    return false;
+  }
+  out.width = h.sizeX;
+  out.height = h.sizeY;
+  out.colourMode = ColourModeForDepth(c.colourModes, h.depth, c.defaultColourMode);
+  const convert::ColourMode* mode = static_cast<size_t>(out.colourMode) < c.colourModes.size()
+                                        ? &c.colourModes[static_cast<size_t>(out.colourMode)]
+                                        : nullptr;
+  const int bits = mode ? mode->bitsPerPixel : 8;
+  out.pixels.assign(static_cast<size_t>(out.width) * static_cast<size_t>(out.height), 0);
+
+  const std::string& valueFormat = PixelValueFormat(r.section, bits);
+  const bool perRow = !r.section.line.empty();
+  int64_t running = 0;
+  bool textLeft = true;
+  for (int y = 0; y < out.height && textLeft; ++y) {
+    uint32_t* row = out.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(out.width);
+    for (int x = 0; x < out.width && textLeft; ++x, ++running) {
+      int32_t value = 0;
+      textLeft = ReadNextValue(c, r, perRow ? x : running, valueFormat, value);
+      if (textLeft) row[x] = ReadPixel(bits, static_cast<uint32_t>(value), options.raw);
+    }
+    if (textLeft && y + 1 < out.height) textLeft = ReadLine(c, r);
+  }
+
+  out.hasPalette = mode && mode->HasPalette();
+  if (options.withPalette && out.hasPalette && !h.link.empty()) {
+    ElementContext nested = c;
+    nested.currentColourMode = out.colourMode;
+    if (!ReadPalette(nested, h.link, out.palette, true)) return false;
+  }
+  return true;
+}
+
+}  // namespace formats

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QLabel>
+#include <QString>
+
+namespace ui {
+
+// The small window that stays on top while the program starts; the main
+// window closes it once it is built.
+class WaitWindow : public QLabel {
+  Q_OBJECT
+
+ public:
+  explicit WaitWindow(QWidget* parent = nullptr);
+};
+
+// The start-up picture: 480 × 272, without a frame, on top, centred on its
+// screen. It closes itself after 3 seconds, or at once when the picture
+// cannot be loaded.
+class SplashWindow : public QLabel {
+  Q_OBJECT
+
+ public:
+  static constexpr int kWidth = 480;
+  static constexpr int kHeight = 272;
+  static constexpr int kShownMilliseconds = 3000;
+
+  explicit SplashWindow(const QString& imagePath, QWidget* parent = nullptr);
+
+  bool hasImage() const { return hasImage_; }
+  // Shows the window and starts its timer; without a picture it closes.
+  void start();
+
+ private:
+  bool hasImage_ = false;
+};
+
+// The picture's place: "halcyone.png" in the program's directory.
+QString SplashImagePath(const QString& programDirectory);
+
+}  // namespace ui
