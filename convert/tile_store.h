@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+// The tiles of a conversion, stored one after the other in 8 × 8 blocks, with
+// the lookup that merges identical tiles.
+namespace convert {
+
+// At most this many 8 × 8 blocks are stored (tiles of 16 × 16 count four).
+inline constexpr int kMaxTileBlocks = 8192;
+
+class TileStore {
+ public:
+  TileStore(int tileWidth, int tileHeight);
+
+  size_t WordsPerTile() const { return wordsPerTile_; }
+  int BlocksPerTile() const { return blocksPerTile_; }
+  int Count() const { return count_; }
+  std::vector<uint32_t>& Words() { return words_; }
+  const std::vector<uint32_t>& Words() const { return words_; }
+
+  // Appends without looking at the block limit (an existing tileset, the
+  // empty first tile).
+  void AppendUnchecked(const uint32_t* tile);
+  // The first stored tile, from number `first` on, equal word for word.
+  int Find(const uint32_t* tile, int first) const;
+  // Appends and returns the tile's number; −1 when the tiles stored already
+  // fill kMaxTileBlocks blocks.
+  int Append(const uint32_t* tile);
+
+ private:
+  uint64_t Hash(const uint32_t* tile) const;
+
+  size_t wordsPerTile_;
+  int blocksPerTile_;
+  int count_ = 0;
+  std::vector<uint32_t> words_;
+  std::unordered_map<uint64_t, std::vector<int>> byHash_;  // numbers in ascending order
+};
+
+}  // namespace convert
