@@ -1,9 +1,11 @@
 #include "script/assistant_dispatch.h"
 
+#include <memory>
 #include <string>
 
 #include "platform/value_syntax.h"
 #include "script/assistant_controls.h"
+#include "script/assistant_model.h"
 #include "script/script_messages.h"
 #include "script/workshop.h"
 
@@ -26,6 +28,14 @@ uint32_t FoldedCharAt(std::string_view text, size_t& i) {
 }
 
 AssistantControl ControlOf(const Entry& e) { return static_cast<AssistantControl>(e.control); }
+
+// The window's assistant when one is attached; otherwise the model without a
+// window, so that a script fills it and converts in batch mode too.
+AssistantControls& Assistant(Workshop& w) {
+  if (w.interpreter.assistant) return *w.interpreter.assistant;
+  if (!w.headlessAssistant) w.headlessAssistant = std::make_unique<AssistantModel>(w);
+  return *w.headlessAssistant;
+}
 
 void SelectListEntry(Workshop& w, AssistantControls& assistant, const Entry& e,
                      std::string_view name, std::string_view value) {
@@ -57,8 +67,7 @@ void EvaluateAssistantEntry(Workshop& w, const Entry& e, std::string_view name,
                             std::string_view value) {
   // Names kept for scripts written against older pages reach no control.
   if (ControlOf(e) == AssistantControl::None) return;
-  AssistantControls fallback;
-  AssistantControls& assistant = w.interpreter.assistant ? *w.interpreter.assistant : fallback;
+  AssistantControls& assistant = Assistant(w);
   switch (e.kind) {
     case EntryKind::TreeItem:
       assistant.openFromTree(ControlOf(e));
@@ -81,8 +90,6 @@ void EvaluateAssistantEntry(Workshop& w, const Entry& e, std::string_view name,
   }
 }
 
-void AssistantOkCommand(Workshop& w, std::string_view) {
-  if (w.interpreter.assistant) w.interpreter.assistant->pressOk();
-}
+void AssistantOkCommand(Workshop& w, std::string_view) { Assistant(w).pressOk(); }
 
 }  // namespace script

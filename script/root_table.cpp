@@ -3,10 +3,16 @@
 #include <array>
 
 #include "script/assistant_dispatch.h"
+#include "script/background_identifiers.h"
 #include "script/control_flow.h"
+#include "script/conv_command.h"
+#include "script/convert_identifiers.h"
 #include "script/definition_commands.h"
+#include "script/editor_identifiers.h"
 #include "script/entry_makers.h"
 #include "script/folder_identifiers.h"
+#include "script/list_identifiers.h"
+#include "script/system_identifiers.h"
 #include "script/workshop.h"
 
 namespace script {
@@ -71,7 +77,7 @@ constexpr TwinRow kTwinRows[] = {
     {"retour", "return", CommandEntry(ReturnCommand)},
     {"dossiers", "folders", ObjectEntry(&kFoldersObject)},
     {"dossierdéf", "deffolder", ArrayEntry(&kDefaultFolderArray)},
-    // Still to come here: effets/effects.
+    {"effets", "effects", CommandEntry(LightingCommand)},
     {"defformat", "definefmt", CommandEntry(DefineFormatCommand)},
     {"defmodele", "definemodel", CommandEntry(DefineModelCommand)},
     {"format", "format", CommandEntry(RememberFormatCommand)},
@@ -83,13 +89,25 @@ constexpr TwinRow kTwinRows[] = {
     {"plateforme", "platform", CommandEntry(SelectPlatformCommand)},
 };
 
-// Names both languages share, searched after both lists. Still to come, in
-// this order: conv, fonds, modehexa, system, convert, editeur, specimen, bits,
-// liste, maps, editor, list.
-constexpr std::array<Entry, 0> kSharedRows{};
+// Names both languages share, searched after both lists.
+constexpr std::array<Entry, 12> kSharedRows{
+    Named("conv", CommandEntry(ConvCommand)),
+    Named("fonds", ObjectEntry(&kBackgroundsObject)),
+    Named("modehexa", ObjectEntry(&kHexModeObject)),
+    Named("system", ObjectEntry(&kSystemObject)),
+    Named("convert", ObjectEntry(&kConvertObject)),
+    Named("editeur", ObjectEntry(&kEditorObject)),
+    Named("specimen", ObjectEntry(&kSpecimenObject)),
+    Named("bits", ObjectEntry(&kBitsObject)),
+    Named("liste", ObjectEntry(&kListObject)),
+    Named("maps", ObjectEntry(&kBackgroundsObject)),
+    Named("editor", ObjectEntry(&kEditorObject)),
+    Named("list", ObjectEntry(&kListObject)),
+};
 
 constexpr size_t kTwinCount = std::size(kTwinRows);
 constexpr size_t kRootCount = 2 * kTwinCount + kSharedRows.size();
+static_assert(kRootCount == 116, "52 French names, their 52 English twins, 12 shared names");
 
 constexpr std::array<Entry, kRootCount> ExpandRoot() {
   std::array<Entry, kRootCount> rows{};

@@ -4,6 +4,7 @@
 
 #include "platform/paths.h"
 #include "platform/text_lines.h"
+#include "project/kinds.h"
 #include "project/project.h"
 #include "project/project_file.h"
 #include "script/element_slots.h"
@@ -132,6 +133,7 @@ int RunBatch(Workshop& w, const CommandLine& commandLine, project::SessionHooks&
   // No start event runs without a window: the format and model the project
   // names are selected before anything is written with them.
   formats::SelectRememberedNames(w.formats, w.services.dialogs);
+  const size_t entriesBefore = w.project.count();
   if (ModeOf(commandLine) == RunMode::Conversions) {
     for (const std::string& piece : SplitConversions(commandLine.rest)) {
       std::string_view statement = SkipBlanks(piece);
@@ -147,6 +149,12 @@ int RunBatch(Workshop& w, const CommandLine& commandLine, project::SessionHooks&
     ExecuteScript(w, text);
   }
   w.project.rebuildTree();
+  for (size_t i = entriesBefore; i < w.project.count(); ++i) {
+    const project::EntryRecord& e = w.project.entry(i);
+    if (e.isFolder()) continue;
+    std::fprintf(report, "Nouvel élément: %s (%s) %s\n", e.name.c_str(),
+                 std::string(project::KindKeyword(e.kindCode())).c_str(), e.file.c_str());
+  }
   if (!project::SaveProject(w.project, w.paths.projectPath, &hooks)) {
     std::fprintf(report, "Le projet n'a pas pu être enregistré: %s\n", w.paths.projectPath.c_str());
     return 1;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "convert/colour_tables.h"
 #include "convert/conversion_settings.h"
 #include "convert/drawing_state.h"
@@ -7,6 +9,7 @@
 #include "formats/format_library.h"
 #include "platform/services.h"
 #include "project/project.h"
+#include "script/assistant_controls.h"
 #include "script/export_identifiers.h"
 #include "script/interpreter_state.h"
 #include "script/editor_settings.h"
@@ -38,6 +41,9 @@ struct Workshop {
   EditorSettings editor;
   // The open map editor, null while none is open.
   EditorAccess* openEditor = nullptr;
+  // The import assistant scripts fill while no window provides one, made on
+  // first use.
+  std::unique_ptr<AssistantControls> headlessAssistant;
 
   Platforms platforms;
   int32_t colourMode = 0;  // index into the current platform's colour modes

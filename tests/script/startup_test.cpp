@@ -103,7 +103,8 @@ TEST_F(BatchRun, WithoutAPathTheDefaultProjectOfTheWorkingDirectoryIsCreated) {
   std::filesystem::current_path(dir.path());
   ASSERT_EQ(Run({"-conv tset src=absent.png"}), 0);
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "projet.tpj"));
-  // The conversion command is not known yet: reported cleanly, nothing else.
+  // The missing picture is reported once; nothing else happens.
   ASSERT_EQ(dialogs.entries().size(), 1u);
-  EXPECT_EQ(dialogs.entries()[0].caption, "Erreur d'exécution du script");
+  EXPECT_EQ(dialogs.entries()[0].text, "Impossible de charger le fichier bitmap spécifié");
+  EXPECT_EQ(dialogs.entries()[0].caption, "Oups");
 }

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string_view>
+
+#include "script/identifiers.h"
+
+// `convert`: the conversion settings (colour effects, palette reduction, tile
+// conversion), and the root command `effets` (`effects`).
+namespace script {
+
+extern const ObjectTable kConvertObject;
+
+// `convert.luminosite` (`lighting`) and `effets`: the colour-effect settings,
+// then the colour tables rebuilt.
+void LightingCommand(Workshop& w, std::string_view value);
+
+}  // namespace script

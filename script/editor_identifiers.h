@@ -1,0 +1,15 @@
+#pragma once
+
+#include "script/identifiers.h"
+
+// The map editor's other objects: `editeur` (also `editor`), `modehexa`,
+// `specimen` and `bits`. Their settings are kept between editor sessions;
+// their commands act on the open editor and do nothing while none is open.
+namespace script {
+
+extern const ObjectTable kEditorObject;
+extern const ObjectTable kHexModeObject;
+extern const ObjectTable kSpecimenObject;
+extern const ObjectTable kBitsObject;
+
+}  // namespace script

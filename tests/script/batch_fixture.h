@@ -1,0 +1,57 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/recording_platform.h"
+#include "platform/text_encoding.h"
+#include "script/session_section.h"
+#include "script/startup.h"
+#include "script/workshop.h"
+#include "test_support/temp_dir.h"
+
+namespace scripttest {
+
+// Runs the program's start-up and batch mode in a temporary directory, as
+// the program does for a command line of statements or conversions.
+class BatchFixture : public ::testing::Test {
+ protected:
+  BatchFixture() : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(dir.path());
+  }
+  ~BatchFixture() override { std::filesystem::current_path(previous_); }
+
+  // A fresh context on the project (relative to the temporary directory);
+  // `rest` runs as the command line would run it. Returns the exit status.
+  int Run(const std::string& project, const std::string& rest) {
+    script::CommandLine line{(dir.path() / project).string(), rest};
+    w = std::make_unique<script::Workshop>(platform::Services{dialogs, shell, machine});
+    session = std::make_unique<script::WorkshopSession>(*w);
+    script::StartWorkshop(*w, line, *session);
+    std::FILE* sink = std::tmpfile();
+    int status = script::RunBatch(*w, line, *session, sink);
+    std::fclose(sink);
+    return status;
+  }
+
+  // A project file as text.
+  std::string Saved(const std::string& project) {
+    return platform::DecodeTextFile(testsupport::ReadFile(dir.path() / project));
+  }
+
+  testsupport::TempDir dir;
+  platform::RecordingDialogs dialogs;
+  platform::RecordingShell shell;
+  platform::FixedMachine machine;
+  std::unique_ptr<script::Workshop> w;
+  std::unique_ptr<script::WorkshopSession> session;
+
+ private:
+  std::filesystem::path previous_;
+};
+
+}  // namespace scripttest
