@@ -6,6 +6,7 @@
 #include "platform/paths.h"
 #include "platform/text_encoding.h"
 #include "platform/text_lines.h"
+#include "script/editor_access.h"
 #include "script/script_host.h"
 #include "script/script_line.h"
 #include "script/statement.h"
@@ -44,6 +45,8 @@ void EndRun(Workshop& w) {
   if (st.runDepth == 0) {
     // An unfinished search belongs to the run that failed it.
     st.labelSearch.reset();
+    // The open editor follows the editor settings the run may have assigned.
+    if (w.openEditor) w.openEditor->settingsChanged();
     if (st.host) {
       st.host->setTreeReactionsSuspended(false);
       st.host->showMainWindow(true);

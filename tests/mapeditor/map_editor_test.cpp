@@ -1,6 +1,7 @@
 #include <cstddef>
 
 #include "editor_fixture.h"
+#include "script/interpreter.h"
 #include "platform/files.h"
 #include "test_support/temp_dir.h"
 
@@ -343,6 +344,14 @@ TEST_F(EditorTest, OpeningResetsTheEditorSettingsButNotThePaletteChoice) {
   EXPECT_EQ(w.editor.ownPalettes, 0);
   EXPECT_EQ(w.editor.visible[3], 1);
   EXPECT_EQ(w.editor.invisibleBlock, 7);
+}
+
+TEST_F(EditorTest, AScriptSwitchingHexModeResizesTheActiveBackgroundsCells) {
+  OpenOn(4, 4);
+  script::ExecuteScript(w, "modehexa.actif = 1");
+  EXPECT_EQ(editor->background(0).cellWidth, 16);
+  script::ExecuteScript(w, "modehexa.actif = 0");
+  EXPECT_EQ(editor->background(0).cellWidth, 8);
 }
 
 }  // namespace

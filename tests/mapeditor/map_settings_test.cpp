@@ -1,7 +1,6 @@
 // The map settings file: its exact lines, and running it back on opening.
 #include "editor_fixture.h"
 #include "platform/files.h"
-#include "test_vocabulary.h"
 
 namespace mapeditortest {
 namespace {
@@ -10,8 +9,6 @@ using namespace mapeditor;
 
 class MapSettingsTest : public EditorTest {
  protected:
-  MapSettingsTest() { RegisterEditorVocabulary(w); }
-
   void OpenThree() {
     first = AddMapElement("niveau1", MakeMap(8, 8));
     second = AddMapElement("decor", MakeMap(8, 8));

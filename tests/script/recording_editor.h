@@ -70,7 +70,9 @@ class RecordingEditor : public script::EditorAccess {
   }
   void setZoom(double zoom) override { Note("zoom " + std::to_string(zoom)); }
   int32_t backgroundCount() const override { return backgrounds; }
-  void settingsChanged() override { Note("changed"); }
+  // Told at the end of every outermost run; counted, not recorded as a call.
+  void settingsChanged() override { ++settingsNotices; }
+  int settingsNotices = 0;
 
  private:
   bool Note(std::string line) {
