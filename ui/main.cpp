@@ -34,6 +34,9 @@ bool HasDisplay() {
 }
 
 int RunWithoutWindow(const script::CommandLine& commandLine, const std::string& programDir) {
+  // The report on standard output and the messages on standard error stay in
+  // the order they happen, also when both go to one pipe.
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
   platform::ConsoleDialogs dialogs;
   platform::DesktopShell shell;
   platform::SystemMachine machine;
