@@ -1,14 +1,12 @@
 #include "mapeditor/editor_texts.h"
+#include "platform/message_text.h"
 
 #include <cstddef>
 
 namespace mapeditor::texts {
 
 std::string WithText(std::string_view format, std::string_view text) {
-  std::string out(format);
-  size_t at = out.find("%s");
-  if (at != std::string::npos) out.replace(at, 2, text);
-  return out;
+  return platform::FillInText(format, {text});
 }
 
 }  // namespace mapeditor::texts

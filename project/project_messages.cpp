@@ -1,12 +1,10 @@
 #include "project/project_messages.h"
+#include "platform/message_text.h"
 
 namespace project {
 
 std::string FillIn(std::string_view text, std::string_view argument) {
-  std::string out(text);
-  size_t at = out.find("%s");
-  if (at != std::string::npos) out.replace(at, 2, argument);
-  return out;
+  return platform::FillInText(text, {argument});
 }
 
 void Show(platform::UserDialogs& dialogs, const Prompt& prompt, std::string_view argument) {

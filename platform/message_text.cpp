@@ -1,0 +1,21 @@
+#include "platform/message_text.h"
+
+namespace platform {
+
+std::string FillInText(std::string_view pattern, std::initializer_list<std::string_view> args) {
+  std::string out;
+  out.reserve(pattern.size());
+  auto next = args.begin();
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() &&
+        (pattern[i + 1] == 's' || pattern[i + 1] == 'i') && next != args.end()) {
+      out += *next++;
+      ++i;
+      continue;
+    }
+    out += pattern[i];
+  }
+  return out;
+}
+
+}  // namespace platform
