@@ -100,6 +100,21 @@ class ScopedIdentifiers {
   Workshop& w_;
 };
 
+// What every conversion reads from the program's context.
+convert::ConversionContext MakeContext(Workshop& w, const convert::ColourMode& mode,
+                                       PlatformWriters& writers,
+                                       const convert::LoadedImage& loaded) {
+  return convert::ConversionContext{w.conversion,
+                                    w.colourTables,
+                                    mode,
+                                    CurrentMapFormat(w),
+                                    w.services.dialogs,
+                                    writers,
+                                    loaded.palette.colours.empty() ? nullptr : &loaded.palette,
+                                    w.interpreter.messages != 0,
+                                    w.progress};
+}
+
 }  // namespace
 
 void SelectColourMode(Workshop& w, int index) {
@@ -151,15 +166,7 @@ ConversionOutcome RunTileConversion(Workshop& w, const TileConversionRequest& re
   job.existingTileset = existing.hasTileset ? &existing.existingTileset : nullptr;
 
   PlatformWriters writers(w);
-  convert::ConversionContext context{w.conversion,
-                                     w.colourTables,
-                                     mode,
-                                     CurrentMapFormat(w),
-                                     w.services.dialogs,
-                                     writers,
-                                     loaded.palette.colours.empty() ? nullptr : &loaded.palette,
-                                     w.interpreter.messages != 0,
-                                     nullptr};
+  convert::ConversionContext context = MakeContext(w, mode, writers, loaded);
   bool converted;
   {
     ScopedIdentifiers ids(w, request.identifiers);
@@ -194,15 +201,7 @@ ConversionOutcome RunBitmapConversion(Workshop& w, const BitmapConversionRequest
   job.existingPalette = existing.hasPalette ? &existing.existingPalette : nullptr;
 
   PlatformWriters writers(w);
-  convert::ConversionContext context{w.conversion,
-                                     w.colourTables,
-                                     mode,
-                                     CurrentMapFormat(w),
-                                     w.services.dialogs,
-                                     writers,
-                                     loaded.palette.colours.empty() ? nullptr : &loaded.palette,
-                                     w.interpreter.messages != 0,
-                                     nullptr};
+  convert::ConversionContext context = MakeContext(w, mode, writers, loaded);
   bool converted;
   {
     ScopedIdentifiers ids(w, request.identifiers);

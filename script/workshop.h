@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "convert/colour_tables.h"
+#include "convert/conversion_progress.h"
 #include "convert/conversion_settings.h"
 #include "convert/drawing_state.h"
 #include "convert/surface.h"
@@ -57,6 +58,9 @@ struct Workshop {
 
   convert::ConversionSettings conversion;
   convert::ColourTables colourTables;  // rebuilt after every colour setting change
+  // Where long conversions show their progress (the window, or printed lines
+  // in batch mode); null: nowhere.
+  convert::ConversionProgress* progress = nullptr;
 
   // Images are loaded on the loading surface; conversions and previews draw
   // on the work surface; the map editor draws on its own.

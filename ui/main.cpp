@@ -41,6 +41,8 @@ int RunWithoutWindow(const script::CommandLine& commandLine, const std::string& 
   platform::DesktopShell shell;
   platform::SystemMachine machine;
   script::Workshop w({dialogs, shell, machine});
+  convert::PrintedProgress progress(stdout, stdout);
+  w.progress = &progress;
   w.paths.programDirectory = programDir;
   script::WorkshopSession session(w);
   script::StartWorkshop(w, commandLine, session);
