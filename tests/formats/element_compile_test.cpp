@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <random>
 
+#include "test_support/commands.h"
 #include "convert/converted_pixel.h"
 #include "element_fixture.h"
 #include "formats/element_files.h"
@@ -16,18 +17,8 @@ using namespace elementtest;
 
 namespace {
 
-bool HaveGcc() { return std::system("gcc --version > /dev/null 2>&1") == 0; }
-
-std::string RunCommand(const std::string& command) {
-  std::string out;
-  if (std::FILE* p = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, p)) > 0) out.append(buffer, n);
-    pclose(p);
-  }
-  return out;
-}
+bool HaveGcc() { return testsupport::HaveProgram("gcc"); }
+using testsupport::RunCommand;
 
 std::string Line(std::string_view name, const std::vector<uint32_t>& values) {
   std::string line(name);

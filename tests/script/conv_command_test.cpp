@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdlib>
 
+#include "test_support/commands.h"
 #include "batch_fixture.h"
 #include "convert/image_saver.h"
 #include "platform/text_lines.h"
@@ -44,18 +45,8 @@ void WriteHero(const std::string& path) {
   ASSERT_TRUE(convert::SaveImage({32, 32, pixels, {}}, path));
 }
 
-bool HaveGcc() { return std::system("gcc --version > /dev/null 2>&1") == 0; }
-
-std::string RunCommand(const std::string& command) {
-  std::string out;
-  if (std::FILE* p = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, p)) > 0) out.append(buffer, n);
-    pclose(p);
-  }
-  return out;
-}
+bool HaveGcc() { return testsupport::HaveProgram("gcc"); }
+using testsupport::RunCommand;
 
 class Conv : public BatchFixture {
  protected:
