@@ -8,8 +8,6 @@
 // when a stored path is read; paths are written with '/'.
 namespace platform {
 
-inline bool IsSeparator(char c) { return c == '/' || c == '\\'; }
-
 // Index of the last separator, or npos.
 size_t LastSeparator(std::string_view path);
 

@@ -126,11 +126,6 @@ bool ScanUtf8(std::string_view bytes, bool& multi) {
 
 }  // namespace
 
-bool LooksLikeUtf8(std::string_view bytes) {
-  bool multi = false;
-  return ScanUtf8(bytes, multi) && multi;
-}
-
 std::string DecodeTextFile(std::string_view bytes) {
   bool multi = false;
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF" && ScanUtf8(bytes.substr(3), multi))
@@ -146,15 +141,19 @@ size_t Utf8Length(std::string_view text) {
   return n;
 }
 
-std::string Utf8Prefix(std::string_view text, size_t count) {
+size_t Utf8PrefixSize(std::string_view text, size_t count) {
   size_t n = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-      if (n == count) return std::string(text.substr(0, i));
+      if (n == count) return i;
       ++n;
     }
   }
-  return std::string(text);
+  return text.size();
+}
+
+std::string Utf8Prefix(std::string_view text, size_t count) {
+  return std::string(text.substr(0, Utf8PrefixSize(text, count)));
 }
 
 }  // namespace platform

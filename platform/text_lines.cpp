@@ -1,21 +1,18 @@
 #include "platform/text_lines.h"
 
+#include "platform/text_encoding.h"
+
 namespace platform {
 
 bool TextLines::readLine(std::string& line, size_t maxChars) {
   if (pos_ >= text_.size()) return false;
   size_t nl = text_.find('\n', pos_);
   size_t stop = nl == std::string::npos ? text_.size() : nl;
-  // Cut after maxChars characters (UTF-8 continuation bytes do not count).
-  size_t chars = 0;
-  for (size_t i = pos_; i < stop; ++i) {
-    if ((static_cast<unsigned char>(text_[i]) & 0xC0) == 0x80) continue;
-    if (chars == maxChars) {
-      line.assign(text_, pos_, i - pos_);
-      pos_ = i;
-      return true;
-    }
-    ++chars;
+  size_t piece = Utf8PrefixSize(std::string_view(text_).substr(pos_, stop - pos_), maxChars);
+  if (pos_ + piece < stop) {
+    line.assign(text_, pos_, piece);
+    pos_ += piece;
+    return true;
   }
   size_t end = stop;
   if (end > pos_ && text_[end - 1] == '\r') --end;

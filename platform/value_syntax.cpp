@@ -59,9 +59,7 @@ int32_t ParseInteger(std::string_view text) {
   if (text.empty()) return 0;
   char c = Lower(text[0]);
   if (IsDigit(c)) return static_cast<int32_t>(ParseUnsigned(text));
-  if (c == 't' || c == 'v') {
-    if (!StartsWithRgb(text)) return 1;
-  }
+  if (c == 't' || c == 'v') return 1;
   if (c == 'f') return 0;
   if (!StartsWithRgb(text)) return 0;
   size_t pos = text.find('(', 3);

@@ -9,8 +9,7 @@ namespace {
 void Fit(std::string& text, size_t chars) {
   for (char& c : text)
     if (c == '\n' || c == '\r' || c == '\0') c = ' ';
-  if (text.size() > chars && platform::Utf8Length(text) > chars)
-    text = platform::Utf8Prefix(text, chars);
+  text.resize(platform::Utf8PrefixSize(text, chars));
 }
 
 }  // namespace

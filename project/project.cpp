@@ -118,8 +118,7 @@ void Project::makeNameUnique(EntryRecord& record, bool keepSameFile) const {
     auto it = taken.find(candidate);
     if (it == taken.end() || (keepSameFile && it->second == record.file)) break;
     std::string digits = std::to_string(n++);
-    if (platform::Utf8Length(stem) + digits.size() >= kNameChars)
-      stem = platform::Utf8Prefix(stem, kNameChars - digits.size());
+    stem.resize(platform::Utf8PrefixSize(stem, kNameChars - digits.size()));
     candidate = stem + digits;
   }
   record.name = std::move(candidate);

@@ -234,13 +234,11 @@ void ReadProjectText(Project& project, std::string_view text, SessionHooks* hook
   }
 
   if (std::optional<size_t> at = FindSectionIn(lines, kDataSectionNames)) {
-    std::string data(text.substr(*at));
+    std::string_view data = text.substr(*at);
     // One character is one byte in the file.
-    if (data.size() > kDataSectionLimit && platform::Utf8Length(data) > kDataSectionLimit) {
-      data = platform::Utf8Prefix(data, kDataSectionLimit);
-      Show(project.dialogs(), prompts::kDataSectionTooLong);
-    }
-    project.document().dataSection = data;
+    size_t kept = platform::Utf8PrefixSize(data, kDataSectionLimit);
+    if (kept < data.size()) Show(project.dialogs(), prompts::kDataSectionTooLong);
+    project.document().dataSection = data.substr(0, kept);
     if (hooks) hooks->runSection(ProjectSection::Data, project.document().dataSection);
   }
 }

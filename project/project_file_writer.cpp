@@ -116,7 +116,7 @@ std::optional<std::string> AskProjectFileName(platform::UserDialogs& dialogs,
   std::optional<std::string> name = dialogs.chooseFileName(choice);
   if (!name || name->empty()) return std::nullopt;
   std::string_view last = platform::LastComponent(*name);
-  if (last.find('.') == std::string_view::npos && !last.ends_with(".tpj")) *name += ".tpj";
+  if (last.find('.') == std::string_view::npos) *name += ".tpj";
   return name;
 }
 

@@ -3,18 +3,14 @@
 
 namespace project {
 
-std::string FillIn(std::string_view text, std::string_view argument) {
-  return platform::FillInText(text, {argument});
-}
-
 void Show(platform::UserDialogs& dialogs, const Prompt& prompt, std::string_view argument) {
-  dialogs.message(FillIn(prompt.text, argument), prompt.caption, prompt.icon);
+  dialogs.message(platform::FillInText(prompt.text, {argument}), prompt.caption, prompt.icon);
 }
 
 platform::Answer Ask(platform::UserDialogs& dialogs, const Prompt& prompt,
                      std::string_view argument) {
-  return dialogs.question(FillIn(prompt.text, argument), prompt.caption, prompt.buttons,
-                          prompt.defaultAnswer, prompt.icon);
+  return dialogs.question(platform::FillInText(prompt.text, {argument}), prompt.caption,
+                          prompt.buttons, prompt.defaultAnswer, prompt.icon);
 }
 
 }  // namespace project

@@ -89,9 +89,7 @@ inline constexpr Prompt kSaveFailed{
 
 }  // namespace prompts
 
-// The prompt's text with its first "%s" replaced by the argument.
-std::string FillIn(std::string_view text, std::string_view argument);
-
+// The prompt with its "%s" filled by the argument.
 void Show(platform::UserDialogs& dialogs, const Prompt& prompt, std::string_view argument = {});
 platform::Answer Ask(platform::UserDialogs& dialogs, const Prompt& prompt,
                      std::string_view argument = {});

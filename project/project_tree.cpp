@@ -6,14 +6,12 @@ namespace project {
 
 void ProjectTree::clear() {
   nodes_.clear();
-  ++revision_;
 }
 
 TreeItem ProjectTree::insert(TreeItem parent, std::string text, int category) {
   TreeItem item = next_++;
   if (next_ == 0) next_ = 1;  // 0 stays "not shown"
   nodes_.push_back(TreeNode{item, parent, std::move(text), category});
-  ++revision_;
   return item;
 }
 
@@ -36,7 +34,6 @@ std::vector<TreeItem> ProjectTree::remove(TreeItem item) {
   std::erase_if(nodes_, [&](const TreeNode& n) {
     return std::find(removed.begin(), removed.end(), n.item) != removed.end();
   });
-  ++revision_;
   return removed;
 }
 

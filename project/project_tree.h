@@ -44,15 +44,11 @@ class ProjectTree {
   // Every node, in insertion order (a parent always comes before its children).
   const std::vector<TreeNode>& nodes() const { return nodes_; }
 
-  // Changes whenever a node is inserted or removed.
-  uint64_t revision() const { return revision_; }
-
  private:
   size_t indexOf(TreeItem item) const;
 
   std::vector<TreeNode> nodes_;  // sorted by item, since items only grow
   TreeItem next_ = 1;
-  uint64_t revision_ = 0;
 };
 
 }  // namespace project

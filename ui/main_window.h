@@ -6,7 +6,6 @@
 
 class QLabel;
 class QMenu;
-class QStackedWidget;
 class QTreeWidgetItem;
 
 namespace project {

@@ -1,6 +1,6 @@
 #include "ui/project_tree_view.h"
 
-#include <QHeaderView>
+#include <QHash>
 
 #include "project/project_tree.h"
 
@@ -18,10 +18,10 @@ ProjectTreeView::ProjectTreeView(QWidget* parent) : QTreeWidget(parent) {
 
 void ProjectTreeView::showTree(const project::ProjectTree& tree) {
   clear();
-  items_.clear();
+  QHash<project::TreeItem, QTreeWidgetItem*> items;
   // Parents always come before their children in the core's order.
   for (const project::TreeNode& node : tree.nodes()) {
-    QTreeWidgetItem* parent = node.parent ? items_.value(node.parent) : nullptr;
+    QTreeWidgetItem* parent = node.parent ? items.value(node.parent) : nullptr;
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
     item->setText(0, QString::fromStdString(node.text));
     item->setData(0, kCoreItemRole, static_cast<uint>(node.item));
@@ -30,7 +30,7 @@ void ProjectTreeView::showTree(const project::ProjectTree& tree) {
       font.setBold(true);
       item->setFont(0, font);
     }
-    items_.insert(node.item, item);
+    items.insert(node.item, item);
   }
   expandAll();
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QTreeWidget>
 
 #include "project/entry_record.h"
@@ -24,10 +23,6 @@ class ProjectTreeView : public QTreeWidget {
 
   // The core's item of a widget item (0 for none).
   static project::TreeItem coreItem(const QTreeWidgetItem* item);
-  QTreeWidgetItem* widgetItem(project::TreeItem item) const { return items_.value(item); }
-
- private:
-  QHash<project::TreeItem, QTreeWidgetItem*> items_;
 };
 
 }  // namespace ui

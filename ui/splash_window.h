@@ -27,7 +27,6 @@ class SplashWindow : public QLabel {
 
   explicit SplashWindow(const QString& imagePath, QWidget* parent = nullptr);
 
-  bool hasImage() const { return hasImage_; }
   // Shows the window and starts its timer; without a picture it closes.
   void start();
 

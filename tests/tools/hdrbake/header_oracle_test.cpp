@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "run_tool.h"
+#include "test_support/commands.h"
 #include "test_support/temp_dir.h"
 
 namespace hdrbake {
@@ -100,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(Images, HeaderOracle,
 TEST(HeaderCompiles, WithGccOnceU16IsDefined) {
   std::string compiler;
   for (const char* candidate : {"gcc", "cc"}) {
-    if (hdrbaketest::RunCommand(std::string("command -v ") + candidate + " > /dev/null 2>&1") == 0) {
+    if (testsupport::HaveProgram(candidate)) {
       compiler = candidate;
       break;
     }
