@@ -63,10 +63,6 @@ ObjectTemplate::Reference Resolve(std::string_view name, const ListModel& model)
   return r;
 }
 
-bool TextStartsWith(std::string_view text, size_t pos, std::string_view lit) {
-  return !lit.empty() && text.size() - pos >= lit.size() && text.compare(pos, lit.size(), lit) == 0;
-}
-
 void StoreValue(const ObjectTemplate::Reference& r, std::string_view value,
                 std::span<uint8_t> object) {
   using T = ObjectTemplate::Target;
@@ -190,14 +186,14 @@ size_t ReadObject(std::string_view text, size_t pos, const ObjectTemplate& tmpl,
     if (end == std::string_view::npos) return fail("Erreur de format de fichier (#)");
     StoreValue(tmpl.references[i], text.substr(pos, end - pos), object);
     pos = end;
-    if (!strict && TextStartsWith(text, pos, endMarker)) {
+    if (!strict && !endMarker.empty() && text.substr(pos).starts_with(endMarker)) {
       // The object ends here; with values left in the template, the file
       // holds fewer fields than the model.
       if (i + 1 < tmpl.references.size()) errorMark = true;
       if (endMarker == last) pos += last.size();
       return pos;
     }
-    if (!TextStartsWith(text, pos, next) && !next.empty())
+    if (!text.substr(pos).starts_with(next))
       return fail("Le format du fichier ne correspond pas avec celui attendu. (#)");
     pos += next.size();
   }

@@ -59,7 +59,7 @@ void Expand(std::string_view tmpl, OutputSink& out, const TemplateValues& values
     }
     switch (t.kind) {
       case TemplateToken::Kind::Control:
-        if (StartsWith(t.text, "+else")) i = SkipPastTokenStartingWith(tmpl, i, "+end");
+        if (t.text.starts_with("+else")) i = SkipPastTokenStartingWith(tmpl, i, "+end");
         break;
       case TemplateToken::Kind::UserText:
         out.write(values.userText(t.userNumber));

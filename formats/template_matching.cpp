@@ -62,10 +62,6 @@ void StoreCapture(const TemplateToken& t, std::string_view captured, TemplateVal
                                       : ParseDecimalCapture(captured));
 }
 
-bool TextStartsWith(std::string_view text, size_t pos, std::string_view lit) {
-  return text.size() - pos >= lit.size() && text.compare(pos, lit.size(), lit) == 0;
-}
-
 // Applies a control token; `t` may move forward in the template.
 void RunControl(std::string_view token, std::string_view text, size_t pos, std::string_view tmpl,
                 size_t& t, bool& silenced) {
@@ -73,15 +69,16 @@ void RunControl(std::string_view token, std::string_view text, size_t pos, std::
     silenced = true;
   } else if (token == "+endnoerror") {
     silenced = false;
-  } else if (StartsWith(token, "+if")) {
+  } else if (token.starts_with("+if")) {
     std::string_view rest = token.substr(3);
+    std::string_view here = text.substr(pos);
     bool holds = false;
-    if (StartsWith(rest, "="))
-      holds = TextStartsWith(text, pos, rest.substr(1, kMaxConditionChars));
-    else if (StartsWith(rest, "<>"))
-      holds = !TextStartsWith(text, pos, rest.substr(2, kMaxConditionChars));
+    if (rest.starts_with('='))
+      holds = here.starts_with(rest.substr(1, kMaxConditionChars));
+    else if (rest.starts_with("<>"))
+      holds = !here.starts_with(rest.substr(2, kMaxConditionChars));
     if (!holds) t = SkipFalseBranch(tmpl, t);
-  } else if (StartsWith(token, "+else")) {
+  } else if (token.starts_with("+else")) {
     // Met after a true branch: the other branch is not in the text.
     t = SkipPastTokenStartingWith(tmpl, t, "+end");
   }
@@ -155,7 +152,7 @@ size_t Match(std::string_view text, size_t pos, std::string_view tmpl, TemplateV
     }
 
     std::string_view lit = LiteralAt(tmpl, t);
-    if (!TextStartsWith(text, pos, lit)) {
+    if (!text.substr(pos).starts_with(lit)) {
       ShowDebugMessage(dialogs, "Le format du fichier ne correspond pas avec celui attendu.");
       return kNoPosition;
     }

@@ -23,12 +23,12 @@ std::string_view ReadToken(std::string_view tmpl, size_t& pos) {
 TemplateToken ClassifyToken(std::string_view token) {
   TemplateToken t;
   t.text = token;
-  if (StartsWith(token, "+")) {
+  if (token.starts_with('+')) {
     t.kind = TemplateToken::Kind::Control;
     return t;
   }
   std::string_view name = token;
-  if (StartsWith(name, "$")) {
+  if (name.starts_with('$')) {
     t.form = TemplateToken::Form::Hex;
     name.remove_prefix(1);
   } else if (name.size() >= 2 && name[0] == '#' && name[1] >= '0' && name[1] <= '9') {
@@ -37,7 +37,7 @@ TemplateToken ClassifyToken(std::string_view token) {
     t.rawValid = t.rawBytes == 1 || t.rawBytes == 2 || t.rawBytes == 4;
     name.remove_prefix(2);
   }
-  if (StartsWith(name, "user[") && name.size() > 5 && name[5] >= '1' && name[5] <= '8') {
+  if (name.starts_with("user[") && name.size() > 5 && name[5] >= '1' && name[5] <= '8') {
     t.kind = TemplateToken::Kind::UserText;
     t.userNumber = name[5] - '0';
     return t;
@@ -57,7 +57,7 @@ size_t SkipPastTokenStartingWith(std::string_view tmpl, size_t pos, std::string_
     if (pct == std::string_view::npos) return tmpl.size();
     pos = pct;
     std::string_view token = ReadToken(tmpl, pos);
-    if (StartsWith(token, prefix)) return pos;
+    if (token.starts_with(prefix)) return pos;
   }
   return tmpl.size();
 }
@@ -68,8 +68,8 @@ size_t SkipFalseBranch(std::string_view tmpl, size_t pos) {
     if (pct == std::string_view::npos) return tmpl.size();
     pos = pct;
     std::string_view token = ReadToken(tmpl, pos);
-    if (StartsWith(token, "+else")) return pos;
-    if (StartsWith(token, "+end") && !StartsWith(token, "+endnoerror")) return pos;
+    if (token.starts_with("+else")) return pos;
+    if (token.starts_with("+end") && !token.starts_with("+endnoerror")) return pos;
   }
   return tmpl.size();
 }

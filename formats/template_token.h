@@ -47,8 +47,4 @@ size_t SkipPastTokenStartingWith(std::string_view tmpl, size_t pos, std::string_
 // no "+else" branch.
 size_t SkipFalseBranch(std::string_view tmpl, size_t pos);
 
-inline bool StartsWith(std::string_view s, std::string_view prefix) {
-  return s.size() >= prefix.size() && s.compare(0, prefix.size(), prefix) == 0;
-}
-
 }  // namespace formats
