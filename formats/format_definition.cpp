@@ -5,6 +5,7 @@
 #include "formats/debug_message.h"
 #include "formats/definition_name.h"
 #include "formats/format_library.h"
+#include "formats/value_format.h"
 #include "platform/dialogs.h"
 #include "platform/text_encoding.h"
 #include "platform/text_lines.h"
@@ -60,15 +61,6 @@ std::string CharacterAt(std::string_view s, size_t i) {
   size_t n = 1;
   while (i + n < s.size() && (static_cast<unsigned char>(s[i + n]) & 0xC0) == 0x80) ++n;
   return std::string(s.substr(i, n));
-}
-
-int32_t ParseDecimal(std::string_view s) {
-  size_t i = 0;
-  bool negative = !s.empty() && s[0] == '-';
-  if (negative) ++i;
-  uint32_t v = 0;
-  for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) v = v * 10u + uint32_t(s[i] - '0');
-  return static_cast<int32_t>(negative ? 0u - v : v);
 }
 
 struct Definition {

@@ -15,15 +15,6 @@ constexpr size_t kMinResumeLiteral = 4;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-int32_t ParseDecimalCapture(std::string_view s) {
-  size_t i = 0;
-  bool negative = !s.empty() && s[0] == '-';
-  if (negative) ++i;
-  uint32_t v = 0;
-  for (; i < s.size() && IsDigit(s[i]); ++i) v = v * 10u + static_cast<uint32_t>(s[i] - '0');
-  return static_cast<int32_t>(negative ? 0u - v : v);
-}
-
 int32_t ParseHexCapture(std::string_view s) {
   uint32_t v = 0;
   for (char c : s) {
@@ -59,7 +50,7 @@ void StoreCapture(const TemplateToken& t, std::string_view captured, TemplateVal
   }
   values.setNumber(t.placeholder, t.form == TemplateToken::Form::Hex
                                       ? ParseHexCapture(captured)
-                                      : ParseDecimalCapture(captured));
+                                      : ParseDecimal(captured));
 }
 
 // Applies a control token; `t` may move forward in the template.

@@ -37,6 +37,16 @@ Conversion ReadConversion(std::string_view fmt, size_t& i) {
 
 }  // namespace
 
+int32_t ParseDecimal(std::string_view text, size_t* end) {
+  size_t i = 0;
+  bool negative = text.size() >= 2 && text[0] == '-' && IsDigit(text[1]);
+  if (negative) ++i;
+  uint32_t v = 0;
+  for (; i < text.size() && IsDigit(text[i]); ++i) v = v * 10u + uint32_t(text[i] - '0');
+  if (end) *end = i;
+  return static_cast<int32_t>(negative ? 0u - v : v);
+}
+
 void AppendNumber(OutputSink& out, int32_t value, char conversion, int width, bool zeroPad) {
   char digits[16];
   int n = 0;
@@ -119,12 +129,9 @@ size_t ReadValue(std::string_view text, size_t pos, std::string_view fmt, int32_
       while (pos < text.size() && text[pos] == ' ') ++pos;
     if (c.letter == 'i') {
       // A minus sign is taken too: a negative value written with %i reads back.
-      bool negative =
-          pos < text.size() && text[pos] == '-' && pos + 1 < text.size() && IsDigit(text[pos + 1]);
-      if (negative) ++pos;
-      uint32_t v = 0;
-      while (pos < text.size() && IsDigit(text[pos])) v = v * 10u + uint32_t(text[pos++] - '0');
-      value = static_cast<int32_t>(negative ? 0u - v : v);
+      size_t used = 0;
+      value = ParseDecimal(text.substr(pos), &used);
+      pos += used;
     } else if (c.letter == 'x' || c.letter == 'X') {
       uint32_t v = 0;
       int d;

@@ -32,6 +32,11 @@ void WriteValue(OutputSink& out, std::string_view valueFormat, int32_t value,
 size_t ReadValue(std::string_view text, size_t pos, std::string_view valueFormat, int32_t& value,
                  platform::UserDialogs& dialogs);
 
+// A decimal integer at the start of `text`: a minus sign directly followed by
+// a digit, then the run of digits, wrapping around at 32 bits; 0 when there is
+// no digit. *end (when given) is the index after what was read (0 then).
+int32_t ParseDecimal(std::string_view text, size_t* end = nullptr);
+
 // Appends `value` in decimal or hexadecimal, padded to `width` with zeros or
 // blanks, the way the value formats and templates print numbers.
 void AppendNumber(OutputSink& out, int32_t value, char conversion, int width, bool zeroPad);
