@@ -10,7 +10,6 @@
 #include "formats/format_library.h"
 #include "formats/output_sink.h"
 #include "formats/template_expansion.h"
-#include "formats/value_format.h"
 
 namespace formats {
 
@@ -18,12 +17,9 @@ using namespace element_detail;
 
 namespace {
 
-// The value written for a pixel: the index as it is in the palette modes, the
-// console colour at 15 bits, the word at 32 bits.
-uint32_t WrittenPixel(int bits, uint32_t pixel) {
-  if (bits == 15) return convert::ConsoleColour(pixel);
-  return pixel;
-}
+// At 15 bits a pixel is written as its console colour; the palette modes
+// write the index and the 32-bit mode the word as they are.
+uint32_t ConsoleColourOf(uint32_t pixel) { return convert::ConsoleColour(pixel); }
 
 uint32_t ReadPixel(int bits, uint32_t value, bool raw) {
   switch (bits) {
@@ -64,18 +60,8 @@ bool WriteBitmap(ElementContext& c, const ElementTarget& t, const convert::Colou
   v.setNumber(Placeholder::Depth, bits);
   v.setTextBytes(Placeholder::Type, TypeForBits(f, bits));
   Expand(s.declaration, out, v, c.dialogs);
-
-  const std::string& valueFormat = PixelValueFormat(s, bits);
-  const bool perRow = !s.line.empty();
-  int64_t running = 0;
-  for (int y = 0; y < height; ++y) {
-    const uint32_t* row = pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
-    for (int x = 0; x < width; ++x, ++running) {
-      if (GroupDue(s.n_every, perRow ? x : running)) Expand(s.every_x, out, v, c.dialogs);
-      WriteValue(out, valueFormat, static_cast<int32_t>(WrittenPixel(bits, row[x])), c.dialogs);
-    }
-    Expand(s.line, out, v, c.dialogs);
-  }
+  WriteRows(c, s, PixelValueFormat(s, bits), pixels, width, height, out,
+            bits == 15 ? ConsoleColourOf : nullptr);
   Expand(s.end, out, v, c.dialogs);
   return FinishWriting(c, t, out, element_text::kWriteFailedGraphics);
 }
@@ -101,20 +87,9 @@ bool ReadBitmap(ElementContext& c, std::string_view path, BitmapData& out,
                                         : nullptr;
   const int bits = mode ? mode->bitsPerPixel : 8;
   out.pixels.assign(static_cast<size_t>(out.width) * static_cast<size_t>(out.height), 0);
-
-  const std::string& valueFormat = PixelValueFormat(r.section, bits);
-  const bool perRow = !r.section.line.empty();
-  int64_t running = 0;
-  bool textLeft = true;
-  for (int y = 0; y < out.height && textLeft; ++y) {
-    uint32_t* row = out.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(out.width);
-    for (int x = 0; x < out.width && textLeft; ++x, ++running) {
-      int32_t value = 0;
-      textLeft = ReadNextValue(c, r, perRow ? x : running, valueFormat, value);
-      if (textLeft) row[x] = ReadPixel(bits, static_cast<uint32_t>(value), options.raw);
-    }
-    if (textLeft && y + 1 < out.height) textLeft = ReadLine(c, r);
-  }
+  const size_t read =
+      ReadRows(c, r, PixelValueFormat(r.section, bits), out.pixels, out.width, out.height);
+  for (size_t i = 0; i < read; ++i) out.pixels[i] = ReadPixel(bits, out.pixels[i], options.raw);
 
   out.hasPalette = mode && mode->HasPalette();
   if (options.withPalette && out.hasPalette && !h.link.empty()) {

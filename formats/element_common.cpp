@@ -8,6 +8,7 @@
 #include "formats/element_messages.h"
 #include "formats/format_library.h"
 #include "formats/output_sink.h"
+#include "formats/template_expansion.h"
 #include "formats/template_matching.h"
 #include "formats/value_format.h"
 #include "platform/dialogs.h"
@@ -130,6 +131,39 @@ bool ReadLine(ElementContext& c, ReadText& r) {
   if (r.section.line.empty()) return true;
   r.pos = Match(r.bytes, r.pos, r.section.line, c.lib.values, c.dialogs);
   return r.pos != kNoPosition;
+}
+
+void WriteRows(ElementContext& c, const FormatSection& s, std::string_view valueFormat,
+               std::span<const uint32_t> cells, int width, int height, OutputSink& out,
+               uint32_t (*written)(uint32_t)) {
+  const TemplateValues& v = c.lib.values;
+  const bool perRow = !s.line.empty();
+  int64_t running = 0;
+  for (int y = 0; y < height; ++y) {
+    const uint32_t* row = cells.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
+    for (int x = 0; x < width; ++x, ++running) {
+      if (GroupDue(s.n_every, perRow ? x : running)) Expand(s.every_x, out, v, c.dialogs);
+      uint32_t value = written ? written(row[x]) : row[x];
+      WriteValue(out, valueFormat, static_cast<int32_t>(value), c.dialogs);
+    }
+    Expand(s.line, out, v, c.dialogs);
+  }
+}
+
+size_t ReadRows(ElementContext& c, ReadText& r, std::string_view valueFormat,
+                std::span<uint32_t> cells, int width, int height) {
+  const bool perRow = !r.section.line.empty();
+  size_t read = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x, ++read) {
+      int32_t value = 0;
+      if (!ReadNextValue(c, r, perRow ? x : static_cast<int64_t>(read), valueFormat, value))
+        return read;
+      cells[read] = static_cast<uint32_t>(value);
+    }
+    if (y + 1 < height && !ReadLine(c, r)) return read;
+  }
+  return read;
 }
 
 UserTexts SaveUserTexts(const TemplateValues& v) {

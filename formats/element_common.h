@@ -84,6 +84,20 @@ bool ReadNextValue(ElementContext& c, ReadText& r, int64_t counter, std::string_
 // when the text ran out.
 bool ReadLine(ElementContext& c, ReadText& r);
 
+// The values of a bitmap or a map, row by row: `every_x` by the group rule
+// (the counter restarts every row when the section has a `line`, else runs
+// over the element), `line` after each row. `written` turns a stored word into
+// the value written; without it the word is written as it is.
+void WriteRows(ElementContext& c, const FormatSection& s, std::string_view valueFormat,
+               std::span<const uint32_t> cells, int width, int height, OutputSink& out,
+               uint32_t (*written)(uint32_t) = nullptr);
+
+// The reverse: width × height values read row by row into `cells` as they
+// stand in the file, until the text runs out. Returns how many were read; they
+// fill `cells` from its start.
+size_t ReadRows(ElementContext& c, ReadText& r, std::string_view valueFormat,
+                std::span<uint32_t> cells, int width, int height);
+
 using UserTexts = std::array<std::string, kUserTextCount>;
 UserTexts SaveUserTexts(const TemplateValues& values);
 void RestoreUserTexts(TemplateValues& values, const UserTexts& texts);

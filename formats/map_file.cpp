@@ -6,7 +6,6 @@
 #include "formats/format_library.h"
 #include "formats/output_sink.h"
 #include "formats/template_expansion.h"
-#include "formats/value_format.h"
 
 namespace formats {
 
@@ -65,19 +64,7 @@ bool ReadMapText(ElementContext& c, std::string_view path, MapData& out) {
   out.width = h.sizeX;
   out.height = h.sizeY;
   out.cells.assign(static_cast<size_t>(out.width) * static_cast<size_t>(out.height), 0);
-  const std::string& valueFormat = CellValueFormat(r.section, out.cellBits);
-  const bool perRow = !r.section.line.empty();
-  int64_t running = 0;
-  bool textLeft = true;
-  for (int y = 0; y < out.height && textLeft; ++y) {
-    uint32_t* row = out.cells.data() + static_cast<size_t>(y) * static_cast<size_t>(out.width);
-    for (int x = 0; x < out.width && textLeft; ++x, ++running) {
-      int32_t value = 0;
-      textLeft = ReadNextValue(c, r, perRow ? x : running, valueFormat, value);
-      if (textLeft) row[x] = static_cast<uint32_t>(value);
-    }
-    if (textLeft && y + 1 < out.height) textLeft = ReadLine(c, r);
-  }
+  ReadRows(c, r, CellValueFormat(r.section, out.cellBits), out.cells, out.width, out.height);
   return true;
 }
 
@@ -104,18 +91,7 @@ bool WriteMap(ElementContext& c, const ElementTarget& t, int cellBits,
   v.setNumber(Placeholder::Depth, cellBits);
   v.setTextBytes(Placeholder::Type, TypeForBits(f, cellBits));
   Expand(s.declaration, out, v, c.dialogs);
-
-  const std::string& valueFormat = CellValueFormat(s, cellBits);
-  const bool perRow = !s.line.empty();
-  int64_t running = 0;
-  for (int y = 0; y < height; ++y) {
-    const uint32_t* row = cells.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
-    for (int x = 0; x < width; ++x, ++running) {
-      if (GroupDue(s.n_every, perRow ? x : running)) Expand(s.every_x, out, v, c.dialogs);
-      WriteValue(out, valueFormat, static_cast<int32_t>(row[x]), c.dialogs);
-    }
-    Expand(s.line, out, v, c.dialogs);
-  }
+  WriteRows(c, s, CellValueFormat(s, cellBits), cells, width, height, out);
   Expand(s.end, out, v, c.dialogs);
   return FinishWriting(c, t, out, element_text::kWriteFailed);
 }
