@@ -148,9 +148,7 @@ bool WriteList(ElementContext& c, const ElementTarget& t, const ListObjects& obj
   if (!OpenForWriting(c, t, out, element_text::kWriteFailed)) return false;
   PrepareWrite(c, t);
   TemplateValues& v = c.lib.values;
-  if (details.userTexts)
-    for (int i = 1; i <= kUserTextCount; ++i)
-      v.setUserTextBytes(i, (*details.userTexts)[static_cast<size_t>(i - 1)]);
+  if (details.userTexts) RestoreUserTexts(v, *details.userTexts);
   const OutputFormat& f = c.lib.current;
   const FormatSection& s = f.section(SectionType::List);
   v.setNumber(Placeholder::Size, objects.count);
