@@ -90,7 +90,7 @@ constexpr TwinRow kTwinRows[] = {
 };
 
 // Names both languages share, searched after both lists.
-constexpr std::array<Entry, 12> kSharedRows{
+constexpr Entry kSharedRows[] = {
     Named("conv", CommandEntry(ConvCommand)),
     Named("fonds", ObjectEntry(&kBackgroundsObject)),
     Named("modehexa", ObjectEntry(&kHexModeObject)),
@@ -105,21 +105,8 @@ constexpr std::array<Entry, 12> kSharedRows{
     Named("list", ObjectEntry(&kListObject)),
 };
 
-constexpr size_t kTwinCount = std::size(kTwinRows);
-constexpr size_t kRootCount = 2 * kTwinCount + kSharedRows.size();
-static_assert(kRootCount == 116, "52 French names, their 52 English twins, 12 shared names");
-
-constexpr std::array<Entry, kRootCount> ExpandRoot() {
-  std::array<Entry, kRootCount> rows{};
-  for (size_t i = 0; i < kTwinCount; ++i) {
-    rows[i] = Named(kTwinRows[i].french, kTwinRows[i].target);
-    rows[kTwinCount + i] = Named(kTwinRows[i].english, kTwinRows[i].target);
-  }
-  for (size_t i = 0; i < kSharedRows.size(); ++i) rows[2 * kTwinCount + i] = kSharedRows[i];
-  return rows;
-}
-
-constexpr std::array<Entry, kRootCount> kRootRows = ExpandRoot();
+constexpr auto kRootRows = ExpandTwins(kTwinRows, kSharedRows);
+static_assert(kRootRows.size() == 116, "52 French names, their 52 English twins, 12 shared names");
 constexpr ObjectTable kRootTable{kRootRows};
 
 }  // namespace
