@@ -94,9 +94,9 @@ void ExecuteScript(Workshop& w, std::string_view text, std::string_view startLab
     size_t end = semicolon == std::string_view::npos ? text.size() : semicolon;
     std::string_view piece = text.substr(pos, end - pos);
     while (!stop && !piece.empty()) {
-      size_t cut = PrefixBytes(piece, kMaxStatementChars);
-      stop = ProcessStatement(w, piece.substr(0, cut));
-      piece.remove_prefix(cut);
+      std::string statement = platform::Utf8Prefix(piece, kMaxStatementChars);
+      stop = ProcessStatement(w, statement);
+      piece.remove_prefix(statement.size());
     }
     pos = end + 1;
   }

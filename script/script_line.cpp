@@ -45,14 +45,4 @@ std::optional<std::string_view> LabelOfLine(std::string_view line) {
   return line.substr(start, last - start);
 }
 
-size_t PrefixBytes(std::string_view text, size_t count) {
-  size_t chars = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
-    if (chars == count) return i;
-    ++chars;
-  }
-  return text.size();
-}
-
 }  // namespace script

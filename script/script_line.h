@@ -29,7 +29,4 @@ std::string NormaliseLine(std::string_view line);
 // when the line is a statement.
 std::optional<std::string_view> LabelOfLine(std::string_view line);
 
-// Byte length of the first `count` characters of UTF-8 text.
-size_t PrefixBytes(std::string_view text, size_t count);
-
 }  // namespace script
