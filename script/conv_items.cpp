@@ -7,6 +7,7 @@
 #include "platform/text_encoding.h"
 #include "platform/value_syntax.h"
 #include "script/platforms.h"
+#include "script/script_line.h"
 #include "script/script_messages.h"
 #include "script/vocabulary_messages.h"
 #include "script/workshop.h"
@@ -32,8 +33,6 @@ struct ItemContext {
   Workshop& w;
   ConvParameters& p;
 };
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // The value a prefix gives a flag; -1 without a prefix.
 int32_t PrefixValue(char prefix) {
