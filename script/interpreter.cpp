@@ -104,16 +104,21 @@ void ExecuteScript(Workshop& w, std::string_view text, std::string_view startLab
   EndRun(w);
 }
 
+std::optional<std::string> ReadScriptText(std::string_view path) {
+  std::string native = platform::ToNative(path);
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(native, ec)) return std::nullopt;
+  auto bytes = platform::ReadFileBytes(native);
+  if (!bytes) return std::nullopt;
+  return platform::DecodeTextFile(*bytes);
+}
+
 bool RunScriptFile(Workshop& w, std::string_view path, std::string_view startLabel) {
   w.interpreter.returnValue = 1;
   if (path.empty() || w.interpreter.runDepth >= kMaxScriptNesting) return false;
-  std::string native = platform::ToNative(path);
-  // Devices and pipes are no scripts: reading one could block or never end.
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(native, ec)) return false;
-  auto bytes = platform::ReadFileBytes(native);
-  if (!bytes) return false;
-  platform::TextLines lines(platform::DecodeTextFile(*bytes));
+  auto text = ReadScriptText(path);
+  if (!text) return false;
+  platform::TextLines lines(std::move(*text));
   ExecuteScript(w, lines, startLabel);
   return true;
 }

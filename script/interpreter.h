@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -22,6 +24,11 @@ void ExecuteScript(Workshop& w, platform::TextLines& stream, std::string_view st
 // Executes text whose statements are separated by ';' (the command line).
 // Quotes do not protect a ';' here.
 void ExecuteScript(Workshop& w, std::string_view text, std::string_view startLabel = {});
+
+// The text of a script file (Windows-1252 or UTF-8) as UTF-8, or nothing when
+// the path names no regular file that can be read: a device or a pipe could
+// block or never end.
+std::optional<std::string> ReadScriptText(std::string_view path);
 
 // Runs a script file (Windows-1252 or UTF-8), from the start label if one is
 // given. Sets the return value to 1 first; false when the path is empty, the

@@ -1,12 +1,9 @@
 #include "script/procedures_menu.h"
 
-#include <filesystem>
 #include <optional>
 
-#include "platform/files.h"
-#include "platform/paths.h"
-#include "platform/text_encoding.h"
 #include "platform/text_lines.h"
+#include "script/interpreter.h"
 #include "script/script_line.h"
 
 namespace script {
@@ -38,12 +35,9 @@ std::optional<std::string_view> ProcedureName(std::string_view line) {
 
 std::vector<ProcedureItem> BuildProceduresMenu(std::string_view scriptPath) {
   if (scriptPath.empty()) return Placeholder(kNoScriptNamed);
-  std::string native = platform::ToNative(scriptPath);
-  std::error_code ec;
-  std::optional<std::string> bytes;
-  if (std::filesystem::is_regular_file(native, ec)) bytes = platform::ReadFileBytes(native);
-  if (!bytes) return Placeholder(kNoScript);
-  platform::TextLines lines(platform::DecodeTextFile(*bytes));
+  auto text = ReadScriptText(scriptPath);
+  if (!text) return Placeholder(kNoScript);
+  platform::TextLines lines(std::move(*text));
   std::vector<ProcedureItem> items;
   std::string line;
   while (lines.readLine(line, kMaxStatementChars)) {
