@@ -9,6 +9,7 @@
 #include "convert/conversion_job.h"
 #include "convert/image_loader.h"
 #include "convert/tile_conversion.h"
+#include "convert/tile_layout.h"
 #include "formats/element_files.h"
 #include "platform/paths.h"
 #include "script/platform_writers.h"
@@ -19,8 +20,6 @@
 namespace script {
 
 namespace {
-
-constexpr size_t kBlockWords = 64;
 
 // What the existing elements hold, read through the platform's readers.
 struct ExistingData {
@@ -50,8 +49,8 @@ bool ReadExistingTileset(Workshop& w, const ExistingElement& e, ExistingData& ou
   const project::EntryRecord& record = w.project.entry(static_cast<size_t>(e.index));
   if (!p.ioSlots.readTileset || !p.ioSlots.readTileset(w, record.file, out.tileset, {}))
     return false;
-  size_t words = std::min(out.tileset.pixels.size(),
-                          static_cast<size_t>(std::max(out.tileset.blocks, 0)) * kBlockWords);
+  size_t blocks = static_cast<size_t>(std::max(out.tileset.blocks, 0));
+  size_t words = std::min(out.tileset.pixels.size(), blocks * convert::kBlockPixels);
   out.existingTileset.blocks = std::span<const uint32_t>(out.tileset.pixels.data(), words);
   out.existingTileset.reuseTiles = e.state == 1;
   out.hasTileset = true;
