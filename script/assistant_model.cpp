@@ -265,11 +265,9 @@ void AssistantModel::okMaps() {
   const project::EntryRecord linked = w_.project.entry(static_cast<size_t>(tileset));
   const project::EntryRecord colours = w_.project.entry(static_cast<size_t>(palette));
   std::vector<uint32_t> cells(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
-  const PlatformRecord& p = CurrentPlatform(w_);
-  int format = w_.mapFormat >= 0 && w_.mapFormat < kMapFormatCount ? w_.mapFormat : 0;
   PlatformWriters writers(w_);
-  if (writers.writeMap(map, &linked, &colours, p.mapFormats[static_cast<size_t>(format)], cells,
-                       width, height, w_.conversion.tileWidth, w_.conversion.tileHeight))
+  if (writers.writeMap(map, &linked, &colours, CurrentMapFormat(w_), cells, width, height,
+                       w_.conversion.tileWidth, w_.conversion.tileHeight))
     w_.project.addEntry(map);
 }
 

@@ -81,12 +81,6 @@ bool LoadPicture(Workshop& w, const std::string& source, convert::LoadedImage& o
   return convert::LoadImage(request, surfaces, w.services.dialogs, out);
 }
 
-const convert::MapFormat& CurrentMapFormat(const Workshop& w) {
-  const PlatformRecord& p = CurrentPlatform(w);
-  int index = w.mapFormat >= 0 && w.mapFormat < kMapFormatCount ? w.mapFormat : 0;
-  return p.mapFormats[static_cast<size_t>(index)];
-}
-
 // The export identifiers hold for the writes of one conversion only.
 class ScopedIdentifiers {
  public:

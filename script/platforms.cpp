@@ -66,6 +66,12 @@ const convert::ColourMode& CurrentColourMode(const Workshop& w) {
   return p.colourModes[static_cast<size_t>(mode)];
 }
 
+const convert::MapFormat& CurrentMapFormat(const Workshop& w) {
+  const PlatformRecord& p = CurrentPlatform(w);
+  int index = w.mapFormat >= 0 && w.mapFormat < kMapFormatCount ? w.mapFormat : 0;
+  return p.mapFormats[static_cast<size_t>(index)];
+}
+
 void RunExportHook(Workshop& w) {
   const PlatformRecord& p = CurrentPlatform(w);
   if (p.ioSlots.exportHook) p.ioSlots.exportHook(w);

@@ -39,6 +39,10 @@ PlatformRecord& CurrentPlatform(Workshop& w);
 // The current colour mode of the current platform.
 const convert::ColourMode& CurrentColourMode(const Workshop& w);
 
+// The current map format: the current platform's own copy, the first one when
+// the index names none.
+const convert::MapFormat& CurrentMapFormat(const Workshop& w);
+
 // The platform's export hook, to run before anything is exported.
 void RunExportHook(Workshop& w);
 
