@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -35,13 +34,6 @@ class ColourIndexMap {
     values_[slot] = value;
     if (++size_ * 2 > values_.size()) Rehash(values_.size() * 2);
     return value;
-  }
-
-  size_t Size() const { return size_; }
-
-  void Clear() {
-    std::fill(values_.begin(), values_.end(), -1);
-    size_ = 0;
   }
 
  private:

@@ -30,9 +30,6 @@ struct PaletteSlot {
   // the strip of tiles the algorithm works on, tile n lies at (0, n × tile
   // height).
   std::vector<int> tiles;
-
-  int TileCount() const { return static_cast<int>(tiles.size()); }
-  int ColourCount() const { return palette.count; }
 };
 
 }  // namespace convert

@@ -53,12 +53,10 @@ class Report {
     failed_ = true;
   }
   void PrintErr(const std::string& text) { console_.Err(text); }
-  void PrintOut(const std::string& text) { console_.Out(text); }
 
   // An output that could not be written: the run goes on, the exit status
   // says something is missing.
   void MarkFailed() { failed_ = true; }
-  bool Failed() const { return failed_; }
   int ExitStatus() const { return failed_ ? 1 : 0; }
 
  private:
