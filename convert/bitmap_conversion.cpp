@@ -1,7 +1,5 @@
 #include "convert/bitmap_conversion.h"
 
-#include <algorithm>
-
 #include "convert/colour_mode.h"
 #include "convert/conversion_job.h"
 #include "convert/conversion_messages.h"
@@ -10,25 +8,6 @@
 #include "convert/palette_reduction.h"
 
 namespace convert {
-
-namespace {
-
-// Copies the existing palette and, in modes that reserve index 0, drops its
-// entry 0 (it comes back as the zero colour).
-void KeepExistingColours(const ExistingPalette* existing, const ColourMode& mode,
-                         PaletteBuffer& palette) {
-  if (!existing) return;
-  const size_t count = std::min<size_t>(existing->colours.size(), static_cast<size_t>(MaxPaletteColours(mode)));
-  std::copy_n(existing->colours.begin(), count, palette.colours.begin());
-  palette.count = static_cast<int>(count);
-  if (mode.indexZeroReserved && palette.count > 0) {
-    std::copy(palette.colours.begin() + 1, palette.colours.begin() + palette.count,
-              palette.colours.begin());
-    palette.colours[static_cast<size_t>(--palette.count)] = 0;
-  }
-}
-
-}  // namespace
 
 bool ConvertBitmap(const BitmapJob& job, const ConversionContext& context) {
   const ColourMode& mode = context.mode;
@@ -47,7 +26,10 @@ bool ConvertBitmap(const BitmapJob& job, const ConversionContext& context) {
     return context.writers.writeBitmap(*job.bitmap, nullptr, mode, area, width, height);
 
   PaletteBuffer palette;
-  KeepExistingColours(job.existingPalette, mode, palette);
+  if (job.existingPalette) {
+    KeepExistingColours(job.existingPalette->colours, mode, palette);
+    if (mode.indexZeroReserved) DropEntryZero(palette);
+  }
   const bool reuse = job.existingPalette && job.existingPalette->reuseColours;
   ReductionJob reduction;
   reduction.area = area;

@@ -142,6 +142,20 @@ int ReduceColours(const ReductionJob& job, PaletteBuffer& palette, std::vector<u
   }
 }
 
+void KeepExistingColours(std::span<const ConvertedPixel> colours, const ColourMode& mode,
+                         PaletteBuffer& palette) {
+  const size_t count = std::min(colours.size(), static_cast<size_t>(MaxPaletteColours(mode)));
+  std::copy_n(colours.begin(), count, palette.colours.begin());
+  palette.count = static_cast<int>(count);
+}
+
+void DropEntryZero(PaletteBuffer& palette) {
+  if (palette.count <= 0) return;
+  std::copy(palette.colours.begin() + 1, palette.colours.begin() + palette.count,
+            palette.colours.begin());
+  palette.colours[static_cast<size_t>(--palette.count)] = 0;
+}
+
 void InsertZeroColour(PaletteBuffer& palette, Rgb zeroColour) {
   const int count = std::min(palette.count, kPaletteBufferEntries - 1);
   std::copy_backward(palette.colours.begin(), palette.colours.begin() + count,

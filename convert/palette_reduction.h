@@ -71,6 +71,16 @@ int ReduceHalftone(const ReductionJob& job, PaletteBuffer& palette, std::vector<
 int ReduceOptimal(const ReductionJob& job, PaletteBuffer& palette, std::vector<uint32_t>& indices,
                   platform::UserDialogs& dialogs);
 
+// An existing palette element's colours, as many as the mode's palette holds,
+// become the palette's first entries.
+void KeepExistingColours(std::span<const ConvertedPixel> colours, const ColourMode& mode,
+                         PaletteBuffer& palette);
+
+// In modes that reserve index 0 an existing palette's entry 0 is dropped (the
+// others move down one) before the reduction, and InsertZeroColour brings the
+// zero colour back after it.
+void DropEntryZero(PaletteBuffer& palette);
+
 // Moves the palette up by one entry and puts the zero colour (opacity 0) at
 // index 0, for modes that reserve it.
 void InsertZeroColour(PaletteBuffer& palette, Rgb zeroColour);

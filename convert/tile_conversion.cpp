@@ -34,12 +34,7 @@ bool ReduceSinglePalette(const ConversionJob& job, const ConversionContext& cont
   const bool reuse = existing && existing->reuseColours;
   const int perSubPalette = mode.coloursPerSubPalette;
   int requested = job.colourCount;
-  if (existing) {
-    const size_t count =
-        std::min<size_t>(existing->colours.size(), static_cast<size_t>(MaxPaletteColours(mode)));
-    std::copy_n(existing->colours.begin(), count, palette.colours.begin());
-    palette.count = static_cast<int>(count);
-  }
+  if (existing) KeepExistingColours(existing->colours, mode, palette);
   // Appending to an existing palette in a mode with sub-palettes: the new
   // colours fill exactly the next sub-palette.
   const bool aligned = existing && !reuse && mode.subPaletteAligned && perSubPalette > 0;
@@ -58,11 +53,7 @@ bool ReduceSinglePalette(const ConversionJob& job, const ConversionContext& cont
                         palette, indices, context.dialogs))
     return true;
 
-  if (mode.indexZeroReserved && palette.count > 0) {
-    std::copy(palette.colours.begin() + 1, palette.colours.begin() + palette.count,
-              palette.colours.begin());
-    palette.colours[static_cast<size_t>(--palette.count)] = 0;
-  }
+  if (mode.indexZeroReserved) DropEntryZero(palette);
   const uint32_t offset = mode.indexZeroReserved ? 1u : 0u;
   uint32_t background = 0;
   if (aligned) {
