@@ -7,6 +7,7 @@
 #include "convert/image_codecs.h"
 #include "convert/surface.h"
 #include "platform/files.h"
+#include "platform/paths.h"
 
 namespace convert {
 
@@ -30,11 +31,9 @@ constexpr std::array<EncoderRow, 6> kEncoders{{
 }};
 
 std::string_view Extension(std::string_view fileName) {
-  size_t dot = fileName.rfind('.');
-  size_t separator = fileName.find_last_of("/\\");
-  if (dot == std::string_view::npos || (separator != std::string_view::npos && dot < separator))
-    return {};
-  return fileName.substr(dot + 1);
+  std::string_view name = platform::LastComponent(fileName);
+  size_t dot = name.rfind('.');
+  return dot == std::string_view::npos ? std::string_view{} : name.substr(dot + 1);
 }
 
 const EncoderRow* FindEncoder(std::string_view extension) {
