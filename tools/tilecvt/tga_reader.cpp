@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "tools/tilecvt/image_decoders.h"
+#include "tools/tilecvt/image_reader.h"
 
 namespace tilecvt {
 namespace {
@@ -78,19 +79,11 @@ ImageError DecodeTga(const ByteView& file, IndexedImage& image) {
   for (size_t i = 0; i < mapLength && i < 256; ++i)
     image.palette[i] = ColourMapEntry(file.At(mapStart + i * entryBytes), entryBits);
 
-  std::vector<uint8_t> rows;
-  if (type == 1) {
-    rows.assign(file.At(dataStart), file.At(dataStart) + image.pixels.size());
-  } else {
-    rows.resize(image.pixels.size());
-    if (!DecodeRunLength(file, dataStart, end, rows)) return ImageError::ReadWrite;
-  }
-  if (file.U8(17) & kTopOrigin) {
-    image.pixels.swap(rows);
-  } else {
-    for (size_t y = 0; y < height; ++y)
-      std::memcpy(image.pixels.data() + y * width, rows.data() + (height - 1 - y) * width, width);
-  }
+  if (type == 1)
+    std::memcpy(image.pixels.data(), file.At(dataStart), image.pixels.size());
+  else if (!DecodeRunLength(file, dataStart, end, image.pixels))
+    return ImageError::ReadWrite;
+  if (!(file.U8(17) & kTopOrigin)) FlipVertically(image);
   return ImageError::None;
 }
 
