@@ -8,9 +8,7 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include "convert/bitmap_conversion.h"
 #include "convert/colour_tables.h"
@@ -23,6 +21,7 @@
 #include "convert/image_saver.h"
 #include "convert/surface.h"
 #include "convert/tile_conversion.h"
+#include "platform/files.h"
 #include "platform/recording_platform.h"
 #include "project/entry_record.h"
 
@@ -30,20 +29,14 @@ namespace {
 
 using namespace convert;
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 const DecodedImage& Photo(int side) {
   static std::map<int, DecodedImage> photos;
   DecodedImage& p = photos[side];
   if (p.pixels.empty()) {
     // Side 0: the whole wizard, 480 × 640.
     const std::string name = side == 0 ? "/wizard.jpg" : "/wizard_" + std::to_string(side) + ".jpg";
-    const std::string bytes = ReadAll(std::string(TESSEL_ENGINE_PHOTOS) + name);
+    const std::string bytes =
+        platform::ReadFileBytes(std::string(TESSEL_ENGINE_PHOTOS) + name).value_or(std::string());
     DecodeImage({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, p);
   }
   return p;
@@ -228,8 +221,7 @@ void BM_Load(benchmark::State& state) {
   const DecodedImage& photo = Photo(1024);
   const std::string path = (std::filesystem::temp_directory_path() /
                             (std::string("engine_bench_load.") + extension)).string();
-  std::vector<uint32_t> opaque(photo.pixels);
-  if (!SaveImage({photo.width, photo.height, opaque, {}}, path)) {
+  if (!SaveImage({photo.width, photo.height, photo.pixels, {}}, path)) {
     state.SkipWithError("cannot write the picture");
     return;
   }
