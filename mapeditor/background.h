@@ -95,6 +95,11 @@ std::vector<uint8_t> BackgroundSnapshot(const Background& b);
 // background's present size.
 bool RestoreSnapshot(Background& b, std::span<const uint8_t> snapshot);
 
+// The tile sides, in pixels, the editor can show and edit.
+inline bool EditableTileSide(int side) {
+  return side == 8 || side == 16 || side == 32 || side == 64;
+}
+
 // The natural size becomes the display size (leaving hex mode).
 inline void ShowNaturalCells(Background& b) {
   b.cellWidth = b.tileWidth;

@@ -9,6 +9,7 @@
 #include "mapeditor/hex_digits.h"
 #include "mapeditor/layer_compositor.h"
 #include "mapeditor/map_editor.h"
+#include "mapeditor/parallax.h"
 #include "mapeditor/tile_drawing.h"
 #include "script/workshop.h"
 
@@ -20,23 +21,10 @@ constexpr int kSelectionOpacity = 128;
 constexpr uint32_t kSelectionFrame = 0xFFFF0000u;  // red
 constexpr uint32_t kPulsePeriodMs = 1024;
 
-int TruncDouble(double v) {
-  if (!(v == v)) return 0;
-  if (v >= 2147483647.0) return 2147483647;
-  if (v <= -2147483648.0) return -2147483647 - 1;
-  return static_cast<int>(v);
-}
-
 // The script's colour (red in the low byte) as a surface colour.
 uint32_t SurfaceColour(int32_t rgb) {
   uint32_t v = static_cast<uint32_t>(rgb);
   return convert::MakePixel(v & 255u, (v >> 8) & 255u, (v >> 16) & 255u, 255);
-}
-
-// The grid's opacity: 0 is solid (256), larger values are stored as 255.
-int BlendOpacity(int32_t setting) {
-  if (setting <= 0) return 256;
-  return setting > 255 ? 255 : setting;
 }
 
 // Opacity 256 is solid: the blend's 255 / 256 would dim the colour.
@@ -67,7 +55,7 @@ void DrawSnapGrid(const MapEditor& editor, const convert::DrawingState& state, i
   if (a.snapX < 4 || a.snapY < 4) return;
   const script::EditorSettings& s = editor.workshop().editor;
   uint32_t colour = SurfaceColour(s.gridColour);
-  int opacity = BlendOpacity(s.gridOpacity);
+  int opacity = DrawerOpacity(s.gridOpacity);
   // The outlines stop at the edge of the map.
   convert::DrawingState clipped = state;
   convert::ClipRect area = convert::DrawableArea(state);
@@ -124,8 +112,8 @@ void DrawListLayer(const MapEditor& editor, const convert::DrawingState& state, 
   gx = std::max(gx, 1);
   gy = std::max(gy, 1);
   const Background& a = editor.activeBackground();
-  int ox = TruncDouble(editor.scrollX() * (b.parallaxX / a.parallaxX) / gx) * gx;
-  int oy = TruncDouble(editor.scrollY() * (b.parallaxY / a.parallaxY) / gy) * gy;
+  int ox = ParallaxSteps(editor.scrollX(), b.parallaxX, a.parallaxX, gx) * gx;
+  int oy = ParallaxSteps(editor.scrollY(), b.parallaxY, a.parallaxY, gy) * gy;
   const convert::MapFormat& format = editor.mapFormatOf(b);
   const convert::ColourMode& mode = editor.colourModeOf(b);
   for (int k = 0; k < b.elementCount; ++k) {

@@ -160,7 +160,7 @@ void GatherSquare(const LayerInfo& l, const BlockRef& r, uint32_t (&colour)[64],
 // One 8 × 8 square: `top` is its top-left pixel, `rowStep` the distance in
 // words from one row to the next below it.
 void ComposeSquarePortable(uint32_t* top, ptrdiff_t rowStep, const LayerInfo* layers,
-                           const BlockRef* refs, size_t layerCount, size_t refStride) {
+                           const BlockRef* refs, size_t layerCount) {
   // Four vectors of 16 pixels (two rows each) per channel.
   U16x16 acc[3][4];
   for (int q = 0; q < 4; ++q) {
@@ -172,7 +172,7 @@ void ComposeSquarePortable(uint32_t* top, ptrdiff_t rowStep, const LayerInfo* la
     for (int c = 0; c < 3; ++c) acc[c][q] = __builtin_convertvector((v >> (8 * c)) & 255u, U16x16);
   }
   for (size_t i = 0; i < layerCount; ++i) {
-    const BlockRef& r = refs[i * refStride];
+    const BlockRef& r = refs[i];
     if (!(r.flags & kDraw)) continue;
     const LayerInfo& l = layers[i];
     uint32_t colour[64];
@@ -301,12 +301,12 @@ TESSEL_AVX2 inline __m256i Blend(__m256i acc, __m256i src, __m256i keep, const L
 }
 
 TESSEL_AVX2 void ComposeSquareAvx2(uint32_t* top, ptrdiff_t rowStep, const LayerInfo* layers,
-                                   const BlockRef* refs, size_t layerCount, size_t refStride) {
+                                   const BlockRef* refs, size_t layerCount) {
   for (int h = 0; h < 2; ++h) {
     __m256i acc[3];
     LoadHalf(top + 4 * h * rowStep, rowStep, acc);
     for (size_t i = 0; i < layerCount; ++i) {
-      const BlockRef& r = refs[i * refStride];
+      const BlockRef& r = refs[i];
       if (!(r.flags & kDraw)) continue;
       const LayerInfo& l = layers[i];
       __m256i src[3], keep;
@@ -406,7 +406,7 @@ TESSEL_AVX512 inline __m512i Blend512(__m512i acc, __m512i src, __mmask64 draw,
 }
 
 TESSEL_AVX512 void ComposeSquareAvx512(uint32_t* top, ptrdiff_t rowStep, const LayerInfo* layers,
-                                       const BlockRef* refs, size_t layerCount, size_t refStride) {
+                                       const BlockRef* refs, size_t layerCount) {
   __m512i acc[3];
   LoadSquare(top, rowStep, acc);
   // Unpacked, the quarters of a block arrive as rows 0-1, 4-5, 2-3, 6-7.
@@ -417,7 +417,7 @@ TESSEL_AVX512 void ComposeSquareAvx512(uint32_t* top, ptrdiff_t rowStep, const L
       _mm512_broadcast_i32x4(_mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15)),
       _mm512_broadcast_i32x4(_mm_setr_epi8(7, 6, 5, 4, 3, 2, 1, 0, 15, 14, 13, 12, 11, 10, 9, 8))};
   for (size_t i = 0; i < layerCount; ++i) {
-    const BlockRef& r = refs[i * refStride];
+    const BlockRef& r = refs[i];
     if (!(r.flags & kDraw)) continue;
     const LayerInfo& l = layers[i];
     __m512i src[3];
@@ -457,7 +457,7 @@ TESSEL_AVX512 void ComposeSquareAvx512(uint32_t* top, ptrdiff_t rowStep, const L
 #pragma GCC diagnostic pop
 #endif
 
-using SquareFn = void (*)(uint32_t*, ptrdiff_t, const LayerInfo*, const BlockRef*, size_t, size_t);
+using SquareFn = void (*)(uint32_t*, ptrdiff_t, const LayerInfo*, const BlockRef*, size_t);
 
 SquareFn ChooseSquareFn(CompositeKernel kernel) {
 #ifdef TESSEL_LAYER_AVX2
@@ -647,7 +647,7 @@ void ComposeMapLayers(const convert::DrawingState& state, std::span<const Compos
       if (whole) {
         if (startColour)
           for (int y = y0; y < y0 + kSide; ++y) std::fill_n(s.Row(y) + x0, kSide, *startColour);
-        square(s.Row(y0) + x0, down, infos.data(), column, n, 1);
+        square(s.Row(y0) + x0, down, infos.data(), column, n);
         continue;
       }
       // A square cut by the edge of the area goes through a copy.
@@ -660,7 +660,7 @@ void ComposeMapLayers(const convert::DrawingState& state, std::span<const Compos
         for (int y = y1; y < y2; ++y)
           std::memcpy(copy + (y - y0) * kSide + (x1 - x0), s.Row(y) + x1,
                       static_cast<size_t>(x2 - x1) * 4);
-      square(copy, kSide, infos.data(), column, n, 1);
+      square(copy, kSide, infos.data(), column, n);
       for (int y = y1; y < y2; ++y)
         std::memcpy(s.Row(y) + x1, copy + (y - y0) * kSide + (x1 - x0),
                     static_cast<size_t>(x2 - x1) * 4);

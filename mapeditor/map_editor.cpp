@@ -20,8 +20,6 @@ namespace mapeditor {
 
 namespace {
 
-bool EditableTileSide(int side) { return side == 8 || side == 16 || side == 32 || side == 64; }
-
 bool SameFile(std::string_view a, std::string_view b) {
   return platform::ToNative(a) == platform::ToNative(b);
 }
@@ -105,7 +103,6 @@ bool MapEditor::open(int elementIndex) {
 
   open_ = true;
   w_.openEditor = this;
-  openedElement_ = elementIndex;
   if (elementIndex >= 0 && static_cast<size_t>(elementIndex) < w_.project.count())
     openedRecord_ = w_.project.entry(static_cast<size_t>(elementIndex));
   else

@@ -119,7 +119,6 @@ class MapEditor : public script::EditorAccess {
   bool modified(int i) const { return slot(i).history.modified(); }
   std::string memoryText() const;
   uint64_t undoBytes() const { return budget_.held; }
-  UndoBudget& undoBudget() { return budget_; }
   bool canUndo() const;
   bool canRedo() const;
 
@@ -140,8 +139,8 @@ class MapEditor : public script::EditorAccess {
   // The map settings file of the element the editor was opened on.
   std::string settingsFilePath() const;
   std::string mapSettingsText() const;
-  // Writes it unless "Sauver les paramètres des maps" is off. True when
-  // written.
+  // Writes it unless "Sauver les paramètres des maps" is off; a file that
+  // cannot be written is not reported. True when written.
   bool writeMapSettings();
 
   // --- The brush and the selection buffer ------------------------------------
@@ -310,7 +309,6 @@ class MapEditor : public script::EditorAccess {
   void freeAll();
   void dissolveGroup(int i);
   void followHexMode();
-  int scrollGranule() const;
   void clampScroll();
   // Member cells for a rectangle of canvas pixels seen with the given scroll.
   struct CellRect {
@@ -319,7 +317,7 @@ class MapEditor : public script::EditorAccess {
   };
   CellRect memberCells(const Background& b, const PixelRect& rect, int sx, int sy,
                        bool clampToMap) const;
-  bool copyMember(int member, int plane, const PixelRect& rect, bool isActive);
+  bool copyMember(int member, int plane, const PixelRect& rect);
   void copyListMember(int member, int plane, const PixelRect& rect);
   void pasteMembers(const PixelRect& rect, bool onlyActive, int sx, int sy);
   void pasteAt(int x, int y, int width, int height, bool onlyActive);
@@ -334,7 +332,6 @@ class MapEditor : public script::EditorAccess {
   int count_ = 0;
   int active_ = 0;
   bool open_ = false;
-  int openedElement_ = -1;
   project::EntryRecord openedRecord_;
   UndoBudget budget_;
   uint32_t pattern_ = 0;

@@ -8,6 +8,7 @@
 
 #include "mapeditor/editor_texts.h"
 #include "mapeditor/map_editor.h"
+#include "mapeditor/parallax.h"
 #include "script/workshop.h"
 
 namespace mapeditor {
@@ -19,13 +20,6 @@ int FloorDiv(int a, int b) {
   int q = a / b;
   if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
   return q;
-}
-
-int TruncDouble(double v) {
-  if (!(v == v)) return 0;  // NaN
-  if (v >= 2147483647.0) return 2147483647;
-  if (v <= -2147483648.0) return -2147483647 - 1;
-  return static_cast<int>(v);
 }
 
 // A typed coordinate of the block copy dialog: plain decimal, an optional
@@ -80,23 +74,19 @@ SkippedValues MapEditor::skippedValues() const {
 }
 
 int MapEditor::firstColumn(const Background& b) const {
-  if (!isOpenSlot(active_) || b.cellWidth <= 0) return 0;
-  double ratio = b.parallaxX / activeBackground().parallaxX;
-  return TruncDouble(scrollX_ * ratio / b.cellWidth);
+  if (!isOpenSlot(active_)) return 0;
+  return ParallaxSteps(scrollX_, b.parallaxX, activeBackground().parallaxX, b.cellWidth);
 }
 
 int MapEditor::firstRow(const Background& b) const {
-  if (!isOpenSlot(active_) || b.cellHeight <= 0) return 0;
-  double ratio = b.parallaxY / activeBackground().parallaxY;
-  return TruncDouble(scrollY_ * ratio / b.cellHeight);
+  if (!isOpenSlot(active_)) return 0;
+  return ParallaxSteps(scrollY_, b.parallaxY, activeBackground().parallaxY, b.cellHeight);
 }
 
 MapEditor::CellRect MapEditor::memberCells(const Background& b, const PixelRect& rect, int sx,
                                            int sy, bool clampToMap) const {
-  double rx = b.parallaxX / activeBackground().parallaxX;
-  double ry = b.parallaxY / activeBackground().parallaxY;
-  int ox = b.cellWidth > 0 ? TruncDouble(sx * rx / b.cellWidth) : 0;
-  int oy = b.cellHeight > 0 ? TruncDouble(sy * ry / b.cellHeight) : 0;
+  int ox = ParallaxSteps(sx, b.parallaxX, activeBackground().parallaxX, b.cellWidth);
+  int oy = ParallaxSteps(sy, b.parallaxY, activeBackground().parallaxY, b.cellHeight);
   CellRect c;
   c.left = FloorDiv(std::min(rect.left, rect.right), b.cellWidth) + ox;
   c.right = FloorDiv(std::max(rect.left, rect.right), b.cellWidth) + ox;
@@ -129,7 +119,7 @@ uint32_t MapEditor::currentPattern() const {
   return buf.at(activePlane(), 0, 0);
 }
 
-bool MapEditor::copyMember(int member, int plane, const PixelRect& rect, bool) {
+bool MapEditor::copyMember(int member, int plane, const PixelRect& rect) {
   Background& b = background(member);
   if (!b.isMap()) {
     copyListMember(member, plane, rect);
@@ -159,15 +149,10 @@ bool MapEditor::copySelection(const PixelRect& rect, bool onlyActive) {
   buf.clear();
   buf.copied.fill(false);
   buf.planeCount = 0;
-  if (onlyActive) {
-    buf.copied[0] = copyMember(active_, 0, rect, true);
-    buf.planeCount = 1;
-  } else {
-    std::vector<int> members = activeGroup();
-    for (size_t k = 0; k < members.size() && k < static_cast<size_t>(kCopyPlanes); ++k) {
-      buf.copied[k] = copyMember(members[k], static_cast<int>(k), rect, members[k] == active_);
-      buf.planeCount = static_cast<int>(k) + 1;
-    }
+  std::vector<int> members = onlyActive ? std::vector<int>{active_} : activeGroup();
+  for (size_t k = 0; k < members.size() && k < static_cast<size_t>(kCopyPlanes); ++k) {
+    buf.copied[k] = copyMember(members[k], static_cast<int>(k), rect);
+    buf.planeCount = static_cast<int>(k) + 1;
   }
   const Background& a = activeBackground();
   if (static_cast<int64_t>(buf.width) * a.cellWidth == 0 ||
@@ -204,7 +189,7 @@ void MapEditor::rightButtonReleased(const PixelRect& rect, bool ctrl) {
 
 void MapEditor::patternStatus() {
   char text[64];
-  std::snprintf(text, sizeof text, "Motif: %i (%04x)", static_cast<int>(pattern_), pattern_);
+  std::snprintf(text, sizeof text, texts::kPattern.data(), static_cast<int>(pattern_), pattern_);
   status_.remove(text);
   status_.add(text);
 }
@@ -232,9 +217,8 @@ void MapEditor::pasteMembers(const PixelRect& rect, bool onlyActive, int sx, int
       if (!empty && plane < kCopyPlanes) {
         const ListPlane& lp = buf.lists[static_cast<size_t>(plane)];
         int gx = b.snapX > 0 ? b.snapX : 1, gy = b.snapY > 0 ? b.snapY : 1;
-        double rx = b.parallaxX / activeBackground().parallaxX;
-        double ry = b.parallaxY / activeBackground().parallaxY;
-        int ox = TruncDouble(sx * rx / gx) * gx, oy = TruncDouble(sy * ry / gy) * gy;
+        int ox = ParallaxSteps(sx, b.parallaxX, activeBackground().parallaxX, gx) * gx;
+        int oy = ParallaxSteps(sy, b.parallaxY, activeBackground().parallaxY, gy) * gy;
         int left = FloorDiv(std::min(rect.left, rect.right), gx) * gx + ox;
         int top = FloorDiv(std::min(rect.top, rect.bottom), gy) * gy + oy;
         for (int e = 0; e < lp.count; ++e) {
@@ -434,7 +418,7 @@ bool MapEditor::blockCopy(const BlockCopyFields& f) {
     buf.copied.fill(false);
     buf.planeCount = 0;
     for (size_t k = 0; k < members.size() && k < static_cast<size_t>(kCopyPlanes); ++k) {
-      int plane = f.onlyActive ? 0 : static_cast<int>(k);
+      int plane = static_cast<int>(k);
       const Background& b = background(members[k]);
       if (!b.isMap()) continue;
       for (int j = 0; j < size.y; ++j)

@@ -6,6 +6,7 @@
 
 #include "mapeditor/editor_texts.h"
 #include "mapeditor/map_editor.h"
+#include "mapeditor/parallax.h"
 #include "platform/text_encoding.h"
 #include "platform/value_syntax.h"
 #include "script/workshop.h"
@@ -19,13 +20,6 @@ int FloorTo(int v, int step) {
   int q = v / step;
   if (v % step != 0 && v < 0) --q;
   return q * step;
-}
-
-int TruncDouble(double v) {
-  if (!(v == v)) return 0;
-  if (v >= 2147483647.0) return 2147483647;
-  if (v <= -2147483648.0) return -2147483647 - 1;
-  return static_cast<int>(v);
 }
 
 }  // namespace
@@ -82,10 +76,8 @@ void MapEditor::copyListMember(int member, int plane, const PixelRect& rect) {
   int gy = isActive ? b.snapY : b.cellHeight;
   gx = std::max(gx, 1);
   gy = std::max(gy, 1);
-  double rx = b.parallaxX / activeBackground().parallaxX;
-  double ry = b.parallaxY / activeBackground().parallaxY;
-  int ox = TruncDouble(buf.scrollX * rx / gx) * gx;
-  int oy = TruncDouble(buf.scrollY * ry / gy) * gy;
+  int ox = ParallaxSteps(buf.scrollX, b.parallaxX, activeBackground().parallaxX, gx) * gx;
+  int oy = ParallaxSteps(buf.scrollY, b.parallaxY, activeBackground().parallaxY, gy) * gy;
   // Rectangle ends snap outwards to the list's grid.
   int left = FloorTo(std::min(rect.left, rect.right) + ox, b.snapX);
   int top = FloorTo(std::min(rect.top, rect.bottom) + oy, b.snapY);
@@ -104,9 +96,11 @@ void MapEditor::copyListMember(int member, int plane, const PixelRect& rect) {
     formats::WriteObjectWord(dst, formats::kObjectY, static_cast<int32_t>(ey - top));
     ++lp.count;
   }
+  // A wide snap grid can make the rectangle larger than the buffer's planes:
+  // its size stays within them, which every reader of the buffer relies on.
   if (isActive && b.cellWidth > 0 && b.cellHeight > 0) {
-    buf.width = std::max(1, (right - left + 1) / b.cellWidth);
-    buf.height = std::max(1, (bottom - top + 1) / b.cellHeight);
+    buf.width = std::clamp((right - left + 1) / b.cellWidth, 1, kBufferSide);
+    buf.height = std::clamp((bottom - top + 1) / b.cellHeight, 1, kBufferSide);
   }
 }
 

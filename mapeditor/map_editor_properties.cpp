@@ -13,8 +13,6 @@ namespace mapeditor {
 
 namespace {
 
-bool EditableSide(int side) { return side == 8 || side == 16 || side == 32 || side == 64; }
-
 int ParseDecimal(std::string_view text) {
   size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
@@ -119,7 +117,7 @@ bool MapEditor::chooseBlockFormat(int width, int height) {
     d.message(texts::kBlocksOutOfRange, texts::kCaptionOops, platform::Icon::Error);
     return false;
   }
-  if (!EditableSide(width) || !EditableSide(height)) {
+  if (!EditableTileSide(width) || !EditableTileSide(height)) {
     if (d.question(texts::kBlocksNotEditable, texts::kCaptionOops, platform::Buttons::YesNo,
                    platform::Answer::No, platform::Icon::Warning) != platform::Answer::Yes)
       return false;

@@ -24,13 +24,14 @@ int ScaledStep(int pixels, double speed) {
   return static_cast<int>(v);
 }
 
-}  // namespace
-
-int MapEditor::scrollGranule() const {
-  if (!isOpenSlot(active_)) return 1;
-  const Background& b = activeBackground();
-  return std::max({b.scrollStepX, b.snapX, 1});
+void SnapGridStatus(StatusMessages& status, const Background& b) {
+  char text[48];
+  std::snprintf(text, sizeof text, texts::kSnapGrid.data(), b.snapX, b.snapY);
+  status.remove(text);
+  status.add(text);
 }
+
+}  // namespace
 
 void MapEditor::clampScroll() { setScroll(scrollX_, scrollY_); }
 
@@ -74,7 +75,7 @@ void MapEditor::wheelZoom(int notches) {
   if (z == before) return;
   w_.editor.zoom = z;
   char text[32];
-  std::snprintf(text, sizeof text, "Zoom: %i%%", static_cast<int>(z * 100));
+  std::snprintf(text, sizeof text, texts::kZoom.data(), static_cast<int>(z * 100));
   status_.remove(text);
   status_.add(text);
 }
@@ -91,10 +92,7 @@ void MapEditor::growSnapGrid() {
   Background& b = activeBackground();
   if (b.snapX < kSnapGrowLimit) b.snapX *= 2;
   if (b.snapY < kSnapGrowLimit) b.snapY *= 2;
-  char text[48];
-  std::snprintf(text, sizeof text, "Grille crampon: %ix%i", b.snapX, b.snapY);
-  status_.remove(text);
-  status_.add(text);
+  SnapGridStatus(status_, b);
 }
 
 void MapEditor::shrinkSnapGrid() {
@@ -102,10 +100,7 @@ void MapEditor::shrinkSnapGrid() {
   Background& b = activeBackground();
   if (b.snapX > 1) b.snapX /= 2;
   if (b.snapY > 1) b.snapY /= 2;
-  char text[48];
-  std::snprintf(text, sizeof text, "Grille crampon: %ix%i", b.snapX, b.snapY);
-  status_.remove(text);
-  status_.add(text);
+  SnapGridStatus(status_, b);
 }
 
 void MapEditor::tick(int elapsedMs) {

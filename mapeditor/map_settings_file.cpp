@@ -1,5 +1,6 @@
-#include "mapeditor/map_settings_file.h"
-
+// The map settings file: a script written beside the map the editor was
+// opened on ("niveau1.map.c" → "niveau1.map.spt"), which the editor runs when
+// it opens the same map again.
 #include <cstdarg>
 #include <cstddef>
 #include <cstdio>
@@ -121,9 +122,5 @@ bool MapEditor::writeMapSettings() {
   if (!w_.system.saveMapSettings || openedRecord_.file.empty()) return false;
   return platform::WriteFileAtomic(settingsFilePath(), platform::Utf8ToCp1252(mapSettingsText()));
 }
-
-std::string MapSettingsText(const MapEditor& editor) { return editor.mapSettingsText(); }
-
-bool WriteMapSettings(MapEditor& editor) { return editor.writeMapSettings(); }
 
 }  // namespace mapeditor

@@ -16,4 +16,13 @@ std::string PercentText(double speed) {
   return s;
 }
 
+int ParallaxSteps(int scroll, double speed, double activeSpeed, int step) {
+  if (step <= 0) return 0;
+  double v = scroll * (speed / activeSpeed) / step;
+  if (!(v == v)) return 0;  // NaN
+  if (v >= 2147483647.0) return 2147483647;
+  if (v <= -2147483648.0) return -2147483647 - 1;
+  return static_cast<int>(v);
+}
+
 }  // namespace mapeditor

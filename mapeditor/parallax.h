@@ -8,4 +8,10 @@ namespace mapeditor {
 // most three decimals and no trailing zeros ("50", "33.333", "12.5").
 std::string PercentText(double speed);
 
+// How far a background moving at `speed` has scrolled, in whole steps of
+// `step` pixels, while the active background (moving at `activeSpeed`)
+// scrolled `scroll` pixels: truncated towards zero and kept within int. 0 for
+// a step below 1.
+int ParallaxSteps(int scroll, double speed, double activeSpeed, int step);
+
 }  // namespace mapeditor

@@ -86,7 +86,7 @@ bool CopySpecimenSelection(const Specimen& specimen, MapEditor& editor, int x0, 
     for (int j = 0; j < h; ++j)
       for (int i = 0; i < w; ++i) {
         int cx = left + i, cy = top + j;
-        bool inside = cx < b.width && cy < b.height;
+        bool inside = cx >= 0 && cy >= 0 && cx < b.width && cy < b.height;
         buf.at(plane, i, j) = inside ? b.cell(cx, cy) : 0u;
       }
     buf.copied[static_cast<size_t>(plane)] = true;

@@ -145,6 +145,18 @@ TEST_F(ObjectListTest, AListMemberIsCopiedAndPastedThroughItsListPlane) {
   EXPECT_EQ(Word(2, formats::kObjectType), 3);
 }
 
+TEST_F(ObjectListTest, ACopyOnAWideSnapGridKeepsTheBufferWithinItsPlanes) {
+  OpenList();
+  ASSERT_TRUE(editor->setSnapGrid(1, 60000, 60000));
+  ASSERT_TRUE(editor->copySelection({0, 0, 0, 0}, true));
+  EXPECT_EQ(editor->buffer().width, kBufferSide);
+  EXPECT_EQ(editor->buffer().height, kBufferSide);
+  w.editor.bitsZeroMask = 0;
+  editor->toggleBit(3, true);
+  EXPECT_EQ(editor->buffer().at(0, kBufferSide - 1, kBufferSide - 1), 8u);
+  EXPECT_EQ(editor->buffer().at(1, 0, 0), 0u);
+}
+
 TEST_F(EditorTest, TheSpecimenShowsTheFirstListedMapThatIsNotTransparent) {
   LoadedMap low = MakeMap(2, 1, 1);
   LoadedMap high = MakeMap(2, 1, 2);
@@ -172,6 +184,18 @@ TEST_F(EditorTest, TheSpecimenShowsTheFirstListedMapThatIsNotTransparent) {
   EXPECT_EQ(buf.planeCount, 2);
   EXPECT_EQ(buf.at(0, 1, 0), 0xFFFFu);
   EXPECT_EQ(buf.at(1, 1, 0), 1u);
+}
+
+TEST_F(EditorTest, ASpecimenDragScrolledBeforeTheMapCopiesZerosThere) {
+  int a = AddMapElement("bas", MakeMap(2, 1, 1));
+  ASSERT_TRUE(editor->open(a));
+  ASSERT_TRUE(editor->addSpecimenMap(1));
+  editor->specimen().scrollX = -1;
+  ASSERT_TRUE(CopySpecimenSelection(editor->specimen(), *editor, 0, 0, 1, 0));
+  const SelectionBuffer& buf = editor->buffer();
+  EXPECT_EQ(buf.width, 2);
+  EXPECT_EQ(buf.at(0, 0, 0), 0u);
+  EXPECT_EQ(buf.at(0, 1, 0), 1u);
 }
 
 TEST_F(EditorTest, ScriptCommandsLoadIntoSlotsAndCheckTheirBackground) {
