@@ -1,6 +1,5 @@
 #include "formats/element_common.h"
 
-#include <filesystem>
 #include <optional>
 
 #include "convert/colour_mode.h"
@@ -75,14 +74,7 @@ bool BeginRead(ElementContext& c, std::string_view path, SectionType kind,
   if (c.autoFormatSelection) SelectFormatByExtension(c.lib, path);
 
   std::optional<std::string> bytes;
-  if (!path.empty()) {
-    std::string native = platform::ToNative(path);
-    // Only regular files: a device or a pipe could block the program or
-    // never end.
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(native, ec))
-      bytes = platform::ReadFileBytes(native, kElementReadLimit);
-  }
+  if (!path.empty()) bytes = platform::ReadFileBytes(std::string(path), kElementReadLimit);
   if (!bytes) {
     c.dialogs.message(missingText, path, platform::Icon::Error);
     return false;

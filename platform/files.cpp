@@ -13,7 +13,12 @@
 namespace platform {
 
 std::optional<std::string> ReadFileBytes(const std::string& path, size_t limit) {
-  std::FILE* f = std::fopen(ToNative(path).c_str(), "rb");
+  const std::string native = ToNative(path);
+  // A device or a pipe is no file to read: opening one could block the
+  // program, and reading it might never end.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(native, ec)) return std::nullopt;
+  std::FILE* f = std::fopen(native.c_str(), "rb");
   if (!f) return std::nullopt;
   std::string out;
   char buf[65536];

@@ -8,8 +8,8 @@
 
 namespace platform {
 
-// The whole file as bytes, or nothing when it cannot be read. With a limit,
-// at most that many bytes are read.
+// The whole file as bytes, or nothing when it cannot be read or is not a
+// regular file. With a limit, at most that many bytes are read.
 std::optional<std::string> ReadFileBytes(const std::string& path, size_t limit = SIZE_MAX);
 
 // Writes the bytes to a temporary file beside the target and renames it over

@@ -1,7 +1,5 @@
 #include "script/interpreter.h"
 
-#include <filesystem>
-
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/text_encoding.h"
@@ -105,10 +103,7 @@ void ExecuteScript(Workshop& w, std::string_view text, std::string_view startLab
 }
 
 std::optional<std::string> ReadScriptText(std::string_view path) {
-  std::string native = platform::ToNative(path);
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(native, ec)) return std::nullopt;
-  auto bytes = platform::ReadFileBytes(native);
+  auto bytes = platform::ReadFileBytes(std::string(path));
   if (!bytes) return std::nullopt;
   return platform::DecodeTextFile(*bytes);
 }

@@ -34,3 +34,12 @@ TEST(Files, ReadHonoursTheLimitAndReportsMissingFiles) {
   EXPECT_FALSE(FileExists(dir.file("none")));
   EXPECT_TRUE(FileReadable(path));
 }
+
+// Opening a pipe with no writer would block the program for ever.
+TEST(Files, ReadRefusesPipesAndDirectoriesWithoutBlocking) {
+  TempDir dir;
+  std::string pipe = dir.file("pipe.tpj");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_FALSE(ReadFileBytes(pipe).has_value());
+  EXPECT_FALSE(ReadFileBytes(dir.path().string()).has_value());
+}
