@@ -1,7 +1,6 @@
 #include "script/interpreter.h"
 
 #include "platform/files.h"
-#include "platform/paths.h"
 #include "platform/text_encoding.h"
 #include "platform/text_lines.h"
 #include "script/editor_access.h"
@@ -92,9 +91,9 @@ void ExecuteScript(Workshop& w, std::string_view text, std::string_view startLab
     size_t end = semicolon == std::string_view::npos ? text.size() : semicolon;
     std::string_view piece = text.substr(pos, end - pos);
     while (!stop && !piece.empty()) {
-      std::string statement = platform::Utf8Prefix(piece, kMaxStatementChars);
-      stop = ProcessStatement(w, statement);
-      piece.remove_prefix(statement.size());
+      size_t cut = platform::Utf8PrefixSize(piece, kMaxStatementChars);
+      stop = ProcessStatement(w, piece.substr(0, cut));
+      piece.remove_prefix(cut);
     }
     pos = end + 1;
   }
