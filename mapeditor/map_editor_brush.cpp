@@ -225,8 +225,9 @@ void MapEditor::pasteMembers(const PixelRect& rect, bool onlyActive, int sx, int
           size_t at = static_cast<size_t>(e) * static_cast<size_t>(lp.elementSize);
           if (at + static_cast<size_t>(lp.elementSize) > lp.storage.size()) break;
           std::span<const uint8_t> src(lp.storage.data() + at, static_cast<size_t>(lp.elementSize));
-          int32_t x = formats::ReadObjectWord(src, formats::kObjectX) + left;
-          int32_t y = formats::ReadObjectWord(src, formats::kObjectY) + top;
+          // Positions wrap at 32 bits, as pasting objects does.
+          int64_t x = formats::ReadObjectWord(src, formats::kObjectX) + int64_t{left};
+          int64_t y = formats::ReadObjectWord(src, formats::kObjectY) + int64_t{top};
           if (b.elementCount >= b.maxElements) {
             w_.services.dialogs.message(texts::kListFull, texts::kCaptionError,
                                         platform::Icon::Warning);
@@ -235,8 +236,8 @@ void MapEditor::pasteMembers(const PixelRect& rect, bool onlyActive, int sx, int
           std::span<uint8_t> dst = b.element(b.elementCount++);
           std::fill(dst.begin(), dst.end(), 0);
           std::copy_n(src.begin(), std::min(src.size(), dst.size()), dst.begin());
-          formats::WriteObjectWord(dst, formats::kObjectX, x);
-          formats::WriteObjectWord(dst, formats::kObjectY, y);
+          formats::WriteObjectWord(dst, formats::kObjectX, static_cast<int32_t>(x));
+          formats::WriteObjectWord(dst, formats::kObjectY, static_cast<int32_t>(y));
         }
       }
       continue;

@@ -20,8 +20,12 @@ int ParallaxSteps(int scroll, double speed, double activeSpeed, int step) {
   if (step <= 0) return 0;
   double v = scroll * (speed / activeSpeed) / step;
   if (!(v == v)) return 0;  // NaN
-  if (v >= 2147483647.0) return 2147483647;
-  if (v <= -2147483648.0) return -2147483647 - 1;
+  // Callers multiply by the step and add view coordinates: keeping the
+  // offset within 2^30 pixels keeps those sums within int (a background
+  // that far away is off every map anyway).
+  const double limit = static_cast<double>(kMaxParallaxOffset / step);
+  if (v >= limit) return static_cast<int>(limit);
+  if (v <= -limit) return -static_cast<int>(limit);
   return static_cast<int>(v);
 }
 

@@ -52,6 +52,21 @@ TEST_F(BrushTest, ASelectionStartingLeftOfTheMapIsClampedToColumnZero) {
   EXPECT_TRUE(editor->buffer().empty());
 }
 
+// A tiny active speed sends the other members billions of pixels away: they
+// are simply off their maps, and no offset overflows.
+TEST_F(BrushTest, AnExtremeParallaxRatioLeavesTheFarMembersAlone) {
+  OpenThreeLinked();
+  B(0).parallaxX = 1e-9;
+  editor->setScroll(48, 0);
+  ASSERT_EQ(editor->scrollX(), 48);
+  editor->setPatternValue(999);
+  editor->paint({8, 0, 8, 0}, false);
+  EXPECT_EQ(B(0).cell(7, 0), 999u);
+  for (int i = 1; i < 3; ++i)
+    for (int x = 0; x < 8; ++x)
+      EXPECT_EQ(B(i).cell(x, 0), 100u * static_cast<uint32_t>(i) + static_cast<uint32_t>(x));
+}
+
 TEST_F(BrushTest, AOneCellBufferIsABrushButCannotBePastedBack) {
   OpenThreeLinked();
   ASSERT_TRUE(editor->copySelection({0, 0, 0, 0}, false));
