@@ -1,5 +1,6 @@
 #include "convert/lighting_argument.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -101,15 +102,23 @@ const LightingSetting* FindSetting(std::string_view t, size_t pos) {
   return nullptr;
 }
 
+// The project file writes the effects back with a fixed number of decimals
+// (three for gamma): values are kept where it can write them, and where the
+// tables have long saturated (1e308 would be written as "inf", a gamma of
+// 0.0001 as 0.000, which reads back as "keep the gamma").
+constexpr double kLargestEffect = 1e6;
+constexpr double kSmallestGamma = 0.001;
+
 void Store(const LightingSetting& s, const ChannelValues& values, ConversionSettings& settings) {
   ChannelValues& field = settings.*(s.field);
   for (size_t c = 0; c < field.size(); ++c) {
+    const double v = std::clamp(values[c], -kLargestEffect, kLargestEffect);
     if (!s.reciprocal) {
-      field[c] = values[c];
-    } else if (values[c] > 0) {
+      field[c] = v;
+    } else if (v > 0) {
       // A gamma of 0 or below has no meaning (and no reciprocal): that
       // channel keeps its gamma, as in the colour-effects dialog.
-      field[c] = 1.0 / values[c];
+      field[c] = 1.0 / std::max(v, kSmallestGamma);
     }
   }
 }

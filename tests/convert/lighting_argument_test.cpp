@@ -98,6 +98,15 @@ TEST_F(LightingTest, GammaOfZeroOrBelowLeavesThatChannelAlone) {
   EXPECT_EQ(settings.gammaExponent, (Triple{1.0, 0.5, 1.0}));
 }
 
+// What is stored must come back from the project file's fixed decimals.
+TEST_F(LightingTest, HugeAndTinyValuesAreKeptWhereTheProjectFileCanWriteThem) {
+  EXPECT_TRUE(Set("add=1e308% alpha=rgb(-1e308%,2,3) gamma=rgb(1e308, 0.0001, 0.001)"));
+  EXPECT_EQ(settings.addition, (Triple{1e6, 1e6, 1e6}));
+  EXPECT_EQ(settings.towardsWhite, (Triple{-1e6, 2, 3}));
+  EXPECT_EQ(settings.gammaExponent, (Triple{1e-6, 1000, 1000}));
+  EXPECT_TRUE(tables.built);
+}
+
 TEST_F(LightingTest, ArbitraryTextNeverReadsPastTheArgument) {
   const char* inputs[] = {
       "g",           "gamma",         "gamma=",          "gamma=rgb",          "gamma=rgb(",

@@ -19,8 +19,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto& mode = convert::kGbaColourModes[1];
   convert::SetLighting(text, settings, &mode, tables, dialogs);
   if (!tables.built) std::abort();
-  for (int c = 0; c < 3; ++c)
-    for (uint8_t level : {tables.red[static_cast<size_t>(c) * 85], tables.blue[255]})
-      if (level > 31) std::abort();
+  for (size_t c = 0; c < 3; ++c)
+    if (!std::isfinite(settings.gammaExponent[c]) || !std::isfinite(settings.addition[c]) ||
+        !std::isfinite(settings.towardsWhite[c]))
+      std::abort();
+  for (size_t i = 0; i < 256; ++i)
+    if (tables.red[i] > 31 || tables.green[i] > 31 || tables.blue[i] > 31) std::abort();
   return 0;
 }
