@@ -11,7 +11,8 @@
 #include "mapeditor/map_editor.h"
 #include "mapeditor/parallax.h"
 #include "mapeditor/tile_drawing.h"
-#include "script/workshop.h"
+#include "mapeditor/editor_host.h"
+#include "project/project.h"
 
 namespace mapeditor {
 
@@ -53,7 +54,7 @@ void DrawSnapGrid(const MapEditor& editor, const convert::DrawingState& state, i
                   int originY, int width, int height) {
   const Background& a = editor.activeBackground();
   if (a.snapX < 4 || a.snapY < 4) return;
-  const script::EditorSettings& s = editor.workshop().editor;
+  const mapeditor::EditorSettings& s = editor.host().settings();
   uint32_t colour = SurfaceColour(s.gridColour);
   int opacity = DrawerOpacity(s.gridOpacity);
   // The outlines stop at the edge of the map.
@@ -74,10 +75,10 @@ void DrawMapLayer(const MapEditor& editor, const convert::DrawingState& state,
   const int c0 = editor.firstColumn(b), r0 = editor.firstRow(b);
   const int columns = std::min(b.width - c0, area.right / b.cellWidth + 1);
   const int rows = std::min(b.height - r0, area.bottom / b.cellHeight + 1);
-  const script::Workshop& w = editor.workshop();
+  const mapeditor::EditorSettings& settings = editor.host().settings();
   const convert::MapFormat& format = editor.mapFormatOf(b);
   const convert::ColourMode& mode = editor.colourModeOf(b);
-  const bool zeroPadding = w.editor.hexFillZeros != 0;
+  const bool zeroPadding = settings.hexFillZeros != 0;
   for (int j = 0; j < rows && layer.opacity > 0; ++j) {
     const int y = j * b.cellHeight;
     for (int i = 0; i < columns; ++i) {
@@ -239,7 +240,7 @@ void ComposeFrame(const MapEditor& editor, const convert::DrawingState& state,
                   const FrameOptions& options) {
   convert::ClipRect area = convert::DrawableArea(state);
   if (area.Empty()) return;
-  const script::EditorSettings& s = editor.workshop().editor;
+  const mapeditor::EditorSettings& s = editor.host().settings();
   const bool hex = s.hexMode != 0;
   const bool transparency = s.transparency != 0;
   const uint32_t fill = hex ? kWhite : options.fillColour;

@@ -11,10 +11,9 @@
 #include "mapeditor/layer_compositor.h"
 #include "mapeditor/memory_text.h"
 #include "platform/paths.h"
-#include "script/interpreter.h"
-#include "script/script_events.h"
-#include "script/settings_file_name.h"
-#include "script/workshop.h"
+#include "mapeditor/settings_file_name.h"
+#include "mapeditor/editor_host.h"
+#include "project/project.h"
 
 namespace mapeditor {
 
@@ -37,14 +36,14 @@ int32_t UsableTileCount(const LoadedTiles& t) {
 
 }  // namespace
 
-MapEditor::MapEditor(script::Workshop& w, MapEditorShared& shared, ElementStore& store)
-    : w_(w), shared_(shared), store_(store) {
+MapEditor::MapEditor(EditorHost& host, MapEditorShared& shared, ElementStore& store)
+    : host_(host), shared_(shared), store_(store) {
   for (int i = 0; i < kMaxBackgrounds; ++i) links_[static_cast<size_t>(i)] = SingleLinkRow(i);
 }
 
 MapEditor::~MapEditor() {
   if (open_) freeAll();
-  if (w_.openEditor == this) w_.openEditor = nullptr;
+  if (host_.openEditor() == this) host_.setOpenEditor(nullptr);
 }
 
 const convert::MapFormat& MapEditor::mapFormatOf(const Background& b) const {
@@ -57,19 +56,19 @@ const convert::ColourMode& MapEditor::colourModeOf(const Background& b) const {
 
 bool MapEditor::visible(int i) const {
   if (i < 0 || i >= kMaxBackgrounds) return false;
-  return w_.editor.visible[static_cast<size_t>(i)] != 0;
+  return host_.settings().visible[static_cast<size_t>(i)] != 0;
 }
 
 // --- Opening and closing -------------------------------------------------------
 
 bool MapEditor::open(int elementIndex) {
   if (open_) return false;
-  uint64_t memory = w_.services.machine.physicalMemoryBytes();
+  uint64_t memory = host_.services().machine.physicalMemoryBytes();
   budget_ = UndoBudget{};
   if (memory > 0) budget_.limit = memory / 4;
 
-  script::EditorSettings& s = w_.editor;
-  const script::EditorSettings defaults;
+  mapeditor::EditorSettings& s = host_.settings();
+  const mapeditor::EditorSettings defaults;
   s.gridOpacity = defaults.gridOpacity;
   s.backgroundOpacity = defaults.backgroundOpacity;
   s.hexOpacity = defaults.hexOpacity;
@@ -102,9 +101,9 @@ bool MapEditor::open(int elementIndex) {
   AllocateSelectionBuffer(shared_.buffer);
 
   open_ = true;
-  w_.openEditor = this;
-  if (elementIndex >= 0 && static_cast<size_t>(elementIndex) < w_.project.count())
-    openedRecord_ = w_.project.entry(static_cast<size_t>(elementIndex));
+  host_.setOpenEditor(this);
+  if (elementIndex >= 0 && static_cast<size_t>(elementIndex) < host_.project().count())
+    openedRecord_ = host_.project().entry(static_cast<size_t>(elementIndex));
   else
     openedRecord_ = project::EntryRecord{};
   specimen_.exists = true;
@@ -112,21 +111,19 @@ bool MapEditor::open(int elementIndex) {
   bool added = addBackground(elementIndex) == AddResult::Added;
   bool refused = false;
   if (added) {
-    script::RunScriptFile(w_, settingsFilePath());
-    script::EventOutcome outcome =
-        script::RunScriptEvent(w_, script::ScriptEvent::Open, openedRecord_.name);
-    refused = outcome.refused();
+    host_.runSettingsScript(settingsFilePath());
+    refused = !host_.raiseMapEvent(MapEvent::Open, openedRecord_.name);
   }
   if (!added || refused || count_ == 0) {
     freeAll();
     open_ = false;
-    if (w_.openEditor == this) w_.openEditor = nullptr;
+    if (host_.openEditor() == this) host_.setOpenEditor(nullptr);
     return false;
   }
   followHexMode();
   if (specimen_.maps.empty()) specimen_.exists = false;
-  int32_t maxElements = std::max<int32_t>(3, w_.system.maxObjects);
-  int32_t size = formats::CurrentModel(w_.formats).objectSize();
+  int32_t maxElements = std::max<int32_t>(3, host_.maxListObjects());
+  int32_t size = formats::CurrentModel(host_.formats()).objectSize();
   for (ListPlane& lp : shared_.buffer.lists) {
     lp.elementSize = size;
     lp.count = 0;
@@ -147,7 +144,7 @@ bool MapEditor::close() {
       continue;
     std::string question = texts::WithText(
         texts::kSaveQuestion, project::DisplayName(slots_[static_cast<size_t>(i)].element.name));
-    platform::Answer answer = w_.services.dialogs.question(
+    platform::Answer answer = host_.services().dialogs.question(
         question, texts::kCaptionQuestion, platform::Buttons::YesNoCancel, platform::Answer::Yes,
         platform::Icon::Question);
     if (answer == platform::Answer::Cancel) return false;
@@ -159,10 +156,10 @@ bool MapEditor::close() {
     for (int m : groupOf(i)) answered[static_cast<size_t>(m)] = true;
   }
   for (BackgroundSlot& s : slots_) s.history.clear(budget_);
-  if (w_.system.saveMapSettingsAuto) writeMapSettings();
+  if (host_.savesMapSettingsOnClose()) writeMapSettings();
   freeAll();
   open_ = false;
-  if (w_.openEditor == this) w_.openEditor = nullptr;
+  if (host_.openEditor() == this) host_.setOpenEditor(nullptr);
   return true;
 }
 
@@ -196,35 +193,35 @@ int MapEditor::findOpenElement(const project::EntryRecord& e) const {
 
 AddResult MapEditor::addBackground(int elementIndex) {
   if (!checkBackgroundLimit()) return AddResult::LimitReached;
-  if (elementIndex < 0 || static_cast<size_t>(elementIndex) >= w_.project.count())
+  if (elementIndex < 0 || static_cast<size_t>(elementIndex) >= host_.project().count())
     return AddResult::Unreadable;
-  if (findOpenElement(w_.project.entry(static_cast<size_t>(elementIndex))) >= 0)
+  if (findOpenElement(host_.project().entry(static_cast<size_t>(elementIndex))) >= 0)
     return AddResult::AlreadyOpen;
   return loadInto(count_, elementIndex);
 }
 
 bool MapEditor::checkBackgroundLimit() {
   if (count_ < kMaxBackgrounds) return true;
-  w_.services.dialogs.message(texts::kBackgroundLimit, texts::kCaptionError, platform::Icon::Error);
+  host_.services().dialogs.message(texts::kBackgroundLimit, texts::kCaptionError, platform::Icon::Error);
   return false;
 }
 
 AddResult MapEditor::replaceBackground(int slotIndex, int elementIndex) {
   if (!isOpenSlot(slotIndex)) return addBackground(elementIndex);
-  if (elementIndex < 0 || static_cast<size_t>(elementIndex) >= w_.project.count())
+  if (elementIndex < 0 || static_cast<size_t>(elementIndex) >= host_.project().count())
     return AddResult::Unreadable;
-  if (findOpenElement(w_.project.entry(static_cast<size_t>(elementIndex))) >= 0)
+  if (findOpenElement(host_.project().entry(static_cast<size_t>(elementIndex))) >= 0)
     return AddResult::AlreadyOpen;
   return loadInto(slotIndex, elementIndex);
 }
 
 AddResult MapEditor::loadInto(int slotIndex, int elementIndex) {
-  const project::EntryRecord& e = w_.project.entry(static_cast<size_t>(elementIndex));
+  const project::EntryRecord& e = host_.project().entry(static_cast<size_t>(elementIndex));
   bool isList = e.kindCode() == project::kKindList;
   Background b;
   LoadedTiles tiles;
   if (isList) {
-    int32_t maxElements = std::max<int32_t>(3, w_.system.maxObjects);
+    int32_t maxElements = std::max<int32_t>(3, host_.maxListObjects());
     std::optional<LoadedList> list = store_.readList(e, maxElements);
     if (!list || list->elementSize < formats::kObjectHeaderSize || list->count < 0 ||
         list->count > maxElements)
@@ -256,7 +253,7 @@ AddResult MapEditor::loadInto(int slotIndex, int elementIndex) {
     tiles = std::move(map->tiles);
   }
   if (!EditableTileSide(tiles.tileWidth) || !EditableTileSide(tiles.tileHeight)) {
-    w_.services.dialogs.message(texts::kBadTileSize, texts::kBadTileSizeCaption,
+    host_.services().dialogs.message(texts::kBadTileSize, texts::kBadTileSizeCaption,
                                 platform::Icon::Error);
     return AddResult::Unreadable;
   }
@@ -275,8 +272,8 @@ AddResult MapEditor::loadInto(int slotIndex, int elementIndex) {
   b.ownFile = e.file;
   b.cellWidth = b.snapX = b.scrollStepX = b.tileWidth;
   b.cellHeight = b.snapY = b.scrollStepY = b.tileHeight;
-  if (!isList) b.model = formats::CurrentModel(w_.formats);
-  b.gbaEmulation = w_.system.emulGba != 0;
+  if (!isList) b.model = formats::CurrentModel(host_.formats());
+  b.gbaEmulation = host_.gbaEmulationByDefault();
 
   BackgroundSlot& s = slots_[static_cast<size_t>(slotIndex)];
   s.history.clear(budget_);
@@ -286,7 +283,7 @@ AddResult MapEditor::loadInto(int slotIndex, int elementIndex) {
   s.open = true;
   s.used = true;
   s.history.push(BackgroundSnapshot(s.background), budget_);
-  w_.editor.visible[static_cast<size_t>(slotIndex)] = 1;
+  host_.settings().visible[static_cast<size_t>(slotIndex)] = 1;
   if (slotIndex == count_) ++count_;
   if (slotIndex == active_) followHexMode();
   status_.add(texts::WithText(isList ? texts::kListOpened : texts::kMapOpened, e.name));
@@ -305,12 +302,12 @@ void MapEditor::setActive(int index) {
 void MapEditor::followHexMode() {
   if (count_ == 0 || !isOpenSlot(active_)) return;
   Background& b = background(active_);
-  if (w_.editor.hexMode) {
+  if (host_.settings().hexMode) {
     b.cellWidth = b.cellHeight = kHexCellSide;
   } else {
     ShowNaturalCells(b);
   }
-  hexApplied_ = w_.editor.hexMode != 0;
+  hexApplied_ = host_.settings().hexMode != 0;
 }
 
 // --- Link groups -----------------------------------------------------------------
@@ -421,17 +418,17 @@ bool MapEditor::saveBackground(int i) {
   BackgroundSlot& s = slot(i);
   Background& b = s.background;
   project::EntryRecord own =
-      FindElement(w_.project, b.ownFile, {project::kKindMap, project::kKindList});
+      FindElement(host_.project(), b.ownFile, {project::kKindMap, project::kKindList});
   // The writer names the data after the element: without the record found in
   // the project, the one the background was opened from serves.
   if (own.name.empty()) own = s.element;
-  project::EntryRecord tileset = FindElement(w_.project, b.tilesetFile, {project::kKindTileset});
-  project::EntryRecord palette = FindElement(w_.project, b.paletteFile, {project::kKindPalette});
-  if (w_.system.autoFormatSelection) formats::SelectFormatByExtension(w_.formats, own.file);
+  project::EntryRecord tileset = FindElement(host_.project(), b.tilesetFile, {project::kKindTileset});
+  project::EntryRecord palette = FindElement(host_.project(), b.paletteFile, {project::kKindPalette});
+  if (host_.selectsFormatByExtension()) formats::SelectFormatByExtension(host_.formats(), own.file);
   bool written =
       b.isMap() ? store_.writeMap(own, tileset, palette, b) : store_.writeList(own, tileset, b);
   if (!written) return false;
-  script::RunScriptEvent(w_, script::ScriptEvent::Save, s.element.name);
+  host_.raiseMapEvent(MapEvent::Save, s.element.name);
   s.history.markSaved();
   status_.add(texts::WithText(b.isMap() ? texts::kMapSaved : texts::kListSaved, s.element.name));
   return true;
@@ -443,16 +440,16 @@ void MapEditor::saveActiveGroup() {
 }
 
 std::string MapEditor::settingsFilePath() const {
-  return script::SettingsFileName(platform::ToNative(openedRecord_.file));
+  return mapeditor::SettingsFileName(platform::ToNative(openedRecord_.file));
 }
 
-// --- script::EditorAccess ----------------------------------------------------------
+// --- mapeditor::EditorAccess ----------------------------------------------------------
 
 bool MapEditor::addBackgroundByName(std::string_view elementName, int32_t slotNumber) {
   if (!open_) return false;
   int found = -1;
-  for (size_t i = 0; i < w_.project.count(); ++i) {
-    const project::EntryRecord& e = w_.project.entry(i);
+  for (size_t i = 0; i < host_.project().count(); ++i) {
+    const project::EntryRecord& e = host_.project().entry(i);
     if (e.isFolder() || e.name != elementName) continue;
     if (e.kindCode() == project::kKindMap || e.kindCode() == project::kKindList) {
       found = static_cast<int>(i);
@@ -505,7 +502,7 @@ bool MapEditor::setGbaEmulation(int32_t index, bool on) {
 
 bool MapEditor::setVisible(int32_t index, bool shown) {
   if (index < 0 || index >= kMaxBackgrounds) return false;
-  w_.editor.visible[static_cast<size_t>(index)] = shown ? 1 : 0;
+  host_.settings().visible[static_cast<size_t>(index)] = shown ? 1 : 0;
   return isOpenSlot(index);
 }
 
@@ -513,7 +510,7 @@ bool MapEditor::addSpecimenMap(int32_t number) {
   return AddSpecimenMap(specimen_, *this, number - 1);
 }
 
-void MapEditor::showSpecimen(bool shown) { w_.editor.specimenShown = shown ? 1 : 0; }
+void MapEditor::showSpecimen(bool shown) { host_.settings().specimenShown = shown ? 1 : 0; }
 
 void MapEditor::placeSpecimen(int32_t width, int32_t height, int32_t left, int32_t top,
                               bool moves) {
@@ -528,7 +525,7 @@ void MapEditor::placeSpecimen(int32_t width, int32_t height, int32_t left, int32
 bool MapEditor::setBitName(int32_t index, int32_t bit, std::string_view name) {
   if (index < 0 || index >= kMaxBackgrounds) return false;
   if (!mapeditor::SetBitName(slots_[static_cast<size_t>(index)].bits, bit, name)) return false;
-  w_.interpreter.bitNamesChanged = true;
+  host_.noteBitNamesChanged();
   return true;
 }
 
@@ -536,7 +533,7 @@ bool MapEditor::setBitActive(int32_t index, int32_t bit, bool activeFlag) {
   if (index < 0 || index >= kMaxBackgrounds) return false;
   if (!mapeditor::SetBitActive(slots_[static_cast<size_t>(index)].bits, bit, activeFlag))
     return false;
-  w_.interpreter.bitNamesChanged = true;
+  host_.noteBitNamesChanged();
   return true;
 }
 
@@ -562,11 +559,11 @@ void MapEditor::placeEditor(int32_t width, int32_t height, int32_t left, int32_t
 }
 
 void MapEditor::setZoom(double zoom) {
-  if (zoom > 0) w_.editor.zoom = zoom;
+  if (zoom > 0) host_.settings().zoom = zoom;
 }
 
 void MapEditor::settingsChanged() {
-  if (hexApplied_ != (w_.editor.hexMode != 0)) followHexMode();
+  if (hexApplied_ != (host_.settings().hexMode != 0)) followHexMode();
 }
 
 }  // namespace mapeditor

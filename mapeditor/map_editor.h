@@ -17,16 +17,14 @@
 #include "mapeditor/status_messages.h"
 #include "mapeditor/undo_history.h"
 #include "mapeditor/window_placement.h"
-#include "script/editor_access.h"
+#include "mapeditor/editor_access.h"
+#include "mapeditor/editor_host.h"
 
 namespace convert {
 struct ColourMode;
 struct MapFormat;
 }  // namespace convert
 
-namespace script {
-struct Workshop;
-}
 
 // The map editor's document: up to 20 backgrounds, the active one and its
 // link group, undo histories, the selection buffer and the brush, and the
@@ -54,9 +52,9 @@ struct BlockCopyFields {
   bool onlyActive = false;
 };
 
-class MapEditor : public script::EditorAccess {
+class MapEditor : public EditorAccess {
  public:
-  MapEditor(script::Workshop& w, MapEditorShared& shared, ElementStore& store);
+  MapEditor(EditorHost& host, MapEditorShared& shared, ElementStore& store);
   ~MapEditor() override;
   MapEditor(const MapEditor&) = delete;
   MapEditor& operator=(const MapEditor&) = delete;
@@ -273,10 +271,10 @@ class MapEditor : public script::EditorAccess {
   const WindowPlacement& editorPlacement() const { return editorPlacement_; }
   int splitterWidth() const { return splitterWidth_; }
   void setSplitterWidth(int w) { splitterWidth_ = w; }
-  script::Workshop& workshop() { return w_; }
-  const script::Workshop& workshop() const { return w_; }
+  // The program behind the editor (not part of the document's state).
+  EditorHost& host() const { return host_; }
 
-  // --- script::EditorAccess ----------------------------------------------------
+  // --- mapeditor::EditorAccess ----------------------------------------------------
 
   bool addBackgroundByName(std::string_view elementName, int32_t slot) override;
   void resetBackgrounds() override;
@@ -324,7 +322,7 @@ class MapEditor : public script::EditorAccess {
   void patternStatus();
   uint32_t formatValueMask() const;
 
-  script::Workshop& w_;
+  EditorHost& host_;
   MapEditorShared& shared_;
   ElementStore& store_;
   std::array<BackgroundSlot, kMaxBackgrounds> slots_;

@@ -9,7 +9,8 @@
 #include "mapeditor/editor_texts.h"
 #include "mapeditor/map_editor.h"
 #include "mapeditor/parallax.h"
-#include "script/workshop.h"
+#include "mapeditor/editor_host.h"
+#include "project/project.h"
 
 namespace mapeditor {
 
@@ -68,8 +69,8 @@ FieldPair ParsePair(std::string_view x, std::string_view y, bool star) {
 
 SkippedValues MapEditor::skippedValues() const {
   SkippedValues s;
-  s.invisibleBlock = static_cast<uint32_t>(w_.editor.invisibleBlock);
-  s.zeroMask = w_.editor.zeroMask != 0;
+  s.invisibleBlock = static_cast<uint32_t>(host_.settings().invisibleBlock);
+  s.zeroMask = host_.settings().zeroMask != 0;
   return s;
 }
 
@@ -130,7 +131,7 @@ bool MapEditor::copyMember(int member, int plane, const PixelRect& rect) {
   if (c.empty()) return false;
   int w = c.right - c.left + 1, h = c.bottom - c.top + 1;
   if (w > kBufferSide || h > kBufferSide) {
-    w_.services.dialogs.message(texts::kSelectionTooLarge, texts::kCaptionOops,
+    host_.services().dialogs.message(texts::kSelectionTooLarge, texts::kCaptionOops,
                                 platform::Icon::Error);
     return false;
   }
@@ -229,7 +230,7 @@ void MapEditor::pasteMembers(const PixelRect& rect, bool onlyActive, int sx, int
           int64_t x = formats::ReadObjectWord(src, formats::kObjectX) + int64_t{left};
           int64_t y = formats::ReadObjectWord(src, formats::kObjectY) + int64_t{top};
           if (b.elementCount >= b.maxElements) {
-            w_.services.dialogs.message(texts::kListFull, texts::kCaptionError,
+            host_.services().dialogs.message(texts::kListFull, texts::kCaptionError,
                                         platform::Icon::Warning);
             break;
           }
@@ -320,7 +321,7 @@ bool MapEditor::runOperations(std::string_view operations, std::string_view cond
   OperationError error =
       RunSelectionOperations(shared_.buffer, planes, operations, condition, skippedValues());
   if (error != OperationError::None) {
-    ReportOperationError(w_.services.dialogs, error);
+    ReportOperationError(host_.services().dialogs, error);
     return false;
   }
   return true;
@@ -385,7 +386,7 @@ bool MapEditor::blockCopy(const BlockCopyFields& f) {
       try {
         block.assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0u);
       } catch (const std::bad_alloc&) {
-        w_.services.dialogs.message(texts::kNoMemoryForMove, texts::kCaptionOops,
+        host_.services().dialogs.message(texts::kNoMemoryForMove, texts::kCaptionOops,
                                     platform::Icon::Error);
         return false;
       }
@@ -406,7 +407,7 @@ bool MapEditor::blockCopy(const BlockCopyFields& f) {
 
   if (source.given && size.given) {
     if (size.x > kBufferSide || size.y > kBufferSide) {
-      w_.services.dialogs.message(texts::kCopyTooLarge, texts::kCopyTooLargeCaption,
+      host_.services().dialogs.message(texts::kCopyTooLarge, texts::kCopyTooLargeCaption,
                                   platform::Icon::Error);
       return false;
     }
@@ -451,17 +452,17 @@ bool MapEditor::blockCopy(const BlockCopyFields& f) {
     pasteAt(dest.x, dest.y, w, h, f.onlyActive);
     return true;
   }
-  w_.services.dialogs.message(texts::kNotEnoughInformation, texts::kCaptionError,
+  host_.services().dialogs.message(texts::kNotEnoughInformation, texts::kCaptionError,
                               platform::Icon::Warning);
   return false;
 }
 
 // --- Hex mode, bits and the pattern ---------------------------------------------
 
-bool MapEditor::hexMode() const { return w_.editor.hexMode != 0; }
+bool MapEditor::hexMode() const { return host_.settings().hexMode != 0; }
 
 void MapEditor::setHexMode(bool on) {
-  w_.editor.hexMode = on ? 1 : 0;
+  host_.settings().hexMode = on ? 1 : 0;
   followHexMode();
   clampScroll();
 }
@@ -496,8 +497,8 @@ void MapEditor::toggleBit(int bit, bool set) {
   SelectionBuffer& buf = shared_.buffer;
   if (buf.allocated() && !buf.empty()) {
     int plane = activePlane();
-    uint32_t invisible = static_cast<uint32_t>(w_.editor.invisibleBlock);
-    bool zeroMask = w_.editor.bitsZeroMask != 0;
+    uint32_t invisible = static_cast<uint32_t>(host_.settings().invisibleBlock);
+    bool zeroMask = host_.settings().bitsZeroMask != 0;
     for (int y = 0; y < buf.height; ++y)
       for (int x = 0; x < buf.width; ++x) {
         uint32_t& v = buf.at(plane, x, y);

@@ -9,7 +9,8 @@
 #include "mapeditor/parallax.h"
 #include "platform/text_encoding.h"
 #include "platform/value_syntax.h"
-#include "script/workshop.h"
+#include "mapeditor/editor_host.h"
+#include "project/project.h"
 
 namespace mapeditor {
 
@@ -28,7 +29,7 @@ bool MapEditor::addListElement(int i, int32_t x, int32_t y, int32_t type) {
   if (!isOpenSlot(i) || background(i).isMap()) return false;
   Background& b = background(i);
   if (b.elementCount >= b.maxElements) {
-    w_.services.dialogs.message(texts::kListFull, texts::kCaptionError, platform::Icon::Warning);
+    host_.services().dialogs.message(texts::kListFull, texts::kCaptionError, platform::Icon::Warning);
     return false;
   }
   std::span<uint8_t> e = b.element(b.elementCount);
@@ -160,7 +161,7 @@ void MapEditor::pasteObjects(int32_t x, int32_t y) {
   }
   for (int k = 0; k < clip.count; ++k) {
     if (b.elementCount >= b.maxElements) {
-      w_.services.dialogs.message(texts::kListFull, texts::kCaptionError, platform::Icon::Warning);
+      host_.services().dialogs.message(texts::kListFull, texts::kCaptionError, platform::Icon::Warning);
       break;
     }
     std::span<const uint8_t> src = source(k);
@@ -182,7 +183,7 @@ std::vector<std::string> MapEditor::objectFieldTexts() const {
   if (!isOpenSlot(active_) || activeBackground().isMap()) return texts;
   const Background& b = activeBackground();
   if (b.model.fields.empty()) {
-    w_.services.dialogs.message(texts::kNoObjectFields, texts::kCaptionError,
+    host_.services().dialogs.message(texts::kNoObjectFields, texts::kCaptionError,
                                 platform::Icon::Warning);
     return texts;
   }

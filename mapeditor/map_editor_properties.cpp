@@ -7,7 +7,8 @@
 #include "mapeditor/editor_texts.h"
 #include "mapeditor/map_editor.h"
 #include "platform/value_syntax.h"
-#include "script/workshop.h"
+#include "mapeditor/editor_host.h"
+#include "project/project.h"
 
 namespace mapeditor {
 
@@ -32,7 +33,7 @@ bool MapEditor::applyParallaxPercent(int i, double percentX, double percentY) {
   double x = percentX / 100.0, y = percentY / 100.0;
   auto confirm = [this](double v) {
     if (!(v > 1.0)) return true;
-    return w_.services.dialogs.question(texts::kParallaxQuestion, texts::kCaptionError,
+    return host_.services().dialogs.question(texts::kParallaxQuestion, texts::kCaptionError,
                                         platform::Buttons::YesNo, platform::Answer::Yes,
                                         platform::Icon::Information) == platform::Answer::Yes;
   };
@@ -70,7 +71,7 @@ bool MapEditor::applySizeAndReference(int i, std::string_view widthText,
   if (mask != 0) b.displayMask = mask;
   if (reference != b.referenceTile) {
     if (reference >= b.tileCount) {
-      w_.services.dialogs.message(texts::kReferenceTooLarge, texts::kCaptionError,
+      host_.services().dialogs.message(texts::kReferenceTooLarge, texts::kCaptionError,
                                   platform::Icon::Error);
       keepOpen = true;
     } else {
@@ -92,7 +93,7 @@ bool MapEditor::applySizeAndReference(int i, std::string_view widthText,
       }
     }
     if (!allocated) {
-      w_.services.dialogs.message(texts::kMapTooLarge, texts::kCaptionArgh, platform::Icon::Error);
+      host_.services().dialogs.message(texts::kMapTooLarge, texts::kCaptionArgh, platform::Icon::Error);
       return false;
     }
     int w = std::min(newWidth, b.width), h = std::min(newHeight, b.height);
@@ -108,7 +109,7 @@ bool MapEditor::applySizeAndReference(int i, std::string_view widthText,
 }
 
 bool MapEditor::chooseBlockFormat(int width, int height) {
-  platform::UserDialogs& d = w_.services.dialogs;
+  platform::UserDialogs& d = host_.services().dialogs;
   if (width % 8 != 0 || height % 8 != 0) {
     d.message(texts::kBlocksNotMultipleOf8, texts::kCaptionOops, platform::Icon::Error);
     return false;
@@ -130,8 +131,7 @@ bool MapEditor::chooseBlockFormat(int width, int height) {
         return false;
     }
   }
-  w_.conversion.tileWidth = width;
-  w_.conversion.tileHeight = height;
+  host_.setTileSize(width, height);
   return true;
 }
 
@@ -144,12 +144,12 @@ bool MapEditor::convertActiveBlockFormat(int width, int height) {
   BlockFormatResult r = ConvertBlockFormat(b.cells, b.width, b.height, b.referenceTile, b.tileCount,
                                            b.tileWidth, b.tileHeight, width, height);
   if (r.status == BlockFormatResult::NoMemoryForUnits) {
-    w_.services.dialogs.message(texts::kNoMemoryForUnits, texts::kCaptionError,
+    host_.services().dialogs.message(texts::kNoMemoryForUnits, texts::kCaptionError,
                                 platform::Icon::Error);
     return false;
   }
   if (r.status == BlockFormatResult::NoMemoryForCells) {
-    w_.services.dialogs.message(texts::kNoMemoryForCells, texts::kCaptionOops,
+    host_.services().dialogs.message(texts::kNoMemoryForCells, texts::kCaptionOops,
                                 platform::Icon::Error);
     return false;
   }

@@ -4,7 +4,8 @@
 
 #include "mapeditor/editor_texts.h"
 #include "mapeditor/map_editor.h"
-#include "script/workshop.h"
+#include "mapeditor/editor_host.h"
+#include "project/project.h"
 
 namespace mapeditor {
 
@@ -65,7 +66,7 @@ void MapEditor::scrollPages(int dx, int dy) {
             scrollY_ + dy * ScaledStep(kPagePixels, b.parallaxY));
 }
 
-double MapEditor::zoom() const { return w_.editor.zoom > 0 ? w_.editor.zoom : 1.0; }
+double MapEditor::zoom() const { return host_.settings().zoom > 0 ? host_.settings().zoom : 1.0; }
 
 void MapEditor::wheelZoom(int notches) {
   double z = zoom();
@@ -73,7 +74,7 @@ void MapEditor::wheelZoom(int notches) {
   for (int i = 0; i < notches && z < kZoomMax; ++i) z += kZoomStep;
   for (int i = 0; i > notches && z > kZoomMin; --i) z -= kZoomStep;
   if (z == before) return;
-  w_.editor.zoom = z;
+  host_.settings().zoom = z;
   char text[32];
   std::snprintf(text, sizeof text, texts::kZoom.data(), static_cast<int>(z * 100));
   status_.remove(text);

@@ -9,7 +9,8 @@
 #include "mapeditor/map_editor.h"
 #include "platform/files.h"
 #include "platform/text_encoding.h"
-#include "script/workshop.h"
+#include "mapeditor/editor_host.h"
+#include "project/project.h"
 
 namespace mapeditor {
 
@@ -46,7 +47,7 @@ std::string ScriptString(std::string_view name) {
 
 std::string MapEditor::mapSettingsText() const {
   std::string out;
-  const script::EditorSettings& s = w_.editor;
+  const mapeditor::EditorSettings& s = host_.settings();
   for (int i = 0; i < count_; ++i) {
     const BackgroundSlot& sl = slot(i);
     if (!sl.open || !sl.used) continue;
@@ -119,7 +120,7 @@ std::string MapEditor::mapSettingsText() const {
 }
 
 bool MapEditor::writeMapSettings() {
-  if (!w_.system.saveMapSettings || openedRecord_.file.empty()) return false;
+  if (!host_.savesMapSettings() || openedRecord_.file.empty()) return false;
   return platform::WriteFileAtomic(settingsFilePath(), platform::Utf8ToCp1252(mapSettingsText()));
 }
 

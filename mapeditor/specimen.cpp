@@ -5,7 +5,8 @@
 
 #include "mapeditor/map_editor.h"
 #include "mapeditor/tile_drawing.h"
-#include "script/workshop.h"
+#include "mapeditor/editor_host.h"
+#include "project/project.h"
 
 namespace mapeditor {
 

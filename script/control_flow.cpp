@@ -8,7 +8,7 @@
 #include "script/script_host.h"
 #include "script/script_line.h"
 #include "script/script_messages.h"
-#include "script/workshop.h"
+#include "script/context.h"
 
 namespace script {
 
@@ -19,8 +19,8 @@ size_t SkipStringSeparators(std::string_view text, size_t pos) {
   return pos;
 }
 
-void StartLabelSearch(Workshop& w, std::string_view label) {
-  w.interpreter.labelSearch = std::string(label);
+void StartLabelSearch(Context& context, std::string_view label) {
+  context.interpreter.labelSearch = std::string(label);
 }
 
 // The clauses that turn a cancelled message box into a jump.
@@ -28,18 +28,18 @@ constexpr std::string_view kElseGotoClauses[] = {"sinon goto ", "else goto "};
 
 }  // namespace
 
-void GotoCommand(Workshop& w, std::string_view value) { StartLabelSearch(w, value); }
+void GotoCommand(Context& context, std::string_view value) { StartLabelSearch(context, value); }
 
-void EndCommand(Workshop& w, std::string_view) { w.interpreter.stopFlag = StopFlag::EndScript; }
+void EndCommand(Context& context, std::string_view) { context.interpreter.stopFlag = StopFlag::EndScript; }
 
-void QuitCommand(Workshop& w, std::string_view) { w.interpreter.stopFlag = StopFlag::CloseProgram; }
+void QuitCommand(Context& context, std::string_view) { context.interpreter.stopFlag = StopFlag::CloseProgram; }
 
-void ReturnCommand(Workshop& w, std::string_view value) {
-  w.interpreter.returnValue = platform::ParseInteger(value);
-  w.interpreter.stopFlag = StopFlag::EndScript;
+void ReturnCommand(Context& context, std::string_view value) {
+  context.interpreter.returnValue = platform::ParseInteger(value);
+  context.interpreter.stopFlag = StopFlag::EndScript;
 }
 
-void MsgBoxCommand(Workshop& w, std::string_view value) {
+void MsgBoxCommand(Context& context, std::string_view value) {
   std::optional<std::string> message;
   std::optional<std::string> title;
   size_t pos = 0;
@@ -56,34 +56,34 @@ void MsgBoxCommand(Workshop& w, std::string_view value) {
     }
   }
   std::string_view rest = value.substr(SkipStringSeparators(value, pos));
-  auto answer = w.services.dialogs.question(
+  auto answer = context.services.dialogs.question(
       message ? std::string_view(*message) : text::kBreakpoint,
       title ? std::string_view(*title) : text::kUserMessageCaption, platform::Buttons::OkCancel,
       platform::Answer::Ok, platform::Icon::Information);
   if (answer != platform::Answer::Cancel) return;
   for (std::string_view clause : kElseGotoClauses) {
     if (rest.substr(0, clause.size()) == clause) {
-      StartLabelSearch(w, rest.substr(clause.size()));
+      StartLabelSearch(context, rest.substr(clause.size()));
       return;
     }
   }
-  w.interpreter.stopFlag = StopFlag::EndScript;
+  context.interpreter.stopFlag = StopFlag::EndScript;
 }
 
-void IncludeCommand(Workshop& w, std::string_view value) {
+void IncludeCommand(Context& context, std::string_view value) {
   auto file = platform::ParseString(value);
   if (!file) {
-    ReportScriptError(w, text::kIncludeNameMissing);
+    ReportScriptError(context, text::kIncludeNameMissing);
     return;
   }
-  if (!RunScriptFile(w, *file)) ReportScriptError(w, FormatText(text::kIncludeFailed, {*file}));
+  if (!RunScriptFile(context, *file)) ReportScriptError(context, FormatText(text::kIncludeFailed, {*file}));
 }
 
-void DoCommand(Workshop& w, std::string_view value) {
+void DoCommand(Context& context, std::string_view value) {
   size_t end = 0;
   auto file = platform::ParseString(value, &end);
   if (!file) {
-    ReportScriptError(w, text::kDoNameMissing);
+    ReportScriptError(context, text::kDoNameMissing);
     return;
   }
   // The label is the string after the next ',' (or ':'); it must be in double quotes.
@@ -94,15 +94,15 @@ void DoCommand(Workshop& w, std::string_view value) {
     if (quote != std::string_view::npos)
       label = platform::ParseString(value.substr(quote)).value_or(std::string());
   }
-  if (!RunScriptFile(w, *file, label)) ReportScriptError(w, FormatText(text::kDoFailed, {*file}));
+  if (!RunScriptFile(context, *file, label)) ReportScriptError(context, FormatText(text::kDoFailed, {*file}));
 }
 
-void ExecCommand(Workshop& w, std::string_view value) {
-  if (auto commandLine = platform::ParseString(value)) w.services.shell.startProgram(*commandLine);
+void ExecCommand(Context& context, std::string_view value) {
+  if (auto commandLine = platform::ParseString(value)) context.services.shell.startProgram(*commandLine);
 }
 
-void VisibleCommand(Workshop& w, std::string_view value) {
-  if (w.interpreter.host) w.interpreter.host->showMainWindow(platform::ParseInteger(value) != 0);
+void VisibleCommand(Context& context, std::string_view value) {
+  if (context.interpreter.host) context.interpreter.host->showMainWindow(platform::ParseInteger(value) != 0);
 }
 
 }  // namespace script

@@ -1,8 +1,7 @@
 #include "script/identifier_lookup.h"
 
-#include "script/root_table.h"
 #include "script/script_line.h"
-#include "script/workshop.h"
+#include "script/context.h"
 
 namespace script {
 
@@ -12,16 +11,16 @@ const Entry* LookupIdentifier(const ObjectTable& table, std::string_view name) {
   return nullptr;
 }
 
-const Entry* LookupIdentifier(const Workshop& w, const ObjectTable* table, std::string_view name) {
+const Entry* LookupIdentifier(const Context& context, const ObjectTable* table, std::string_view name) {
   if (table) return LookupIdentifier(*table, name);
-  if (const Entry* e = LookupIdentifier(RootTable(), name)) return e;
-  for (const Entry& e : w.interpreter.registered)
+  if (const Entry* e = LookupIdentifier(context.rootTable(), name)) return e;
+  for (const Entry& e : context.interpreter.registered)
     if (e.name == name) return &e;
   return nullptr;
 }
 
-bool RegisterIdentifier(Workshop& w, std::string_view name, const Entry& target) {
-  auto& st = w.interpreter;
+bool RegisterIdentifier(Context& context, std::string_view name, const Entry& target) {
+  auto& st = context.interpreter;
   std::string folded = FoldCase(name);
   Entry candidate = target;
   candidate.name = folded;

@@ -6,19 +6,19 @@
 
 namespace script {
 
-struct Workshop;
+struct Context;
 
 // The first entry of the table with exactly that name, or null.
 const Entry* LookupIdentifier(const ObjectTable& table, std::string_view name);
 
 // With a table, as above; with none, the root table and then the identifiers
 // registered at run time.
-const Entry* LookupIdentifier(const Workshop& w, const ObjectTable* table, std::string_view name);
+const Entry* LookupIdentifier(const Context& context, const ObjectTable* table, std::string_view name);
 
 // Adds an identifier searched after the root table (platforms register their
 // object this way). The name is case-folded, as statements are. An entry
 // already present with the same name, kind and target is not added again;
 // returns whether the table grew.
-bool RegisterIdentifier(Workshop& w, std::string_view name, const Entry& target);
+bool RegisterIdentifier(Context& context, std::string_view name, const Entry& target);
 
 }  // namespace script

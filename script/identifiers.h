@@ -10,7 +10,7 @@
 // program's context, so the tables hold no pointers to mutable state.
 namespace script {
 
-struct Workshop;
+struct Context;
 struct Entry;
 
 // Kinds, with the codes the tables use.
@@ -31,10 +31,10 @@ enum class EntryKind : uint8_t {
 // A command receives the value text of the statement (the rest of the line
 // after the path, already normalised). The index of the last path segment is
 // in the interpreter state (currentIndex).
-using CommandFn = void (*)(Workshop& w, std::string_view value);
-using IntegerRef = int32_t& (*)(Workshop& w);
-using TextRef = std::string& (*)(Workshop& w);
-using RealRef = double& (*)(Workshop& w);
+using CommandFn = void (*)(Context& context, std::string_view value);
+using IntegerRef = int32_t& (*)(Context& context);
+using TextRef = std::string& (*)(Context& context);
+using RealRef = double& (*)(Context& context);
 
 struct ObjectTable {
   std::span<const Entry> entries;
@@ -43,9 +43,9 @@ struct ObjectTable {
 struct ArrayDesc {
   int count = 0;
   EntryKind elementKind = EntryKind::Integer;  // Integer, Text or Real
-  int32_t& (*integerAt)(Workshop& w, int index) = nullptr;
-  std::string& (*textAt)(Workshop& w, int index) = nullptr;
-  double& (*realAt)(Workshop& w, int index) = nullptr;
+  int32_t& (*integerAt)(Context& context, int index) = nullptr;
+  std::string& (*textAt)(Context& context, int index) = nullptr;
+  double& (*realAt)(Context& context, int index) = nullptr;
 };
 
 // One row. Exactly one target member is set, the one the kind calls for;

@@ -3,18 +3,17 @@
 #include "platform/files.h"
 #include "platform/text_encoding.h"
 #include "platform/text_lines.h"
-#include "script/editor_access.h"
 #include "script/script_host.h"
 #include "script/script_line.h"
 #include "script/statement.h"
-#include "script/workshop.h"
+#include "script/context.h"
 
 namespace script {
 
 namespace {
 
-void BeginRun(Workshop& w, std::string_view startLabel) {
-  auto& st = w.interpreter;
+void BeginRun(Context& context, std::string_view startLabel) {
+  auto& st = context.interpreter;
   st.stopFlag = StopFlag::Running;
   st.returnValue = 1;
   st.messages = 0;
@@ -31,8 +30,8 @@ void BeginRun(Workshop& w, std::string_view startLabel) {
   ++st.runDepth;
 }
 
-void EndRun(Workshop& w) {
-  auto& st = w.interpreter;
+void EndRun(Context& context) {
+  auto& st = context.interpreter;
   --st.runDepth;
   if (st.bitNamesChanged) {
     st.bitNamesChanged = false;
@@ -43,7 +42,7 @@ void EndRun(Workshop& w) {
     // An unfinished search belongs to the run that failed it.
     st.labelSearch.reset();
     // The open editor follows the editor settings the run may have assigned.
-    if (w.openEditor) w.openEditor->settingsChanged();
+    context.outermostRunEnded();
     if (st.host) {
       st.host->setTreeReactionsSuspended(false);
       st.host->showMainWindow(true);
@@ -52,35 +51,35 @@ void EndRun(Workshop& w) {
 }
 
 // One statement as read; true when the run must end.
-bool ProcessStatement(Workshop& w, std::string_view raw) {
-  auto& st = w.interpreter;
+bool ProcessStatement(Context& context, std::string_view raw) {
+  auto& st = context.interpreter;
   std::string line = NormaliseLine(raw);
   if (auto label = LabelOfLine(line)) {
     if (st.labelSearch && *st.labelSearch == *label) st.labelSearch.reset();
     return false;
   }
   if (st.labelSearch) return false;
-  ExecuteStatement(w, line);
+  ExecuteStatement(context, line);
   return st.stopFlag != StopFlag::Running;
 }
 
 }  // namespace
 
-void ExecuteScript(Workshop& w, platform::TextLines& stream, std::string_view startLabel) {
-  auto& st = w.interpreter;
-  BeginRun(w, startLabel);
+void ExecuteScript(Context& context, platform::TextLines& stream, std::string_view startLabel) {
+  auto& st = context.interpreter;
+  BeginRun(context, startLabel);
   platform::TextLines* outer = st.currentStream;
   st.currentStream = &stream;
   std::string raw;
   while (stream.readLine(raw, kMaxStatementChars))
-    if (ProcessStatement(w, raw)) break;
+    if (ProcessStatement(context, raw)) break;
   st.currentStream = outer;
-  EndRun(w);
+  EndRun(context);
 }
 
-void ExecuteScript(Workshop& w, std::string_view text, std::string_view startLabel) {
-  auto& st = w.interpreter;
-  BeginRun(w, startLabel);
+void ExecuteScript(Context& context, std::string_view text, std::string_view startLabel) {
+  auto& st = context.interpreter;
+  BeginRun(context, startLabel);
   platform::TextLines* outer = st.currentStream;
   // Statements given as text have no following lines to read.
   st.currentStream = nullptr;
@@ -92,13 +91,13 @@ void ExecuteScript(Workshop& w, std::string_view text, std::string_view startLab
     std::string_view piece = text.substr(pos, end - pos);
     while (!stop && !piece.empty()) {
       size_t cut = platform::Utf8PrefixSize(piece, kMaxStatementChars);
-      stop = ProcessStatement(w, piece.substr(0, cut));
+      stop = ProcessStatement(context, piece.substr(0, cut));
       piece.remove_prefix(cut);
     }
     pos = end + 1;
   }
   st.currentStream = outer;
-  EndRun(w);
+  EndRun(context);
 }
 
 std::optional<std::string> ReadScriptText(std::string_view path) {
@@ -107,13 +106,13 @@ std::optional<std::string> ReadScriptText(std::string_view path) {
   return platform::DecodeTextFile(*bytes);
 }
 
-bool RunScriptFile(Workshop& w, std::string_view path, std::string_view startLabel) {
-  w.interpreter.returnValue = 1;
-  if (path.empty() || w.interpreter.runDepth >= kMaxScriptNesting) return false;
+bool RunScriptFile(Context& context, std::string_view path, std::string_view startLabel) {
+  context.interpreter.returnValue = 1;
+  if (path.empty() || context.interpreter.runDepth >= kMaxScriptNesting) return false;
   auto text = ReadScriptText(path);
   if (!text) return false;
   platform::TextLines lines(std::move(*text));
-  ExecuteScript(w, lines, startLabel);
+  ExecuteScript(context, lines, startLabel);
   return true;
 }
 

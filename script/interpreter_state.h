@@ -14,7 +14,6 @@ class TextLines;
 namespace script {
 
 class ScriptHost;
-class AssistantControls;
 
 // Why a run stops early, with the codes event callers test.
 enum class StopFlag : int {
@@ -44,7 +43,6 @@ struct InterpreterState {
   int runDepth = 0;  // nested runs in progress
 
   ScriptHost* host = nullptr;              // null in batch mode
-  AssistantControls* assistant = nullptr;  // null: the controls do nothing
 
   std::string promptText;  // what the script prompt shows when it opens again
 };

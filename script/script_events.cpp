@@ -1,7 +1,7 @@
 #include "script/script_events.h"
 
 #include "script/interpreter.h"
-#include "script/workshop.h"
+#include "script/context.h"
 
 namespace script {
 
@@ -19,16 +19,16 @@ std::string EventLabel(ScriptEvent event, std::string_view elementName) {
   return {};
 }
 
-EventOutcome RunScriptEvent(Workshop& w, ScriptEvent event, std::string_view elementName) {
+EventOutcome RunScriptEvent(Context& context, ScriptEvent event, std::string_view elementName) {
   EventOutcome out;
-  out.ran = RunScriptFile(w, w.paths.scriptPath, EventLabel(event, elementName));
-  if (out.ran) out.stopFlag = w.interpreter.stopFlag;
-  out.returnValue = w.interpreter.returnValue;
+  out.ran = RunScriptFile(context, context.systemScriptPath(), EventLabel(event, elementName));
+  if (out.ran) out.stopFlag = context.interpreter.stopFlag;
+  out.returnValue = context.interpreter.returnValue;
   return out;
 }
 
-bool RunProcedure(Workshop& w, std::string_view itemText) {
-  return RunScriptFile(w, w.paths.scriptPath, itemText);
+bool RunProcedure(Context& context, std::string_view itemText) {
+  return RunScriptFile(context, context.systemScriptPath(), itemText);
 }
 
 }  // namespace script

@@ -8,7 +8,7 @@
 
 namespace script {
 
-struct Workshop;
+struct Context;
 
 // The moments the system script is told about, each run from its label.
 enum class ScriptEvent {
@@ -35,10 +35,10 @@ std::string EventLabel(ScriptEvent event, std::string_view elementName = {});
 // Runs the system script (`script`) from the event's label. A missing label
 // runs nothing; a missing script changes nothing, whatever an earlier run left
 // in the stop flag.
-EventOutcome RunScriptEvent(Workshop& w, ScriptEvent event, std::string_view elementName = {});
+EventOutcome RunScriptEvent(Context& context, ScriptEvent event, std::string_view elementName = {});
 
 // A procedure chosen in the Procédures menu: the system script from the label
 // whose text is the item's text.
-bool RunProcedure(Workshop& w, std::string_view itemText);
+bool RunProcedure(Context& context, std::string_view itemText);
 
 }  // namespace script

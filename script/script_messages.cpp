@@ -1,7 +1,7 @@
 #include "script/script_messages.h"
 #include "platform/message_text.h"
 
-#include "script/workshop.h"
+#include "script/context.h"
 
 namespace script {
 
@@ -9,8 +9,8 @@ std::string FormatText(std::string_view pattern, std::initializer_list<std::stri
   return platform::FillInText(pattern, args);
 }
 
-void ReportScriptError(Workshop& w, std::string_view message) {
-  w.services.dialogs.message(message, text::kErrorCaption, platform::Icon::Error);
+void ReportScriptError(Context& context, std::string_view message) {
+  context.services.dialogs.message(message, text::kErrorCaption, platform::Icon::Error);
 }
 
 }  // namespace script

@@ -6,7 +6,7 @@
 
 namespace script {
 
-struct Workshop;
+struct Context;
 
 // The reader's own texts. A "%s" or "%i" is replaced by the next argument.
 namespace text {
@@ -35,6 +35,6 @@ inline constexpr std::string_view kUserMessageCaption = "Message utilisateur";
 std::string FormatText(std::string_view pattern, std::initializer_list<std::string_view> args);
 
 // A script error: the stop icon and the reader's caption.
-void ReportScriptError(Workshop& w, std::string_view message);
+void ReportScriptError(Context& context, std::string_view message);
 
 }  // namespace script

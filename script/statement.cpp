@@ -4,11 +4,10 @@
 
 #include "platform/text_encoding.h"
 #include "platform/value_syntax.h"
-#include "script/assistant_dispatch.h"
 #include "script/identifier_lookup.h"
 #include "script/script_line.h"
 #include "script/script_messages.h"
-#include "script/workshop.h"
+#include "script/context.h"
 
 namespace script {
 
@@ -44,63 +43,63 @@ struct Target {
   std::string_view value;       // the rest of the line
 };
 
-bool AssignText(Workshop& w, std::string& slot, std::string_view name, std::string_view value) {
+bool AssignText(Context& context, std::string& slot, std::string_view name, std::string_view value) {
   auto s = platform::ParseString(value);
   if (!s) {
-    ReportScriptError(w, FormatText(text::kMissingArguments, {name}));
+    ReportScriptError(context, FormatText(text::kMissingArguments, {name}));
     return false;
   }
   slot = platform::Utf8Prefix(*s, kMaxTextChars);
   return true;
 }
 
-void AssignArrayElement(Workshop& w, const Target& t) {
+void AssignArrayElement(Context& context, const Target& t) {
   const ArrayDesc* a = t.entry->array;
   if (!a) return;
   if (t.index < 0 || t.index >= a->count) {
-    ReportScriptError(w, FormatText(text::kIndexOutOfRange,
+    ReportScriptError(context, FormatText(text::kIndexOutOfRange,
                                     {t.name, t.objectName, std::to_string(t.writtenIndex)}));
     return;
   }
   if (a->elementKind == EntryKind::Integer && a->integerAt) {
-    a->integerAt(w, t.index) = platform::ParseInteger(t.value);
+    a->integerAt(context, t.index) = platform::ParseInteger(t.value);
   } else if (a->elementKind == EntryKind::Text && a->textAt) {
     std::string text;
-    if (AssignText(w, text, t.name, t.value)) a->textAt(w, t.index) = std::move(text);
+    if (AssignText(context, text, t.name, t.value)) a->textAt(context, t.index) = std::move(text);
   } else if (a->elementKind == EntryKind::Real && a->realAt) {
-    a->realAt(w, t.index) = platform::ParseReal(t.value);
+    a->realAt(context, t.index) = platform::ParseReal(t.value);
   } else {
-    ReportScriptError(w, FormatText(text::kArrayKindUnusable, {t.name, t.objectName}));
+    ReportScriptError(context, FormatText(text::kArrayKindUnusable, {t.name, t.objectName}));
   }
 }
 
-void Evaluate(Workshop& w, const Target& t) {
+void Evaluate(Context& context, const Target& t) {
   const Entry& e = *t.entry;
   switch (e.kind) {
     case EntryKind::Command:
-      if (e.command) e.command(w, t.value);
+      if (e.command) e.command(context, t.value);
       break;
     case EntryKind::Integer:
-      if (e.integer) e.integer(w) = platform::ParseInteger(t.value);
+      if (e.integer) e.integer(context) = platform::ParseInteger(t.value);
       break;
     case EntryKind::Real:
-      if (e.real) e.real(w) = platform::ParseReal(t.value);
+      if (e.real) e.real(context) = platform::ParseReal(t.value);
       break;
     case EntryKind::Text:
       if (e.text) {
         std::string text;
-        if (AssignText(w, text, t.name, t.value)) e.text(w) = std::move(text);
+        if (AssignText(context, text, t.name, t.value)) e.text(context) = std::move(text);
       }
       break;
     case EntryKind::Array:
-      AssignArrayElement(w, t);
+      AssignArrayElement(context, t);
       break;
     case EntryKind::TreeItem:
     case EntryKind::TextField:
     case EntryKind::CheckBox:
     case EntryKind::RadioButton:
     case EntryKind::DropDown:
-      EvaluateAssistantEntry(w, e, t.name, t.value);
+      context.evaluateControl(e, t.name, t.value);
       break;
     case EntryKind::Object:
       break;  // resolved while reading the path
@@ -109,9 +108,9 @@ void Evaluate(Workshop& w, const Target& t) {
 
 }  // namespace
 
-void ExecuteStatement(Workshop& w, std::string_view line) {
+void ExecuteStatement(Context& context, std::string_view line) {
   static constexpr ObjectTable kNoEntries{};
-  auto& st = w.interpreter;
+  auto& st = context.interpreter;
   const ObjectTable* table = nullptr;  // the root table and the registered identifiers
   Target t;
   // The index carries over from segment to segment, so in `fonds[2].grille`
@@ -130,11 +129,11 @@ void ExecuteStatement(Workshop& w, std::string_view line) {
       t.index = static_cast<int32_t>(static_cast<uint32_t>(t.writtenIndex) - 1u);
       pos = SkipSeparators(line, SkipBracket(line, pos + 1));
     }
-    const Entry* e = LookupIdentifier(w, table, name);
+    const Entry* e = LookupIdentifier(context, table, name);
     st.currentIndex = t.index;
     if (!e) {
       ReportScriptError(
-          w, FormatText(table ? text::kUnknownProperty : text::kUnknownIdentifier, {name}));
+          context, FormatText(table ? text::kUnknownProperty : text::kUnknownIdentifier, {name}));
       return;
     }
     if (e->kind == EntryKind::Object) {
@@ -145,7 +144,7 @@ void ExecuteStatement(Workshop& w, std::string_view line) {
     t.entry = e;
     t.name = name;
     t.value = line.substr(pos);
-    Evaluate(w, t);
+    Evaluate(context, t);
     return;
   }
 }

@@ -2,10 +2,10 @@
 
 namespace ui {
 
-bool ShowElementPropertiesDialog(QWidget*, script::Workshop&, int) { return false; }
-bool ShowAddFolderDialog(QWidget*, script::Workshop&) { return false; }
-bool ShowFormatsDialog(QWidget*, script::Workshop&) { return false; }
-bool ShowPlatformsDialog(QWidget*, script::Workshop&) { return false; }
-bool ShowOptionsDialog(QWidget*, script::Workshop&, int) { return false; }
+bool ShowElementPropertiesDialog(QWidget*, app::Workshop&, int) { return false; }
+bool ShowAddFolderDialog(QWidget*, app::Workshop&) { return false; }
+bool ShowFormatsDialog(QWidget*, app::Workshop&) { return false; }
+bool ShowPlatformsDialog(QWidget*, app::Workshop&) { return false; }
+bool ShowOptionsDialog(QWidget*, app::Workshop&, int) { return false; }
 
 }  // namespace ui

@@ -2,7 +2,7 @@
 
 class QWidget;
 
-namespace script {
+namespace app {
 struct Workshop;
 }
 
@@ -12,19 +12,19 @@ struct Workshop;
 namespace ui {
 
 // "Propriétés de %s": file, base file, name, Folder and kind of one element.
-bool ShowElementPropertiesDialog(QWidget* parent, script::Workshop& workshop, int entryIndex);
+bool ShowElementPropertiesDialog(QWidget* parent, app::Workshop& workshop, int entryIndex);
 
 // "Ajouter un dossier": a new Folder under a Category root, another Folder
 // or the top level.
-bool ShowAddFolderDialog(QWidget* parent, script::Workshop& workshop);
+bool ShowAddFolderDialog(QWidget* parent, app::Workshop& workshop);
 
 // "Formats d'E/S": the current output format.
-bool ShowFormatsDialog(QWidget* parent, script::Workshop& workshop);
+bool ShowFormatsDialog(QWidget* parent, app::Workshop& workshop);
 
 // "Plate-formes": the current platform and its options panel for maps.
-bool ShowPlatformsDialog(QWidget* parent, script::Workshop& workshop);
+bool ShowPlatformsDialog(QWidget* parent, app::Workshop& workshop);
 
 // The program's Options dialog, opened on one of its pages (0 the first).
-bool ShowOptionsDialog(QWidget* parent, script::Workshop& workshop, int page = 0);
+bool ShowOptionsDialog(QWidget* parent, app::Workshop& workshop, int page = 0);
 
 }  // namespace ui

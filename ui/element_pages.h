@@ -2,7 +2,7 @@
 
 class QWidget;
 
-namespace script {
+namespace app {
 struct Workshop;
 }
 
@@ -25,12 +25,12 @@ class PageHost {
 
 // The creation page of a Category (index into project::kCategories), or
 // nullptr when the window shows its own text.
-QWidget* CreateCategoryPage(QWidget* parent, script::Workshop& workshop, PageHost& host,
+QWidget* CreateCategoryPage(QWidget* parent, app::Workshop& workshop, PageHost& host,
                             int category);
 
 // The page of an element (its preview and buttons), or nullptr when the
 // window shows its own information page.
-QWidget* CreateElementPage(QWidget* parent, script::Workshop& workshop, PageHost& host,
+QWidget* CreateElementPage(QWidget* parent, app::Workshop& workshop, PageHost& host,
                            int entryIndex);
 
 // Copy preview and Export preview act on the page shown; false when that
@@ -40,6 +40,6 @@ bool CopyPagePreview(QWidget* page);
 bool ExportPagePreview(QWidget* parent, QWidget* page);
 
 // The Conversion page of the Options dialog, or nullptr.
-QWidget* CreateConversionOptionsPage(QWidget* parent, script::Workshop& workshop);
+QWidget* CreateConversionOptionsPage(QWidget* parent, app::Workshop& workshop);
 
 }  // namespace ui

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "platform/console_platform.h"
-#include "script/session_section.h"
-#include "script/startup.h"
-#include "script/workshop.h"
+#include "app/session_section.h"
+#include "app/startup.h"
+#include "app/workshop.h"
 #include "ui/main_window.h"
 #include "ui/qt_dialogs.h"
 #include "ui/splash_window.h"
@@ -33,32 +33,32 @@ bool HasDisplay() {
   return false;
 }
 
-int RunWithoutWindow(const script::CommandLine& commandLine, const std::string& programDir) {
+int RunWithoutWindow(const app::CommandLine& commandLine, const std::string& programDir) {
   // The report on standard output and the messages on standard error stay in
   // the order they happen, also when both go to one pipe.
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   platform::ConsoleDialogs dialogs;
   platform::DesktopShell shell;
   platform::SystemMachine machine;
-  script::Workshop w({dialogs, shell, machine});
+  app::Workshop w({dialogs, shell, machine});
   convert::PrintedProgress progress(stdout, stdout);
   w.progress = &progress;
   w.paths.programDirectory = programDir;
-  script::WorkshopSession session(w);
-  script::StartWorkshop(w, commandLine, session);
-  return script::RunBatch(w, commandLine, session, stdout);
+  app::WorkshopSession session(w);
+  app::StartWorkshop(w, commandLine, session);
+  return app::RunBatch(w, commandLine, session, stdout);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  script::CommandLine commandLine = script::CommandLineFromArguments(args);
+  app::CommandLine commandLine = app::CommandLineFromArguments(args);
   std::string programDir = ProgramDirectory(argv[0]);
 
   // Statements and conversions on the command line run without a window, so
   // they need no display.
-  if (script::ModeOf(commandLine) != script::RunMode::Interactive)
+  if (app::ModeOf(commandLine) != app::RunMode::Interactive)
     return RunWithoutWindow(commandLine, programDir);
 
   if (!HasDisplay()) {
@@ -81,10 +81,10 @@ int main(int argc, char** argv) {
   ui::QtDialogs dialogs;
   platform::DesktopShell shell;
   platform::SystemMachine machine;
-  script::Workshop w({dialogs, shell, machine});
+  app::Workshop w({dialogs, shell, machine});
   w.paths.programDirectory = programDir;
-  script::WorkshopSession session(w);
-  script::StartWorkshop(w, commandLine, session);
+  app::WorkshopSession session(w);
+  app::StartWorkshop(w, commandLine, session);
 
   (new ui::SplashWindow(ui::SplashImagePath(QString::fromStdString(programDir))))->start();
   ui::MainWindow window(w, session);
@@ -92,6 +92,6 @@ int main(int argc, char** argv) {
   wait->close();
   window.show();
   if (!window.runStartEvent()) return 0;
-  script::FinishInteractiveStart(w);
+  app::FinishInteractiveStart(w);
   return app.exec();
 }

@@ -14,7 +14,7 @@
 #include "project/project_file.h"
 #include "script/procedures_menu.h"
 #include "script/script_events.h"
-#include "script/workshop.h"
+#include "app/workshop.h"
 #include "ui/project_tree_view.h"
 
 namespace ui {
@@ -29,7 +29,7 @@ QString Utf8(std::string_view text) {
 
 }  // namespace
 
-MainWindow::MainWindow(script::Workshop& workshop, project::SessionHooks& hooks, QWidget* parent)
+MainWindow::MainWindow(app::Workshop& workshop, project::SessionHooks& hooks, QWidget* parent)
     : QMainWindow(parent), workshop_(workshop), hooks_(hooks) {
   setWindowTitle(QStringLiteral("Tessel Works 1.00a"));
 

@@ -11,7 +11,7 @@ class QTreeWidgetItem;
 namespace project {
 class SessionHooks;
 }
-namespace script {
+namespace app {
 struct Workshop;
 }
 
@@ -25,7 +25,7 @@ class MainWindow : public QMainWindow, public script::ScriptHost {
   Q_OBJECT
 
  public:
-  MainWindow(script::Workshop& workshop, project::SessionHooks& hooks, QWidget* parent = nullptr);
+  MainWindow(app::Workshop& workshop, project::SessionHooks& hooks, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   // Runs the system script's start event; false when it asks to close.
@@ -53,7 +53,7 @@ class MainWindow : public QMainWindow, public script::ScriptHost {
   bool saveProject(bool askForName);
   void quitWithoutSaving();
 
-  script::Workshop& workshop_;
+  app::Workshop& workshop_;
   project::SessionHooks& hooks_;
   ProjectTreeView* tree_ = nullptr;
   QLabel* info_ = nullptr;

@@ -2,6 +2,6 @@
 
 namespace ui {
 
-void OpenMapEditor(QWidget*, script::Workshop&, int) {}
+void OpenMapEditor(QWidget*, app::Workshop&, int) {}
 
 }  // namespace ui

@@ -2,7 +2,7 @@
 
 class QWidget;
 
-namespace script {
+namespace app {
 struct Workshop;
 }
 
@@ -10,6 +10,6 @@ namespace ui {
 
 // Opens the map editor window on a map or list element and returns when the
 // user has closed it (the editor is modal).
-void OpenMapEditor(QWidget* parent, script::Workshop& workshop, int elementIndex);
+void OpenMapEditor(QWidget* parent, app::Workshop& workshop, int elementIndex);
 
 }  // namespace ui

@@ -17,7 +17,7 @@
 #include "mapeditor/layer_compositor.h"
 #include "mapeditor/map_editor.h"
 #include "platform/recording_platform.h"
-#include "script/workshop.h"
+#include "app/workshop.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ struct Scene {
   platform::RecordingDialogs dialogs;
   platform::RecordingShell shell;
   platform::FixedMachine machine{1ull << 34};
-  script::Workshop w{platform::Services{dialogs, shell, machine}};
+  app::Workshop w{platform::Services{dialogs, shell, machine}};
   GeneratedStore store;
   MapEditorShared shared;
   std::unique_ptr<MapEditor> editor;
@@ -82,7 +82,7 @@ struct Scene {
       w.project.appendRaw(e);
     }
     w.paths.scriptPath.clear();
-    editor = std::make_unique<MapEditor>(w, shared, store);
+    editor = std::make_unique<MapEditor>(w.editorHost, shared, store);
     editor->open(0);
     for (int i = 1; i < layers; ++i) editor->addBackground(i);
     for (int i = 0; i < layers; ++i) editor->setGbaEmulation(i, true);

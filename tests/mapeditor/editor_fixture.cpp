@@ -90,7 +90,7 @@ LoadedMap MakeMap(int width, int height, int64_t fill, int tileCount, int tileWi
 
 EditorTest::EditorTest() {
   w.paths.scriptPath = dir.file("script.spt");
-  editor = std::make_unique<MapEditor>(w, shared, store);
+  editor = std::make_unique<MapEditor>(w.editorHost, shared, store);
 }
 
 EditorTest::~EditorTest() { editor.reset(); }

@@ -10,7 +10,7 @@
 #include "mapeditor/element_store.h"
 #include "mapeditor/map_editor.h"
 #include "platform/recording_platform.h"
-#include "script/workshop.h"
+#include "app/workshop.h"
 #include "test_support/temp_dir.h"
 
 namespace mapeditortest {
@@ -66,7 +66,7 @@ class EditorTest : public ::testing::Test {
   platform::RecordingDialogs dialogs;
   platform::RecordingShell shell;
   platform::FixedMachine machine{1ull << 32};
-  script::Workshop w{platform::Services{dialogs, shell, machine}};
+  app::Workshop w{platform::Services{dialogs, shell, machine}};
   MemoryStore store;
   mapeditor::MapEditorShared shared;
   std::unique_ptr<mapeditor::MapEditor> editor;

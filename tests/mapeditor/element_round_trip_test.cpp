@@ -14,13 +14,13 @@
 #include "formats/element_files.h"
 #include "mapeditor/frame_renderer.h"
 #include "mapeditor/map_editor.h"
-#include "mapeditor/platform_element_store.h"
+#include "app/platform_element_store.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/recording_platform.h"
-#include "script/platform_writers.h"
-#include "script/platforms.h"
-#include "script/workshop.h"
+#include "app/platform_writers.h"
+#include "app/platforms.h"
+#include "app/workshop.h"
 #include "test_support/temp_dir.h"
 
 namespace {
@@ -41,14 +41,14 @@ class ElementRoundTrip : public ::testing::Test {
     for (size_t i = 0; i < 6 * 8 * 64; ++i)
       pixels.push_back(static_cast<uint32_t>((i * 7 + i / 64) % 16));
     for (uint32_t i = 0; i < 20; ++i) cells.push_back(i % 6 | ((i % 3) << 12));
-    script::PlatformWriters writers(w);
+    app::PlatformWriters writers(w);
     EXPECT_TRUE(writers.writePalette(palette, colours));
     EXPECT_TRUE(
         writers.writeTileset(tileset, &palette, convert::kGbaColourModes[0], pixels, 6, 32, 16));
-    EXPECT_TRUE(writers.writeMap(map, &tileset, &palette, script::CurrentPlatform(w).mapFormats[1],
+    EXPECT_TRUE(writers.writeMap(map, &tileset, &palette, app::CurrentPlatform(w).mapFormats[1],
                                  cells, 5, 4, 32, 16));
     for (const project::EntryRecord* e : {&palette, &tileset, &map}) w.project.appendRaw(*e);
-    editor = std::make_unique<MapEditor>(w, shared, store);
+    editor = std::make_unique<MapEditor>(w.editorHost, shared, store);
   }
 
   project::EntryRecord Entry(std::string name, std::string file, uint32_t kind) {
@@ -63,8 +63,8 @@ class ElementRoundTrip : public ::testing::Test {
   platform::RecordingDialogs dialogs;
   platform::RecordingShell shell;
   platform::FixedMachine machine;
-  script::Workshop w{platform::Services{dialogs, shell, machine}};
-  PlatformElementStore store{w};
+  app::Workshop w{platform::Services{dialogs, shell, machine}};
+  app::PlatformElementStore store{w};
   MapEditorShared shared;
   std::unique_ptr<MapEditor> editor;
   project::EntryRecord palette, tileset, map;
@@ -138,7 +138,7 @@ TEST_F(ElementRoundTrip, AListBackgroundSavesItsElements) {
   details.tileset = &tileset;
   details.tileWidth = 32;
   details.tileHeight = 16;
-  ASSERT_TRUE(script::CurrentPlatform(w).ioSlots.writeList(w, {list}, none, details));
+  ASSERT_TRUE(app::CurrentPlatform(w).ioSlots.writeList(w, {list}, none, details));
   w.project.appendRaw(list);
   ASSERT_TRUE(editor->open(2));
   ASSERT_EQ(editor->addBackground(3), AddResult::Added)
@@ -167,7 +167,7 @@ TEST(ConvertedMap, TheEditorShowsTheConvertedImageAndKeepsItsEdits) {
   platform::RecordingDialogs dialogs;
   platform::RecordingShell shell;
   platform::FixedMachine machine;
-  script::Workshop w{platform::Services{dialogs, shell, machine}};
+  app::Workshop w{platform::Services{dialogs, shell, machine}};
   w.paths.scriptPath = dir.file("script.spt");
   // 32 × 16 pixels: the left tiles in reds, the right ones in blues, so that
   // each half needs a sub-palette of its own. Levels times 8 convert exactly.
@@ -184,7 +184,7 @@ TEST(ConvertedMap, TheEditorShowsTheConvertedImageAndKeepsItsEdits) {
   ASSERT_TRUE(convert::ResizeSurface(w.loadingSurface, 32, 16, true, 0, dialogs));
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 32; ++x) w.loadingSurface.At(x, y) = image[static_cast<size_t>(y * 32 + x)];
-  const script::PlatformRecord& p = script::CurrentPlatform(w);
+  const app::PlatformRecord& p = app::CurrentPlatform(w);
   const convert::ColourMode& mode = p.colourModes[0];  // 4 bits, sub-palettes of 16
   convert::RebuildColourTables(w.conversion, &mode, w.colourTables);
   project::EntryRecord tiles, palette, map;
@@ -196,7 +196,7 @@ TEST(ConvertedMap, TheEditorShowsTheConvertedImageAndKeepsItsEdits) {
     e->file = dir.file(file);
     e->kind = kind;
   }
-  script::PlatformWriters writers(w);
+  app::PlatformWriters writers(w);
   convert::ConversionJob job;
   job.tileset = &tiles;
   job.palette = &palette;
@@ -212,9 +212,9 @@ TEST(ConvertedMap, TheEditorShowsTheConvertedImageAndKeepsItsEdits) {
   for (const project::EntryRecord* e : {&tiles, &palette, &map}) w.project.appendRaw(*e);
 
   w.system.emulGba = 1;  // the cells carry their sub-palettes
-  PlatformElementStore store(w);
+  app::PlatformElementStore store(w);
   MapEditorShared shared;
-  MapEditor editor(w, shared, store);
+  MapEditor editor(w.editorHost, shared, store);
   ASSERT_TRUE(editor.open(2)) << ::testing::PrintToString(dialogs.texts());
   ASSERT_EQ(editor.activeBackground().width, 4);
   ASSERT_EQ(editor.activeBackground().height, 2);

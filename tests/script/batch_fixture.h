@@ -9,9 +9,9 @@
 
 #include "platform/recording_platform.h"
 #include "platform/text_encoding.h"
-#include "script/session_section.h"
-#include "script/startup.h"
-#include "script/workshop.h"
+#include "app/session_section.h"
+#include "app/startup.h"
+#include "app/workshop.h"
 #include "test_support/temp_dir.h"
 
 namespace scripttest {
@@ -28,12 +28,12 @@ class BatchFixture : public ::testing::Test {
   // A fresh context on the project (relative to the temporary directory);
   // `rest` runs as the command line would run it. Returns the exit status.
   int Run(const std::string& project, const std::string& rest) {
-    script::CommandLine line{(dir.path() / project).string(), rest};
-    w = std::make_unique<script::Workshop>(platform::Services{dialogs, shell, machine});
-    session = std::make_unique<script::WorkshopSession>(*w);
-    script::StartWorkshop(*w, line, *session);
+    app::CommandLine line{(dir.path() / project).string(), rest};
+    w = std::make_unique<app::Workshop>(platform::Services{dialogs, shell, machine});
+    session = std::make_unique<app::WorkshopSession>(*w);
+    app::StartWorkshop(*w, line, *session);
     std::FILE* sink = std::tmpfile();
-    int status = script::RunBatch(*w, line, *session, sink);
+    int status = app::RunBatch(*w, line, *session, sink);
     std::fclose(sink);
     return status;
   }
@@ -47,8 +47,8 @@ class BatchFixture : public ::testing::Test {
   platform::RecordingDialogs dialogs;
   platform::RecordingShell shell;
   platform::FixedMachine machine;
-  std::unique_ptr<script::Workshop> w;
-  std::unique_ptr<script::WorkshopSession> session;
+  std::unique_ptr<app::Workshop> w;
+  std::unique_ptr<app::WorkshopSession> session;
 
  private:
   std::filesystem::path previous_;

@@ -8,14 +8,14 @@
 #include "formats/format_library.h"
 #include "platform/recording_platform.h"
 #include "platform/text_encoding.h"
-#include "script/gba_platform.h"
-#include "script/platforms.h"
-#include "script/session_section.h"
-#include "script/startup.h"
-#include "script/workshop.h"
+#include "app/gba_platform.h"
+#include "app/platforms.h"
+#include "app/session_section.h"
+#include "app/startup.h"
+#include "app/workshop.h"
 #include "test_support/temp_dir.h"
 
-using script::CommandLine;
+using app::CommandLine;
 
 namespace {
 
@@ -28,11 +28,11 @@ class BatchStart : public ::testing::Test {
 
   // Starts a context as the program does and runs the command line in batch.
   int Run(const CommandLine& commandLine) {
-    w = std::make_unique<script::Workshop>(platform::Services{dialogs, shell, machine});
-    script::WorkshopSession session(*w);
-    script::StartWorkshop(*w, commandLine, session);
+    w = std::make_unique<app::Workshop>(platform::Services{dialogs, shell, machine});
+    app::WorkshopSession session(*w);
+    app::StartWorkshop(*w, commandLine, session);
     std::FILE* sink = std::tmpfile();
-    int status = script::RunBatch(*w, commandLine, session, sink);
+    int status = app::RunBatch(*w, commandLine, session, sink);
     std::fclose(sink);
     return status;
   }
@@ -45,7 +45,7 @@ class BatchStart : public ::testing::Test {
   platform::RecordingDialogs dialogs;
   platform::RecordingShell shell;
   platform::FixedMachine machine;
-  std::unique_ptr<script::Workshop> w;
+  std::unique_ptr<app::Workshop> w;
 
  private:
   fs::path previous_;
@@ -54,16 +54,16 @@ class BatchStart : public ::testing::Test {
 }  // namespace
 
 TEST(CommandLineDefaults, NoArgumentsOpenTheDefaultProjectInteractively) {
-  CommandLine none = script::CommandLineFromArguments({});
+  CommandLine none = app::CommandLineFromArguments({});
   EXPECT_EQ(none.projectPath, "projet.tpj");
-  EXPECT_EQ(script::ModeOf(none), script::RunMode::Interactive);
+  EXPECT_EQ(app::ModeOf(none), app::RunMode::Interactive);
 }
 
 TEST_F(BatchStart, AQuotedPathWithBlanksRunsTheRestAndSavesTheProject) {
   fs::create_directories(dir.path() / "jeu 2");
   fs::path project = dir.path() / "jeu 2" / "mon projet.tpj";
   CommandLine line =
-      script::SplitCommandLine("\"" + project.string() + "\" gba.align 1; msgbox \"x\"");
+      app::SplitCommandLine("\"" + project.string() + "\" gba.align 1; msgbox \"x\"");
   EXPECT_EQ(line.projectPath, project.string());
   ASSERT_EQ(Run(line), 0);
   std::string saved = Saved(project);
@@ -77,7 +77,7 @@ TEST_F(BatchStart, AQuotedPathWithBlanksRunsTheRestAndSavesTheProject) {
 
   // The next run starts from the defaults and gets the options back from the
   // file.
-  ASSERT_EQ(Run(script::SplitCommandLine("\"" + project.string() + "\" fin")), 0);
+  ASSERT_EQ(Run(app::SplitCommandLine("\"" + project.string() + "\" fin")), 0);
   EXPECT_EQ(w->platforms.gba.align, 4);
   EXPECT_EQ(w->colourMode, 1);
 }
@@ -101,7 +101,7 @@ TEST_F(BatchStart, TheFormatAndModelTheProjectNamesAreUsedAndKeptByBatchRuns) {
   EXPECT_EQ(w->formats.current.name, "Mien");
   EXPECT_EQ(w->formats.current.section(formats::SectionType::Map).n_every, 4);
   EXPECT_EQ(formats::CurrentModel(w->formats).name, "Ennemi");
-  EXPECT_EQ(script::CurrentPlatform(*w).mapFormats[script::kGbaTextMapFormat].indexMask, 0xFFFu);
+  EXPECT_EQ(app::CurrentPlatform(*w).mapFormats[app::kGbaTextMapFormat].indexMask, 0xFFFu);
   EXPECT_TRUE(dialogs.entries().empty());
   std::string saved = Saved(project);
   EXPECT_NE(saved.find("  Format = \"Mien\"\n"), std::string::npos);
@@ -111,10 +111,10 @@ TEST_F(BatchStart, TheFormatAndModelTheProjectNamesAreUsedAndKeptByBatchRuns) {
 
 TEST_F(BatchStart, StartUpBeginsFromTheDefaultsEveryTime) {
   fs::current_path(dir.path());
-  ASSERT_EQ(Run(script::SplitCommandLine("projet.tpj gba.palettemask 0; gba.align 1")), 0);
+  ASSERT_EQ(Run(app::SplitCommandLine("projet.tpj gba.palettemask 0; gba.align 1")), 0);
   w->conversion.tileWidth = 32;
-  script::WorkshopSession session(*w);
-  script::StartWorkshop(*w, script::SplitCommandLine("absent.tpj"), session);
+  app::WorkshopSession session(*w);
+  app::StartWorkshop(*w, app::SplitCommandLine("absent.tpj"), session);
   EXPECT_TRUE(w->platforms.gba.paletteMask);
   EXPECT_EQ(w->platforms.gba.align, 0);
   EXPECT_EQ(w->conversion.tileWidth, 8);

@@ -7,6 +7,7 @@
 #include "script_fixture.h"
 
 using namespace script;
+using namespace app;
 using platform::Answer;
 using scripttest::ScriptTest;
 using scripttest::TheStore;

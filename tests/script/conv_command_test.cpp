@@ -8,7 +8,7 @@
 #include "batch_fixture.h"
 #include "convert/image_saver.h"
 #include "platform/text_lines.h"
-#include "script/conv_items.h"
+#include "app/conv_items.h"
 #include "script/interpreter.h"
 
 using scripttest::BatchFixture;
@@ -57,9 +57,9 @@ class Conv : public BatchFixture {
     script::ExecuteScript(*w, lines);
   }
 
-  script::ConvParameters Items(std::string_view text) {
-    script::ConvParameters p = script::ResetConvParameters(*w);
-    script::ReadConvItems(*w, text, p);
+  app::ConvParameters Items(std::string_view text) {
+    app::ConvParameters p = app::ResetConvParameters(*w);
+    app::ReadConvItems(*w, text, p);
     return p;
   }
 
@@ -78,7 +78,7 @@ class Conv : public BatchFixture {
 
 TEST_F(Conv, TheSourceNamesTheFilesOfTheKindChosenBeforeIt) {
   auto p = Items("tset src=gfx/hero.png");
-  EXPECT_EQ(p.kind, script::ConvKind::Tileset);
+  EXPECT_EQ(p.kind, app::ConvKind::Tileset);
   EXPECT_EQ(p.source, "gfx/hero.png");
   EXPECT_EQ(p.destination, "gfx/hero.til.c");
   EXPECT_EQ(p.paletteFile, "gfx/hero.pal.c");
@@ -98,7 +98,7 @@ TEST_F(Conv, TheSourceNamesTheFilesOfTheKindChosenBeforeIt) {
 
   // `bmp=file` is a source and leaves the kind alone.
   p = Items("tset bmp=fond.gif");
-  EXPECT_EQ(p.kind, script::ConvKind::Tileset);
+  EXPECT_EQ(p.kind, app::ConvKind::Tileset);
   EXPECT_EQ(p.source, "fond.gif");
   EXPECT_EQ(p.destination, "fond.til.c");
 }
@@ -119,7 +119,7 @@ TEST_F(Conv, DestinationsPalettesMapsAndNames) {
   EXPECT_EQ(p.mapFile, "m");  // the extension only for tilesets
 
   p = Items("b8 pal=brut");
-  EXPECT_EQ(p.kind, script::ConvKind::Bitmap8);
+  EXPECT_EQ(p.kind, app::ConvKind::Bitmap8);
   EXPECT_EQ(p.paletteFile, "brut");
 }
 
@@ -132,9 +132,9 @@ TEST_F(Conv, FlagsTakeTheirPrefixAndEveryCallStartsAfresh) {
   EXPECT_EQ(p.colourMode, 0);     // the 4-bit mode
   EXPECT_EQ(p.colourCount, 15);   // its default count
   EXPECT_EQ(p.usePalette, "base");
-  EXPECT_EQ(p.usePaletteState, script::kExistingReused);
+  EXPECT_EQ(p.usePaletteState, app::kExistingReused);
   EXPECT_EQ(p.useTileset, "decor");
-  EXPECT_EQ(p.useTilesetState, script::kExistingAppended);
+  EXPECT_EQ(p.useTilesetState, app::kExistingAppended);
 
   // A colour count given is kept by the mode's default.
   p = Items("col=16 +16c");
@@ -144,7 +144,7 @@ TEST_F(Conv, FlagsTakeTheirPrefixAndEveryCallStartsAfresh) {
   EXPECT_EQ(p.colourCount, 255);
 
   p = Items("");
-  EXPECT_EQ(p.kind, script::ConvKind::None);
+  EXPECT_EQ(p.kind, app::ConvKind::None);
   EXPECT_EQ(p.colourCount, 255);
   EXPECT_EQ(p.textMap, 1);
   EXPECT_EQ(p.generateMap, 1);

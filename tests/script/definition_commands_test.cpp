@@ -5,14 +5,15 @@
 #include "formats/element_files.h"
 #include "formats/format_library.h"
 #include "project/entry_record.h"
-#include "script/element_slots.h"
-#include "script/platform_writers.h"
-#include "script/platforms.h"
-#include "script/session_section.h"
-#include "script/startup.h"
+#include "app/element_slots.h"
+#include "app/platform_writers.h"
+#include "app/platforms.h"
+#include "app/session_section.h"
+#include "app/startup.h"
 #include "script_fixture.h"
 
 using namespace script;
+using namespace app;
 using scripttest::ScriptTest;
 
 namespace {

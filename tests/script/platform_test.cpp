@@ -4,12 +4,13 @@
 #include "convert/colour_tables.h"
 #include "convert/map_format.h"
 #include "formats/format_library.h"
-#include "script/gba_platform.h"
-#include "script/platforms.h"
+#include "app/gba_platform.h"
+#include "app/platforms.h"
 #include "script/script_host.h"
 #include "script_fixture.h"
 
 using namespace script;
+using namespace app;
 using scripttest::ScriptTest;
 
 namespace {

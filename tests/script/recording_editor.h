@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "script/editor_access.h"
+#include "mapeditor/editor_access.h"
 
 namespace scripttest {
 
 // An open map editor that records what the script objects ask of it, one
 // line per call.
-class RecordingEditor : public script::EditorAccess {
+class RecordingEditor : public mapeditor::EditorAccess {
  public:
   std::vector<std::string> calls;
   int32_t backgrounds = 2;

@@ -4,12 +4,12 @@
 
 #include <set>
 
-#include "script/assistant_controls.h"
+#include "app/assistant_controls.h"
 #include "script/control_flow.h"
-#include "script/entry_makers.h"
+#include "app/entry_makers.h"
 #include "script/identifier_lookup.h"
 #include "script/procedures_menu.h"
-#include "script/root_table.h"
+#include "app/root_table.h"
 #include "script/script_events.h"
 #include "script/script_host.h"
 #include "script/script_line.h"
@@ -18,6 +18,7 @@
 #include "test_support/temp_dir.h"
 
 using namespace script;
+using namespace app;
 using scripttest::ScriptTest;
 using scripttest::TheStore;
 using Strings = std::vector<std::string>;
@@ -56,9 +57,9 @@ class FakeAssistant : public AssistantControls {
 
 TEST_F(ScriptTest, MessagesIsZeroDuringARunAndOneAfter) {
   EXPECT_EQ(w.interpreter.messages, 0);
-  RegisterIdentifier(w, "voir", CommandEntry([](Workshop& w, std::string_view) {
+  RegisterIdentifier(w, "voir", CommandEntry<[](Workshop& w, std::string_view) {
                        TheStore().traces.push_back(std::to_string(w.interpreter.messages));
-                     }));
+                     }>());
   RunText("voir; messages = 1; voir");
   EXPECT_EQ(Traces(), (Strings{"0", "1"}));
   EXPECT_EQ(w.interpreter.messages, 1);
@@ -152,7 +153,7 @@ TEST_F(ScriptTest, ThePromptRunsItsTextAsAStreamAndRemembersIt) {
 
 TEST_F(ScriptTest, AssistantControlsReceiveTheScriptsActions) {
   FakeAssistant assistant;
-  w.interpreter.assistant = &assistant;
+  w.assistant = &assistant;
   RunLines(
       "arbre-cartes\n"
       "TEXTE-SOURCE = \"Héros.PNG\"\n"
@@ -172,7 +173,7 @@ TEST_F(ScriptTest, AssistantControlsReceiveTheScriptsActions) {
                      "Objet texte-dest.\nIl manque des arguments et/ou leur type est incorrect."}));
 
   // Without an assistant, lists have no entries.
-  w.interpreter.assistant = nullptr;
+  w.assistant = nullptr;
   dialogs.clear();
   RunText("combo-taille = '32x32'; ok");
   EXPECT_EQ(Messages(), Strings{"Objet: combo-taille.\nLe texte recherché dans la zone de liste "

@@ -1,11 +1,12 @@
 #include "script_fixture.h"
 
-#include "script/entry_makers.h"
+#include "app/entry_makers.h"
 #include "script/identifier_lookup.h"
 
 namespace scripttest {
 
 using namespace script;
+using namespace app;
 
 Store& TheStore() {
   static Store store;
@@ -15,30 +16,30 @@ Store& TheStore() {
 namespace {
 
 constexpr ArrayDesc kEntiers{3, EntryKind::Integer,
-                             [](Workshop&, int i) -> int32_t& { return TheStore().entiers[i]; },
+                             [](Context&, int i) -> int32_t& { return TheStore().entiers[i]; },
                              nullptr, nullptr};
 constexpr ArrayDesc kTextes{12, EntryKind::Text, nullptr,
-                            [](Workshop&, int i) -> std::string& { return TheStore().textes[i]; },
+                            [](Context&, int i) -> std::string& { return TheStore().textes[i]; },
                             nullptr};
 constexpr ArrayDesc kReels{2, EntryKind::Real, nullptr, nullptr,
-                           [](Workshop&, int i) -> double& { return TheStore().reels[i]; }};
+                           [](Context&, int i) -> double& { return TheStore().reels[i]; }};
 constexpr ArrayDesc kMauvais{2, EntryKind::Command, nullptr, nullptr, nullptr};
 
 constexpr Entry kEssaiRows[] = {
-    Named("grille", IntegerEntry([](Workshop&) -> int32_t& { return TheStore().grille; })),
-    Named("nombre", IntegerEntry([](Workshop&) -> int32_t& { return TheStore().nombre; })),
-    Named("nom", TextEntry([](Workshop&) -> std::string& { return TheStore().nom; })),
-    Named("reel", RealEntry([](Workshop&) -> double& { return TheStore().reel; })),
+    Named("grille", IntegerEntry<[](Workshop&) -> int32_t& { return TheStore().grille; }>()),
+    Named("nombre", IntegerEntry<[](Workshop&) -> int32_t& { return TheStore().nombre; }>()),
+    Named("nom", TextEntry<[](Workshop&) -> std::string& { return TheStore().nom; }>()),
+    Named("reel", RealEntry<[](Workshop&) -> double& { return TheStore().reel; }>()),
     Named("entiers", ArrayEntry(&kEntiers)),
     Named("textes", ArrayEntry(&kTextes)),
     Named("reels", ArrayEntry(&kReels)),
     Named("mauvais", ArrayEntry(&kMauvais)),
-    Named("indice", CommandEntry([](Workshop& w, std::string_view) {
+    Named("indice", CommandEntry<[](Workshop& w, std::string_view) {
             TheStore().indexes.push_back(w.interpreter.currentIndex);
-          })),
-    Named("bitnoms", CommandEntry([](Workshop& w, std::string_view) {
+          }>()),
+    Named("bitnoms", CommandEntry<[](Workshop& w, std::string_view) {
             w.interpreter.bitNamesChanged = true;
-          })),
+          }>()),
 };
 constexpr ObjectTable kEssai{kEssaiRows};
 
@@ -47,9 +48,9 @@ constexpr ObjectTable kEssai{kEssaiRows};
 void RegisterTestIdentifiers(Workshop& w) {
   RegisterIdentifier(w, "essai", ObjectEntry(&kEssai));
   RegisterIdentifier(w, "tablo", ArrayEntry(&kEntiers));
-  RegisterIdentifier(w, "trace", CommandEntry([](Workshop&, std::string_view value) {
+  RegisterIdentifier(w, "trace", CommandEntry<[](Workshop&, std::string_view value) {
                        TheStore().traces.emplace_back(value);
-                     }));
+                     }>());
 }
 
 ScriptTest::ScriptTest() {

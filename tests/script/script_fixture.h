@@ -8,7 +8,7 @@
 #include "platform/recording_platform.h"
 #include "platform/text_lines.h"
 #include "script/interpreter.h"
-#include "script/workshop.h"
+#include "app/workshop.h"
 #include "test_support/temp_dir.h"
 
 namespace scripttest {
@@ -31,7 +31,7 @@ Store& TheStore();
 // Registers `essai` (an object with integer, text, real and array members and
 // two commands), `tablo` (a top-level array of 3 integers) and `trace` (a
 // command that records its value text).
-void RegisterTestIdentifiers(script::Workshop& w);
+void RegisterTestIdentifiers(app::Workshop& w);
 
 class ScriptTest : public ::testing::Test {
  protected:
@@ -50,7 +50,7 @@ class ScriptTest : public ::testing::Test {
   platform::RecordingDialogs dialogs;
   platform::RecordingShell shell;
   platform::FixedMachine machine;
-  script::Workshop w{platform::Services{dialogs, shell, machine}};
+  app::Workshop w{platform::Services{dialogs, shell, machine}};
 };
 
 }  // namespace scripttest

@@ -1,4 +1,4 @@
-#include "script/startup.h"
+#include "app/startup.h"
 
 #include <gtest/gtest.h>
 
@@ -8,49 +8,49 @@
 #include "platform/recording_platform.h"
 #include "platform/text_encoding.h"
 #include "project/project.h"
-#include "script/session_section.h"
-#include "script/workshop.h"
+#include "app/session_section.h"
+#include "app/workshop.h"
 #include "test_support/temp_dir.h"
 
-using script::CommandLine;
-using script::RunMode;
+using app::CommandLine;
+using app::RunMode;
 
 TEST(CommandLine, SplitsThePathFromWhatToDoWithIt) {
-  CommandLine none = script::SplitCommandLine("");
+  CommandLine none = app::SplitCommandLine("");
   EXPECT_EQ(none.projectPath, "projet.tpj");
-  EXPECT_EQ(script::ModeOf(none), RunMode::Interactive);
+  EXPECT_EQ(app::ModeOf(none), RunMode::Interactive);
 
-  CommandLine quoted = script::SplitCommandLine("\"mes projets/jeu 1.tpj\" msgbox \"x\"; fin");
+  CommandLine quoted = app::SplitCommandLine("\"mes projets/jeu 1.tpj\" msgbox \"x\"; fin");
   EXPECT_EQ(quoted.projectPath, "mes projets/jeu 1.tpj");
-  EXPECT_EQ(script::ModeOf(quoted), RunMode::Statements);
+  EXPECT_EQ(app::ModeOf(quoted), RunMode::Statements);
 
-  CommandLine conversions = script::SplitCommandLine("-conv tset src=a.png:conv bmp src=b.png");
+  CommandLine conversions = app::SplitCommandLine("-conv tset src=a.png:conv bmp src=b.png");
   EXPECT_EQ(conversions.projectPath, "projet.tpj");
-  EXPECT_EQ(script::ModeOf(conversions), RunMode::Conversions);
+  EXPECT_EQ(app::ModeOf(conversions), RunMode::Conversions);
 
-  CommandLine plain = script::SplitCommandLine("jeu.tpj   fin");
+  CommandLine plain = app::SplitCommandLine("jeu.tpj   fin");
   EXPECT_EQ(plain.projectPath, "jeu.tpj");
   EXPECT_EQ(plain.rest, "  fin");
-  EXPECT_EQ(script::ModeOf(plain), RunMode::Statements);
+  EXPECT_EQ(app::ModeOf(plain), RunMode::Statements);
 }
 
 TEST(CommandLine, ArgumentsKeepAPathWithBlanksWhole) {
-  CommandLine two = script::CommandLineFromArguments({"mes projets/jeu.tpj", "msgbox \"x\""});
+  CommandLine two = app::CommandLineFromArguments({"mes projets/jeu.tpj", "msgbox \"x\""});
   EXPECT_EQ(two.projectPath, "mes projets/jeu.tpj");
   EXPECT_EQ(two.rest, "msgbox \"x\"");
-  CommandLine lone = script::CommandLineFromArguments({"mes projets/jeu 1.tpj"});
+  CommandLine lone = app::CommandLineFromArguments({"mes projets/jeu 1.tpj"});
   EXPECT_EQ(lone.projectPath, "mes projets/jeu 1.tpj");
-  EXPECT_EQ(script::ModeOf(lone), RunMode::Interactive);
-  CommandLine whole = script::CommandLineFromArguments({"jeu.tpj fin"});
+  EXPECT_EQ(app::ModeOf(lone), RunMode::Interactive);
+  CommandLine whole = app::CommandLineFromArguments({"jeu.tpj fin"});
   EXPECT_EQ(whole.projectPath, "jeu.tpj");
   EXPECT_EQ(whole.rest, "fin");
-  CommandLine dash = script::CommandLineFromArguments({"-conv", "tset"});
+  CommandLine dash = app::CommandLineFromArguments({"-conv", "tset"});
   EXPECT_EQ(dash.projectPath, "projet.tpj");
   EXPECT_EQ(dash.rest, "-conv tset");
 }
 
 TEST(CommandLine, ConversionsAreCutAtColonsOutsideQuotes) {
-  EXPECT_EQ(script::SplitConversions("-conv a:conv src=\"c:/x.png\" b"),
+  EXPECT_EQ(app::SplitConversions("-conv a:conv src=\"c:/x.png\" b"),
             (std::vector<std::string>{"conv a", "conv src=\"c:/x.png\" b"}));
 }
 
@@ -61,12 +61,12 @@ class BatchRun : public ::testing::Test {
 
   int Run(const std::vector<std::string>& args) {
     platform::Services services{dialogs, shell, machine};
-    script::Workshop w(services);
-    script::WorkshopSession session(w);
-    CommandLine commandLine = script::CommandLineFromArguments(args);
-    script::StartWorkshop(w, commandLine, session);
+    app::Workshop w(services);
+    app::WorkshopSession session(w);
+    CommandLine commandLine = app::CommandLineFromArguments(args);
+    app::StartWorkshop(w, commandLine, session);
     std::FILE* sink = std::tmpfile();
-    int status = script::RunBatch(w, commandLine, session, sink);
+    int status = app::RunBatch(w, commandLine, session, sink);
     std::fclose(sink);
     defaultFolderOfMaps = w.project.defaultFolder(project::kKindMap);
     return status;

@@ -3,10 +3,11 @@
 
 #include "platform/text_encoding.h"
 #include "script/script_line.h"
-#include "script/settings_file_name.h"
+#include "mapeditor/settings_file_name.h"
 #include "script_fixture.h"
 
 using namespace script;
+using namespace app;
 using scripttest::ScriptTest;
 using scripttest::TheStore;
 
@@ -35,14 +36,14 @@ TEST(ScriptLine, LabelDropsLeadingUnderscoreAndKeepsInnerBlanks) {
 }
 
 TEST(SettingsFileName, CutsTheLastExtensionOnlyWhenTheNameHasTwo) {
-  EXPECT_EQ(SettingsFileName("level1.map.c"), "level1.map.spt");
-  EXPECT_EQ(SettingsFileName("level1.map"), "level1.map.spt");
-  EXPECT_EQ(SettingsFileName("level1"), "level1.spt");
-  EXPECT_EQ(SettingsFileName("gfx\\level1.map.c"), "gfx\\level1.map.spt");
+  EXPECT_EQ(mapeditor::SettingsFileName("level1.map.c"), "level1.map.spt");
+  EXPECT_EQ(mapeditor::SettingsFileName("level1.map"), "level1.map.spt");
+  EXPECT_EQ(mapeditor::SettingsFileName("level1"), "level1.spt");
+  EXPECT_EQ(mapeditor::SettingsFileName("gfx\\level1.map.c"), "gfx\\level1.map.spt");
   // Dots of the folders do not count.
-  EXPECT_EQ(SettingsFileName("../level1.map"), "../level1.map.spt");
-  EXPECT_EQ(SettingsFileName("../level1"), "../level1.spt");
-  EXPECT_EQ(SettingsFileName("v1.2/.hidden.map"), "v1.2/.hidden.map.spt");
+  EXPECT_EQ(mapeditor::SettingsFileName("../level1.map"), "../level1.map.spt");
+  EXPECT_EQ(mapeditor::SettingsFileName("../level1"), "../level1.spt");
+  EXPECT_EQ(mapeditor::SettingsFileName("v1.2/.hidden.map"), "v1.2/.hidden.map.spt");
 }
 
 TEST_F(ScriptTest, PathSpellingsAndCaseReachTheSameVariable) {

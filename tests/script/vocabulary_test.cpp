@@ -4,11 +4,12 @@
 #include "project/project.h"
 #include "recording_editor.h"
 #include "script/identifier_lookup.h"
-#include "script/memory_size.h"
-#include "script/root_table.h"
+#include "app/memory_size.h"
+#include "app/root_table.h"
 #include "script_fixture.h"
 
 using namespace script;
+using namespace app;
 using scripttest::ScriptTest;
 
 namespace {

@@ -3,8 +3,8 @@
 
 #include "platform/recording_platform.h"
 #include "project/project_file.h"
-#include "script/session_section.h"
-#include "script/workshop.h"
+#include "app/session_section.h"
+#include "app/workshop.h"
 #include "ui/main_window.h"
 #include "ui/project_tree_view.h"
 
@@ -36,8 +36,8 @@ void MainWindowTest::showsTheProjectTreeWithCategoriesFoldersAndElements() {
   platform::RecordingDialogs dialogs;
   platform::RecordingShell shell;
   platform::FixedMachine machine;
-  script::Workshop w({dialogs, shell, machine});
-  script::WorkshopSession session(w);
+  app::Workshop w({dialogs, shell, machine});
+  app::WorkshopSession session(w);
   QCOMPARE(project::OpenProject(w.project, TESSEL_TEST_DATA_DIR "/ui/sample.tpj", &session),
            project::OpenResult::Opened);
 

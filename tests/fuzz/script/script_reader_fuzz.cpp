@@ -12,12 +12,12 @@
 #include "platform/recording_platform.h"
 #include "platform/text_encoding.h"
 #include "platform/text_lines.h"
-#include "script/entry_makers.h"
+#include "app/entry_makers.h"
 #include "script/identifier_lookup.h"
 #include "script/interpreter.h"
 #include "script/script_prompt.h"
-#include "script/settings_file_name.h"
-#include "script/workshop.h"
+#include "mapeditor/settings_file_name.h"
+#include "app/workshop.h"
 
 namespace {
 
@@ -44,20 +44,20 @@ FuzzStore& Store() {
 }
 
 using script::EntryKind;
-using script::Workshop;
+using app::Workshop;
 
 constexpr script::ArrayDesc kIntegers{
-    4, EntryKind::Integer, [](Workshop&, int i) -> int32_t& { return Store().integers[i]; },
+    4, EntryKind::Integer, [](script::Context&, int i) -> int32_t& { return Store().integers[i]; },
     nullptr, nullptr};
 constexpr script::ArrayDesc kTexts{
-    2, EntryKind::Text, nullptr, [](Workshop&, int i) -> std::string& { return Store().texts[i]; },
+    2, EntryKind::Text, nullptr, [](script::Context&, int i) -> std::string& { return Store().texts[i]; },
     nullptr};
 constexpr script::Entry kObjectRows[] = {
-    script::Named("n", script::IntegerEntry([](Workshop&) -> int32_t& { return Store().integer; })),
-    script::Named("t", script::TextEntry([](Workshop&) -> std::string& { return Store().text; })),
-    script::Named("r", script::RealEntry([](Workshop&) -> double& { return Store().real; })),
-    script::Named("a", script::ArrayEntry(&kIntegers)),
-    script::Named("s", script::ArrayEntry(&kTexts)),
+    app::Named("n", app::IntegerEntry<[](Workshop&) -> int32_t& { return Store().integer; }>()),
+    app::Named("t", app::TextEntry<[](Workshop&) -> std::string& { return Store().text; }>()),
+    app::Named("r", app::RealEntry<[](Workshop&) -> double& { return Store().real; }>()),
+    app::Named("a", app::ArrayEntry(&kIntegers)),
+    app::Named("s", app::ArrayEntry(&kTexts)),
 };
 constexpr script::ObjectTable kObject{kObjectRows};
 
@@ -93,8 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   InertShell shell;
   platform::FixedMachine machine;
   Workshop w{platform::Services{dialogs, shell, machine}};
-  script::RegisterIdentifier(w, "o", script::ObjectEntry(&kObject));
-  script::RegisterIdentifier(w, "v", script::ArrayEntry(&kTexts));
+  script::RegisterIdentifier(w, "o", app::ObjectEntry(&kObject));
+  script::RegisterIdentifier(w, "v", app::ArrayEntry(&kTexts));
   // The first bytes decide which message boxes are cancelled.
   for (size_t i = 0; i < size && i < 16; ++i)
     dialogs.queueAnswer((data[i] & 1) ? platform::Answer::Cancel : platform::Answer::Ok);
@@ -103,6 +103,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   script::ExecuteScript(w, lines);
   script::ExecuteScript(w, std::string_view(text), "x");
   script::RunScriptPrompt(w, text);
-  (void)script::SettingsFileName(text);
+  (void)mapeditor::SettingsFileName(text);
   return 0;
 }
