@@ -180,7 +180,7 @@ d("kSystemObject.répertoire", "chaîne", "comme <code>répertoire</code>")
 d("kSystemObject.objetsmax", "entier (1024)", "nombre maximal d'objets par liste ; moins de 3 donne 3")
 d("kSystemObject.sauverparamsmaps", "0 ou 1 (1)", "écrit le fichier de paramètres d'une map quand elle est enregistrée")
 d("kSystemObject.sauverparamsmapsauto", "0 ou 1 (0)", "l'écrit aussi à la fermeture de l'éditeur")
-d("kSystemObject.memoiremax", "taille, p. ex. <code>32 Mo</code> (32 Mo)", "mémoire maximale des aperçus et de l'historique d'annulation ; unités o, ko, Mo, Go, To")
+d("kSystemObject.memoiremax", "taille, p. ex. <code>32 Mo</code> (32 Mo)", "mémoire maximale des aperçus (copie et export d'image) ; unités o, ko, Mo, Go, To")
 d("kSystemObject.selectionformatauto", "0 ou 1 (1)", "choisit le format de sortie d'après l'extension du fichier lu")
 d("kSystemObject.emulgba", "0 ou 1 (0)", "émulation des bits GBA pour tous les fonds ouverts ensuite")
 
