@@ -239,9 +239,9 @@ d("kFoldersObject.listes", "chaîne", "dossier par défaut des listes (<code>dos
 d("kFoldersObject.dossier", "<code>dossier[n] = \"nom\"</code>", "le même tableau que <code>dossierdéf</code>")
 
 # gba (registered by the platform)
-d("kGbaObject.palettemask", "0 ou 1", "les bits de palette des cases de map font partie du masque graphique")
-d("kGbaObject.mirrormask", "0 ou 1", "les bits miroir des cases de map font partie du masque graphique")
-d("kGbaObject.align", "0 ou 1", "ajoute l'alignement GCC (4 octets) aux tableaux exportés ; pris seulement quand la plate-forme est la plate-forme courante")
+d("kGbaObject.palettemask", "0 ou 1 (1)", "« Bits palette [12-15] » : les cases des maps texte (16 bits) portent le numéro de sous-palette dans les bits 12 à 15")
+d("kGbaObject.mirrormask", "0 ou 1 (1)", "« Bits miroir [10-11] » : les cases des maps texte portent les bits miroir horizontal (10) et vertical (11)")
+d("kGbaObject.align", "0 ou 1 (0)", "ajoute l'alignement GCC (4 octets) aux tableaux exportés ; pris seulement quand la plate-forme est la plate-forme courante")
 
 SECTIONS = [
     # (table, anchor, title, names of the object, introduction)
