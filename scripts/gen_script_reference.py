@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the identifier reference of docs/help/script.html.
 
-Reads the script's identifier tables in script/ (root_table.cpp, the
+Reads the script's identifier tables in app/ (root_table.cpp, the
 *_identifiers.cpp files and gba_platform.cpp), so that every name the script
 reader knows is listed, and replaces the text between the two markers
 <!-- identifiants:debut --> and <!-- identifiants:fin --> of script.html.
@@ -35,8 +35,10 @@ KINDS = {
     "ArrayEntry": "tableau",
 }
 
-ROW = re.compile(r'\{\s*"([^"]+)"\s*,\s*"([^"]+)"\s*,\s*(\w+)\(([^)]*)')
-NAMED = re.compile(r'Named\(\s*"([^"]+)"\s*,\s*(\w+)\(([^)]*)')
+# A maker is written Maker<target>() or Maker(argument).
+MAKER = r'(\w+)(?:<(.*?)>\(\)|\(([^)]*))'
+ROW = re.compile(r'\{\s*"([^"]+)"\s*,\s*"([^"]+)"\s*,\s*' + MAKER)
+NAMED = re.compile(r'Named\(\s*"([^"]+)"\s*,\s*' + MAKER)
 TABLE = re.compile(r'constexpr\s+(?:TwinRow|Entry)\s+(\w+)\[\]\s*=\s*\{(.*?)\n\};', re.S)
 EXPAND = re.compile(r'constexpr\s+auto\s+(\w+)\s*=\s*ExpandTwins\(([^)]*)\)')
 OBJECT = re.compile(r'ObjectTable\s+(\w+)\s*\{\s*(\w+)\s*\}')
@@ -53,15 +55,17 @@ def parse_rows(body):
     then the single names."""
     rows = []
     for m in ROW.finditer(body):
-        rows.append((m.group(1), m.group(2), kind_of(m.group(3), m.group(4)), m.group(4).strip("&")))
+        argument = m.group(4) if m.group(4) is not None else m.group(5)
+        rows.append((m.group(1), m.group(2), kind_of(m.group(3), argument), argument.strip("&")))
     for m in NAMED.finditer(body):
-        rows.append((m.group(1), None, kind_of(m.group(2), m.group(3)), m.group(3).strip("&")))
+        argument = m.group(3) if m.group(3) is not None else m.group(4)
+        rows.append((m.group(1), None, kind_of(m.group(2), argument), argument.strip("&")))
     return rows
 
 
 def read_tables():
     tables, objects = {}, {}
-    for path in sorted((ROOT / "script").glob("*.cpp")):
+    for path in sorted((ROOT / "app").glob("*.cpp")):
         text = path.read_text(encoding="utf-8")
         found = {name: parse_rows(body) for name, body in TABLE.findall(text)}
         tables.update(found)

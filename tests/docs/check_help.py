@@ -4,7 +4,7 @@
 1. Every link and resource of every page is relative (no scheme, no host)
    and resolves: the file exists and, when an anchor is given, the page
    holds an element with that id.
-2. Every name of the script's root identifier table (script/root_table.cpp)
+2. Every name of the script's root identifier table (app/root_table.cpp)
    appears in script.html as <code>name</code>.
 
 Usage: check_help.py [source root]   (default: two folders up)
@@ -45,7 +45,7 @@ class Page(html.parser.HTMLParser):
 
 
 def root_identifiers(root):
-    text = (root / "script" / "root_table.cpp").read_text(encoding="utf-8")
+    text = (root / "app" / "root_table.cpp").read_text(encoding="utf-8")
     names = set()
     for fr, en in re.findall(r'\{\s*"([^"]+)"\s*,\s*"([^"]+)"\s*,', text):
         names.update((fr, en))
@@ -88,7 +88,7 @@ def main():
     else:
         identifiers = root_identifiers(root)
         if len(identifiers) < 60:
-            errors.append(f"only {len(identifiers)} names read from script/root_table.cpp")
+            errors.append(f"only {len(identifiers)} names read from app/root_table.cpp")
         for identifier in sorted(identifiers - script_page.codes):
             errors.append(f"script.html: root identifier {identifier} is not documented")
 
