@@ -9,8 +9,10 @@
 namespace tilecvt {
 namespace {
 
-constexpr uint32_t kWindow = 1u << 16;
-constexpr uint32_t kNiceLength = 64;  // a match this long is taken without weighing others
+// Tile sets repeat whole tiles far apart, so the window is the whole block up
+// to this size; the match finder's memory grows with it (8 bytes a position).
+constexpr uint32_t kMaxWindow = 1u << 22;
+constexpr uint32_t kNiceLength = 128;  // a match this long is taken without weighing others
 constexpr uint32_t kSearchDepth = 48;
 constexpr size_t kSegment = size_t{1} << 14;  // positions weighed together
 constexpr uint32_t kNoPrice = UINT32_MAX;
@@ -84,7 +86,11 @@ class BitWriter {
 class Encoder {
  public:
   Encoder(std::span<const uint8_t> input, std::vector<uint8_t>& out)
-      : input_(input), bits_(out), finder_(input, kWindow, kNiceLength, 2, kSearchDepth), nodes_(kSegment + 1) {}
+      : input_(input),
+        bits_(out),
+        finder_(input, static_cast<uint32_t>(std::min<size_t>(input.size(), kMaxWindow)), kNiceLength, 2,
+                kSearchDepth),
+        nodes_(kSegment + 1) {}
 
   void Run() {
     const size_t size = input_.size();

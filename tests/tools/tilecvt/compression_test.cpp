@@ -118,6 +118,46 @@ TEST(Aplib, RoundTripsThroughThePublishedStreamFormat) {
   EXPECT_EQ(*unpacked, big);
 }
 
+// `distance` random bytes, then `length` bytes copied from `distance` back
+// (overlapping when longer): the only repeat long enough to pay for itself.
+Bytes RepeatAt(uint32_t distance, uint32_t length, unsigned seed) {
+  Bytes data = RandomBytes(distance, 256, seed);
+  for (uint32_t k = 0; k < length; ++k) data.push_back(data[data.size() - distance]);
+  return data;
+}
+
+// Offsets where the decoder changes how it reads a match (short codes below
+// 128, length adjustments from 1280 and 32000, more high bits past 65535) and
+// lengths around the gamma codes' steps; each repeat must be found and coded.
+TEST(Aplib, CodesRepeatsAtTheFormatsEdges) {
+  struct Case {
+    uint32_t distance;
+    uint32_t length;
+  };
+  const Case cases[] = {{1, 2},         {2, 3},         {127, 4},     {128, 2},       {128, 300},
+                        {1279, 2},      {1280, 3},      {31999, 3},   {32000, 4},     {32000, 127},
+                        {65535, 64},    {65536, 65},    {65537, 128}, {300000, 64},   {300000, 129},
+                        {1048575, 200}, {16383, 16385}, {8, 100000},  {16384, 16384}, {70000, 1}};
+  for (const Case& c : cases) {
+    Bytes data = RepeatAt(c.distance, c.length, c.distance + c.length);
+    Bytes packed = tilecvt::CompressAplib(data, false);
+    EXPECT_EQ(tilecvt_test::DecodeAplib(packed, data.size()), data) << c.distance << " " << c.length;
+    if (c.length >= 64) {  // the repeat costs a few bytes over the random part alone
+      const Bytes head(data.begin(), data.begin() + c.distance);
+      EXPECT_LT(packed.size(), tilecvt::CompressAplib(head, false).size() + 12) << c.distance << " " << c.length;
+    }
+  }
+}
+
+TEST(Aplib, RoundTripsEveryShortBlock) {
+  for (size_t size = 1; size <= 40; ++size) {
+    for (unsigned seed = 0; seed < 4; ++seed) {
+      Bytes data = RandomBytes(size, seed == 0 ? 1 : 1 + seed * 2, static_cast<unsigned>(size * 7 + seed));
+      EXPECT_EQ(tilecvt_test::DecodeAplib(tilecvt::CompressAplib(data, false), data.size()), data) << size;
+    }
+  }
+}
+
 uint32_t U32(const Bytes& data, size_t at) {
   return data[at] | data[at + 1] << 8 | data[at + 2] << 16 | uint32_t{data[at + 3]} << 24;
 }
