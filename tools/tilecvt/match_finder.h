@@ -35,6 +35,11 @@ class TreeMatchFinder {
   size_t Find(size_t position, Match* matches) { return Insert<true>(position, matches); }
   void Skip(size_t position) { Insert<false>(position, nullptr); }
 
+  // Like Find, but only looks: `position` is not inserted. With every position
+  // up to `position - 2` inserted (and no later one) this finds the longest
+  // match whose distance is at least 2.
+  size_t Search(size_t position, Match* matches) const;
+
  private:
   template <bool kRecord>
   size_t Insert(size_t position, Match* matches);

@@ -97,6 +97,69 @@ TEST(Lz77, HundredZeroBytesBecomeALiteralAndSixReferences) {
   EXPECT_EQ(packed.size(), 4u + 1 + 1 + 6 * 2);
 }
 
+struct Lz77Variant {
+  const char* name;
+  tilecvt::Lz77Options options;
+};
+constexpr Lz77Variant kLz77Variants[] = {
+    {"greedy", {}}, {"vram-safe", {true, false}}, {"smallest", {false, true}}, {"smallest vram-safe", {true, true}}};
+
+uint64_t TokenBits(const Bytes& stream) {
+  uint64_t bits = 0;
+  for (uint32_t length : tilecvt_test::Lz77TokenLengths(stream)) bits += length == 1 ? 9 : 17;
+  return bits;
+}
+
+TEST(Lz77, EveryVariantRoundTripsAndTheVramSafeOnesThroughVramToo) {
+  for (const Lz77Variant& variant : kLz77Variants) {
+    for (const auto& [name, data] : Samples()) {
+      const Bytes packed = tilecvt::CompressLz77(data, variant.options);
+      size_t consumed = 0;
+      EXPECT_EQ(tilecvt_test::DecodeLz77(packed, &consumed), data) << variant.name << ", " << name;
+      EXPECT_EQ(consumed, packed.size()) << variant.name << ", " << name;
+      if (!variant.options.vramSafe) continue;
+      EXPECT_NE(tilecvt_test::Lz77ShortestDistance(packed), 1u) << variant.name << ", " << name;
+      EXPECT_EQ(tilecvt_test::DecodeLz77ToVram(packed, 0xA5), data) << variant.name << ", " << name;
+    }
+  }
+}
+
+TEST(Lz77, TheGreedyStreamOfARunIsWrongInVram) {
+  const Bytes zeros(100, 0);
+  const Bytes packed = tilecvt::CompressLz77(zeros);
+  EXPECT_EQ(tilecvt_test::Lz77ShortestDistance(packed), 1u);
+  EXPECT_NE(tilecvt_test::DecodeLz77ToVram(packed, 0xA5), zeros);
+}
+
+TEST(Lz77, DefaultOptionsGiveTheGreedyStream) {
+  for (const auto& [name, data] : Samples())
+    EXPECT_EQ(tilecvt::CompressLz77(data, {}), tilecvt::CompressLz77(data)) << name;
+}
+
+TEST(Lz77, SmallestParseCostsAsFewBitsAsABruteForceOptimum) {
+  std::vector<std::pair<std::string, Bytes>> samples = Samples();
+  Bytes tiles = RealTileData();
+  tiles.resize(6000);
+  samples.emplace_back("tile data (start)", tiles);
+  for (const auto& [name, data] : samples) {
+    if (data.size() > 12000) continue;  // the brute force is slow
+    EXPECT_EQ(TokenBits(tilecvt::CompressLz77(data, {false, true})),
+              tilecvt_test::BruteForceSmallestLz77Bits(data, 1))
+        << name;
+    EXPECT_EQ(TokenBits(tilecvt::CompressLz77(data, {true, true})),
+              tilecvt_test::BruteForceSmallestLz77Bits(data, 2))
+        << name;
+  }
+}
+
+TEST(Lz77, SmallestIsNeverLargerThanGreedy) {
+  for (const auto& [name, data] : Samples()) {
+    EXPECT_LE(tilecvt::CompressLz77(data, {false, true}).size(), tilecvt::CompressLz77(data).size()) << name;
+    EXPECT_LE(tilecvt::CompressLz77(data, {true, true}).size(), tilecvt::CompressLz77(data, {true, false}).size())
+        << name;
+  }
+}
+
 TEST(Lz77, RefusesBlocksTooLongForTheHeader) {
   EXPECT_TRUE(tilecvt::CompressLz77(Bytes(size_t{1} << 24, 0)).empty());
 }
@@ -179,6 +242,13 @@ TEST(Aplib, SafeHeaderCarriesSizesAndCrcs) {
 TEST(Crc32, MatchesTheStandardCheckValue) {
   const std::string check = "123456789";
   EXPECT_EQ(tilecvt::Crc32({reinterpret_cast<const uint8_t*>(check.data()), check.size()}), 0xCBF43926u);
+}
+
+TEST(CompressBlock, PassesTheLz77OptionsOn) {
+  const Bytes zeros(100, 0);
+  const Bytes packed = tilecvt::CompressBlock(zeros, tilecvt::Compressor::Lz77, {true, false});
+  EXPECT_EQ(tilecvt_test::Lz77ShortestDistance(packed), 2u);
+  EXPECT_EQ(tilecvt_test::DecodeLz77ToVram(packed, 0xA5), zeros);
 }
 
 TEST(CompressBlock, GivesNothingWhenTheResultIsNotShorter) {
