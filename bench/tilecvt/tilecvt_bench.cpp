@@ -248,7 +248,7 @@ void BM_Compress(benchmark::State& state) {
   for (auto _ : state) packed = CompressWith(state.range(1), data).size();
   state.counters["bytes"] = static_cast<double>(packed);
   state.counters["in_bytes"] = static_cast<double>(data.size());
-  state.counters["MB/s"] = benchmark::Counter(static_cast<double>(data.size()) * 1e-6 * state.iterations(),
+  state.counters["MB"] = benchmark::Counter(static_cast<double>(data.size()) * 1e-6 * state.iterations(),
                                               benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_Compress)
