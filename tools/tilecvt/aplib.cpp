@@ -12,7 +12,8 @@ namespace {
 // Tile sets repeat whole tiles far apart, so the window is the whole block up
 // to this size; the match finder's memory grows with it (8 bytes a position).
 constexpr uint32_t kMaxWindow = 1u << 22;
-constexpr uint32_t kNiceLength = 128;  // a match this long is taken without weighing others
+constexpr uint32_t kMaxFound = 128;  // the longest match the finder reports
+constexpr uint32_t kNiceLength = 64;  // a match this long is taken without weighing others
 constexpr uint32_t kSearchDepth = 48;
 constexpr uint32_t kFullWeighLength = 16;
 constexpr size_t kSegment = size_t{1} << 14;  // positions weighed together
@@ -95,7 +96,7 @@ class Encoder {
   Encoder(std::span<const uint8_t> input, std::vector<uint8_t>& out)
       : input_(input),
         bits_(out),
-        finder_(input, static_cast<uint32_t>(std::min<size_t>(input.size(), kMaxWindow)), kNiceLength, 2,
+        finder_(input, static_cast<uint32_t>(std::min<size_t>(input.size(), kMaxWindow)), kMaxFound, 2,
                 kSearchDepth),
         nodes_((kSegment + 1) * kArrivals) {}
 
@@ -114,13 +115,13 @@ class Encoder {
         for (; cleared <= std::min(last, span); ++cleared)
           for (size_t slot = 0; slot < kArrivals; ++slot) At(cleared)[slot].price = kNoPrice;
       };
-      clearTo(kNiceLength);
+      clearTo(kMaxFound);
       At(0)[0] = state;
       At(0)[0].price = 0;
       size_t stop = span;
       Match longMatch;
       for (size_t i = 0; i < span; ++i) {
-        clearTo(i + kNiceLength);
+        clearTo(i + kMaxFound);
         size_t count = finder_.Find(position + i, matches_.data());
         if (count > 0 && matches_[count - 1].length >= kNiceLength) {
           stop = i;
@@ -145,7 +146,9 @@ class Encoder {
       step.length = length;
       step.step = (!here.afterMatch && here.lastOffset == longMatch.distance) ? Step::RepMatch : Step::Match;
       EmitStep(at, step, here.afterMatch);
-      for (size_t k = 1; k < length; ++k) finder_.Skip(at + k);
+      // The rest of a long match stays out of the finder: the bytes it copies
+      // are there already, a little further back, and repeated tiles and runs
+      // would otherwise cost a search at every byte.
       state = Node{};
       state.lastOffset = longMatch.distance;
       state.afterMatch = true;
@@ -216,7 +219,7 @@ class Encoder {
       else
         Offer(i + 1, from.price + 9, i, slot, Step::Literal, 0, 1, from.lastOffset, false);
       if (from.afterMatch || from.lastOffset == 0 || from.lastOffset > position) continue;
-      const uint32_t repeat = MatchLength(position, from.lastOffset, std::min<size_t>(room, kNiceLength));
+      const uint32_t repeat = MatchLength(position, from.lastOffset, std::min<size_t>(room, kMaxFound));
       for (uint32_t length = 2; length <= repeat; ++length) {
         if (length > kFullWeighLength && length + kFullWeighLength <= repeat) length = repeat - kFullWeighLength + 1;
         Offer(i + length, from.price + 4 + GammaBits(length), i, slot, Step::RepMatch, from.lastOffset, length,
@@ -303,7 +306,7 @@ class Encoder {
   TreeMatchFinder finder_;
   std::vector<Node> nodes_;  // kArrivals a position
   std::vector<std::pair<uint32_t, uint32_t>> path_;
-  std::array<Match, kNiceLength> matches_;
+  std::array<Match, kMaxFound> matches_;
 };
 
 void PutU32(std::vector<uint8_t>& out, size_t at, uint32_t value) {
