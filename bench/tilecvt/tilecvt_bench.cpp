@@ -27,11 +27,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
-
-#include <iterator>
 
 #include "tools/tilecvt/aplib.h"
 #include "tools/tilecvt/console.h"
@@ -218,7 +217,8 @@ std::vector<uint8_t> KeptTiles(const fs::path& picture) {
 }
 
 const std::vector<uint8_t>& CompressInput(int64_t index) {
-  static const std::vector<uint8_t> inputs[] = {TileData(), ReadBytes(BenchInputs() / "d_mixed_1MiB.bin"),
+  static const std::vector<uint8_t> inputs[] = {TileData(),
+                                                ReadBytes(BenchInputs() / "d_mixed_1MiB.bin"),
                                                 KeptTiles(BenchInputs() / "c_4096_8bpp.bmp")};
   return inputs[index];
 }
@@ -248,8 +248,8 @@ void BM_Compress(benchmark::State& state) {
   for (auto _ : state) packed = CompressWith(state.range(1), data).size();
   state.counters["bytes"] = static_cast<double>(packed);
   state.counters["in_bytes"] = static_cast<double>(data.size());
-  state.counters["MB"] = benchmark::Counter(static_cast<double>(data.size()) * 1e-6 * state.iterations(),
-                                              benchmark::Counter::kIsRate);
+  state.counters["MB"] = benchmark::Counter(
+      static_cast<double>(data.size()) * 1e-6 * state.iterations(), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_Compress)
     ->ArgsProduct({{0, 1, 2}, {0, 1, 2, 3, 4}})

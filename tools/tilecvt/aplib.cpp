@@ -12,7 +12,7 @@ namespace {
 // Tile sets repeat whole tiles far apart, so the window is the whole block up
 // to this size; the match finder's memory grows with it (8 bytes a position).
 constexpr uint32_t kMaxWindow = 1u << 22;
-constexpr uint32_t kMaxFound = 128;  // the longest match the finder reports
+constexpr uint32_t kMaxFound = 128;   // the longest match the finder reports
 constexpr uint32_t kNiceLength = 64;  // a match this long is taken without weighing others
 constexpr uint32_t kSearchDepth = 48;
 constexpr uint32_t kFullWeighLength = 16;
@@ -96,8 +96,8 @@ class Encoder {
   Encoder(std::span<const uint8_t> input, std::vector<uint8_t>& out)
       : input_(input),
         bits_(out),
-        finder_(input, static_cast<uint32_t>(std::min<size_t>(input.size(), kMaxWindow)), kMaxFound, 2,
-                kSearchDepth),
+        finder_(input, static_cast<uint32_t>(std::min<size_t>(input.size(), kMaxWindow)), kMaxFound,
+                2, kSearchDepth),
         nodes_((kSegment + 1) * kArrivals) {}
 
   void Run() {
@@ -166,7 +166,8 @@ class Encoder {
     Node* list = At(target);
     size_t slot = 0;
     while (slot < kArrivals && list[slot].price != kNoPrice &&
-           (list[slot].lastOffset != arrival.lastOffset || list[slot].afterMatch != arrival.afterMatch))
+           (list[slot].lastOffset != arrival.lastOffset ||
+            list[slot].afterMatch != arrival.afterMatch))
       ++slot;
     if (slot == kArrivals) {
       slot = kArrivals - 1;  // full: the dearest one may give way
@@ -181,14 +182,14 @@ class Encoder {
     list[slot] = arrival;
   }
 
-  void Offer(size_t target, uint32_t price, size_t from, size_t fromSlot, Step step, uint32_t offset,
-             uint32_t length, uint32_t lastOffset, bool afterMatch) {
+  void Offer(size_t target, uint32_t price, size_t from, size_t fromSlot, Step step,
+             uint32_t offset, uint32_t length, uint32_t lastOffset, bool afterMatch) {
     if (price >= At(target)[kArrivals - 1].price && At(target)[kArrivals - 1].price != kNoPrice) {
       // Cheap test first: a full list whose dearest arrival is cheaper.
       return;
     }
-    Relax(target, {price, static_cast<uint32_t>(from), offset, length, lastOffset, static_cast<uint8_t>(fromSlot),
-                   step, afterMatch});
+    Relax(target, {price, static_cast<uint32_t>(from), offset, length, lastOffset,
+                   static_cast<uint8_t>(fromSlot), step, afterMatch});
   }
 
   uint32_t ShortLiteralOffset(size_t position) const {
@@ -215,15 +216,18 @@ class Encoder {
     for (size_t slot = 0; slot < kArrivals && here[slot].price != kNoPrice; ++slot) {
       const Node& from = here[slot];
       if (shortLiteral != kNoShortLiteral)
-        Offer(i + 1, from.price + 7, i, slot, Step::ShortLiteral, shortLiteral, 1, from.lastOffset, false);
+        Offer(i + 1, from.price + 7, i, slot, Step::ShortLiteral, shortLiteral, 1, from.lastOffset,
+              false);
       else
         Offer(i + 1, from.price + 9, i, slot, Step::Literal, 0, 1, from.lastOffset, false);
       if (from.afterMatch || from.lastOffset == 0 || from.lastOffset > position) continue;
-      const uint32_t repeat = MatchLength(position, from.lastOffset, std::min<size_t>(room, kMaxFound));
+      const uint32_t repeat =
+          MatchLength(position, from.lastOffset, std::min<size_t>(room, kMaxFound));
       for (uint32_t length = 2; length <= repeat; ++length) {
-        if (length > kFullWeighLength && length + kFullWeighLength <= repeat) length = repeat - kFullWeighLength + 1;
-        Offer(i + length, from.price + 4 + GammaBits(length), i, slot, Step::RepMatch, from.lastOffset, length,
-              from.lastOffset, true);
+        if (length > kFullWeighLength && length + kFullWeighLength <= repeat)
+          length = repeat - kFullWeighLength + 1;
+        Offer(i + length, from.price + 4 + GammaBits(length), i, slot, Step::RepMatch,
+              from.lastOffset, length, from.lastOffset, true);
       }
     }
 
@@ -238,7 +242,8 @@ class Encoder {
       size_t best = 0;
       uint32_t matchBase = kNoPrice;
       for (size_t slot = 0; slot < kArrivals && here[slot].price != kNoPrice; ++slot) {
-        const uint32_t price = here[slot].price + 2 + GammaBits(HighPart(distance, here[slot].afterMatch)) + 8;
+        const uint32_t price =
+            here[slot].price + 2 + GammaBits(HighPart(distance, here[slot].afterMatch)) + 8;
         if (price < matchBase) {
           matchBase = price;
           best = slot;
@@ -247,12 +252,14 @@ class Encoder {
       for (uint32_t length = shorter + 1; length <= top; ++length) {
         // The middle of a long match is reached as well from the positions
         // after it, where the same match is found shorter.
-        if (length > kFullWeighLength && length + kFullWeighLength <= top) length = top - kFullWeighLength + 1;
+        if (length > kFullWeighLength && length + kFullWeighLength <= top)
+          length = top - kFullWeighLength + 1;
         if (distance < 128 && length <= 3)
-          Offer(i + length, here[0].price + 11, i, 0, Step::ShortMatch, distance, length, distance, true);
-        if (length >= adjust + 2)
-          Offer(i + length, matchBase + GammaBits(length - adjust), i, best, Step::Match, distance, length, distance,
+          Offer(i + length, here[0].price + 11, i, 0, Step::ShortMatch, distance, length, distance,
                 true);
+        if (length >= adjust + 2)
+          Offer(i + length, matchBase + GammaBits(length - adjust), i, best, Step::Match, distance,
+                length, distance, true);
       }
       shorter = std::max(shorter, match.length);
     }

@@ -5,7 +5,8 @@
 
 namespace tilecvt {
 
-std::vector<uint8_t> CompressBlock(std::span<const uint8_t> block, Compressor compressor, Lz77Options lz77) {
+std::vector<uint8_t> CompressBlock(std::span<const uint8_t> block, Compressor compressor,
+                                   Lz77Options lz77) {
   std::vector<uint8_t> packed;
   switch (compressor) {
     case Compressor::Lz77:

@@ -24,7 +24,8 @@ void PutHeader(std::vector<uint8_t>& out, size_t size) {
 
 class TokenWriter {
  public:
-  TokenWriter(std::vector<uint8_t>& out, std::span<const uint8_t> input) : out_(out), input_(input) {}
+  TokenWriter(std::vector<uint8_t>& out, std::span<const uint8_t> input)
+      : out_(out), input_(input) {}
   void Literal(size_t position) {
     Flag(false);
     out_.push_back(input_[position]);
@@ -150,7 +151,8 @@ std::vector<uint8_t> CompressLz77(std::span<const uint8_t> input, Lz77Options op
   TokenWriter writer(out, input);
   size_t position = 0;
   while (position < size) {
-    const uint32_t length = options.smallest ? steps[position] : std::max<uint32_t>(table.length[position], 1);
+    const uint32_t length =
+        options.smallest ? steps[position] : std::max<uint32_t>(table.length[position], 1);
     if (length == 1) {
       writer.Literal(position);
     } else {

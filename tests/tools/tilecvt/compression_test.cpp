@@ -101,8 +101,10 @@ struct Lz77Variant {
   const char* name;
   tilecvt::Lz77Options options;
 };
-constexpr Lz77Variant kLz77Variants[] = {
-    {"greedy", {}}, {"vram-safe", {true, false}}, {"smallest", {false, true}}, {"smallest vram-safe", {true, true}}};
+constexpr Lz77Variant kLz77Variants[] = {{"greedy", {}},
+                                         {"vram-safe", {true, false}},
+                                         {"smallest", {false, true}},
+                                         {"smallest vram-safe", {true, true}}};
 
 uint64_t TokenBits(const Bytes& stream) {
   uint64_t bits = 0;
@@ -154,8 +156,10 @@ TEST(Lz77, SmallestParseCostsAsFewBitsAsABruteForceOptimum) {
 
 TEST(Lz77, SmallestIsNeverLargerThanGreedy) {
   for (const auto& [name, data] : Samples()) {
-    EXPECT_LE(tilecvt::CompressLz77(data, {false, true}).size(), tilecvt::CompressLz77(data).size()) << name;
-    EXPECT_LE(tilecvt::CompressLz77(data, {true, true}).size(), tilecvt::CompressLz77(data, {true, false}).size())
+    EXPECT_LE(tilecvt::CompressLz77(data, {false, true}).size(), tilecvt::CompressLz77(data).size())
+        << name;
+    EXPECT_LE(tilecvt::CompressLz77(data, {true, true}).size(),
+              tilecvt::CompressLz77(data, {true, false}).size())
         << name;
   }
 }
@@ -204,10 +208,12 @@ TEST(Aplib, CodesRepeatsAtTheFormatsEdges) {
   for (const Case& c : cases) {
     Bytes data = RepeatAt(c.distance, c.length, c.distance + c.length);
     Bytes packed = tilecvt::CompressAplib(data, false);
-    EXPECT_EQ(tilecvt_test::DecodeAplib(packed, data.size()), data) << c.distance << " " << c.length;
+    EXPECT_EQ(tilecvt_test::DecodeAplib(packed, data.size()), data)
+        << c.distance << " " << c.length;
     if (c.length >= 64) {  // the repeat costs a few bytes over the random part alone
       const Bytes head(data.begin(), data.begin() + c.distance);
-      EXPECT_LT(packed.size(), tilecvt::CompressAplib(head, false).size() + 12) << c.distance << " " << c.length;
+      EXPECT_LT(packed.size(), tilecvt::CompressAplib(head, false).size() + 12)
+          << c.distance << " " << c.length;
     }
   }
 }
@@ -215,8 +221,10 @@ TEST(Aplib, CodesRepeatsAtTheFormatsEdges) {
 TEST(Aplib, RoundTripsEveryShortBlock) {
   for (size_t size = 1; size <= 40; ++size) {
     for (unsigned seed = 0; seed < 4; ++seed) {
-      Bytes data = RandomBytes(size, seed == 0 ? 1 : 1 + seed * 2, static_cast<unsigned>(size * 7 + seed));
-      EXPECT_EQ(tilecvt_test::DecodeAplib(tilecvt::CompressAplib(data, false), data.size()), data) << size;
+      Bytes data =
+          RandomBytes(size, seed == 0 ? 1 : 1 + seed * 2, static_cast<unsigned>(size * 7 + seed));
+      EXPECT_EQ(tilecvt_test::DecodeAplib(tilecvt::CompressAplib(data, false), data.size()), data)
+          << size;
     }
   }
 }

@@ -76,7 +76,8 @@ uint32_t Lz77ShortestDistance(std::span<const uint8_t> stream) {
   return shortest;
 }
 
-std::optional<std::vector<uint8_t>> DecodeLz77ToVram(std::span<const uint8_t> stream, uint8_t fill) {
+std::optional<std::vector<uint8_t>> DecodeLz77ToVram(std::span<const uint8_t> stream,
+                                                     uint8_t fill) {
   if (stream.size() < 4 || stream[0] != 0x10) return std::nullopt;
   const size_t size = stream[1] | size_t{stream[2]} << 8 | size_t{stream[3]} << 16;
   std::vector<uint8_t> vram(size + 1, fill);
@@ -121,7 +122,8 @@ uint64_t BruteForceSmallestLz77Bits(std::span<const uint8_t> data, uint32_t minD
     size_t longest = 0;
     for (size_t distance = minDistance; distance <= 4096 && distance <= position; ++distance) {
       size_t length = 0;
-      while (length < limit && data[position + length] == data[position + length - distance]) ++length;
+      while (length < limit && data[position + length] == data[position + length - distance])
+        ++length;
       longest = std::max(longest, length);
     }
     bits[position] = bits[position + 1] + 9;
