@@ -133,6 +133,15 @@ TEST(Lz77, TheGreedyStreamOfARunIsWrongInVram) {
   EXPECT_NE(tilecvt_test::DecodeLz77ToVram(packed, 0xA5), zeros);
 }
 
+TEST(Lz77, VramSafeTakesTheLongestMatchFromDistanceTwoLikeABruteForceSearch) {
+  for (const auto& [name, data] : Samples()) {
+    if (data.size() > 12000) continue;  // the brute force is slow
+    EXPECT_EQ(tilecvt_test::Lz77TokenLengths(tilecvt::CompressLz77(data, {true, false})),
+              tilecvt_test::BruteForceGreedyLengths(data, 2))
+        << name;
+  }
+}
+
 TEST(Lz77, DefaultOptionsGiveTheGreedyStream) {
   for (const auto& [name, data] : Samples())
     EXPECT_EQ(tilecvt::CompressLz77(data, {}), tilecvt::CompressLz77(data)) << name;

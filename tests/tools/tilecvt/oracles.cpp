@@ -133,12 +133,12 @@ uint64_t BruteForceSmallestLz77Bits(std::span<const uint8_t> data, uint32_t minD
   return bits[0];
 }
 
-std::vector<uint32_t> BruteForceGreedyLengths(std::span<const uint8_t> data) {
+std::vector<uint32_t> BruteForceGreedyLengths(std::span<const uint8_t> data, size_t minDistance) {
   std::vector<uint32_t> lengths;
   for (size_t position = 0; position < data.size();) {
     const size_t limit = std::min<size_t>(18, data.size() - position);
     size_t best = 0;
-    for (size_t distance = 1; distance <= 4096 && distance <= position; ++distance) {
+    for (size_t distance = minDistance; distance <= 4096 && distance <= position; ++distance) {
       size_t length = 0;
       while (length < limit && data[position + length] == data[position + length - distance]) ++length;
       best = std::max(best, length);

@@ -36,10 +36,11 @@ std::optional<std::vector<uint8_t>> DecodeLz77ToVram(std::span<const uint8_t> st
 // distance at every position.
 uint64_t BruteForceSmallestLz77Bits(std::span<const uint8_t> data, uint32_t minDistance);
 
-// What a greedy compressor that tries every distance from 1 to 4096 (copies
-// may overlap the bytes they produce) takes at each step: the longest match
-// of 3 to 18 bytes, else 1 for a literal.
-std::vector<uint32_t> BruteForceGreedyLengths(std::span<const uint8_t> data);
+// What a greedy compressor that tries every distance from `minDistance` to
+// 4096 (copies may overlap the bytes they produce) takes at each step: the
+// longest match of 3 to 18 bytes, else 1 for a literal.
+std::vector<uint32_t> BruteForceGreedyLengths(std::span<const uint8_t> data,
+                                              size_t minDistance = 1);
 
 // The aPLib stream format as the published decompressor reads it: a first
 // literal byte, then codes behind tag bits read most significant first from
