@@ -86,12 +86,12 @@ MatchTable LongestMatches(std::span<const uint8_t> input, bool vramSafe) {
 // where it sits, and the flag bytes grow with the token count alone.
 std::vector<uint8_t> SmallestParse(const MatchTable& table) {
   const size_t size = table.length.size();
-  std::vector<uint64_t> cost(size + 1, 0);
+  std::vector<uint32_t> cost(size + 1, 0);  // never over 9 bits a byte
   std::vector<uint8_t> step(size, 1);
   for (size_t position = size; position-- > 0;) {
     cost[position] = cost[position + 1] + kLiteralBits;
     for (uint32_t length = table.length[position]; length >= kMinLength; --length) {
-      const uint64_t price = cost[position + length] + kReferenceBits;
+      const uint32_t price = cost[position + length] + kReferenceBits;
       if (price < cost[position]) {
         cost[position] = price;
         step[position] = static_cast<uint8_t>(length);
