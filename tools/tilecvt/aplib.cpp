@@ -10,12 +10,13 @@ namespace tilecvt {
 namespace {
 
 // Tile sets repeat whole tiles far apart, so the window is the whole block up
-// to this size; the match finder's memory grows with it (8 bytes a position).
+// to this size; the match finder's memory grows with it (8 bytes a position,
+// rounded up to a power of two).
 constexpr uint32_t kMaxWindow = 1u << 22;
 constexpr uint32_t kMaxFound = 128;   // the longest match the finder reports
 constexpr uint32_t kNiceLength = 64;  // a match this long is taken without weighing others
 constexpr uint32_t kSearchDepth = 48;
-constexpr uint32_t kFullWeighLength = 16;
+constexpr uint32_t kFullWeighLength = 16;  // a match's shortest and longest lengths weighed
 constexpr size_t kSegment = size_t{1} << 14;  // positions weighed together
 constexpr uint32_t kNoPrice = UINT32_MAX;
 constexpr uint32_t kNoShortLiteral = 16;
