@@ -8,12 +8,26 @@
 //   BM_Lz77 / BM_Aplib             1 MiB of 8-bit tile data from pictures;
 //                                  counters give the compressed size as a
 //                                  share of the input
+//   BM_Compress/<input>/<encoder>  every encoder on the same inputs; counters
+//                                  give the output in bytes and the input
+//                                  MB (10^6 bytes) per second of CPU time
+//                                  (the machine is shared; the encoders use
+//                                  one thread).
+//                                  Inputs: 0 the pictures' tiles above, 1
+//                                  d_mixed_1MiB.bin and 2 the tiles tilecvt -m
+//                                  keeps of c_4096_8bpp.bmp, both from the
+//                                  benchmark inputs' folder
+//                                  ($TILECVT_BENCH_INPUTS, else
+//                                  /tmp/bench-data/inputs; skipped without).
+//                                  Encoders: 0 LZ77, 1 LZ77 -W, 2 LZ77 -L,
+//                                  3 LZ77 -W -L, 4 aPLib
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -181,6 +195,66 @@ void BM_Aplib(benchmark::State& state) {
       static_cast<double>(packed) / static_cast<double>(tilecvt::CompressLz77(data).size());
 }
 BENCHMARK(BM_Aplib)->Unit(benchmark::kMillisecond);
+
+fs::path BenchInputs() {
+  const char* folder = std::getenv("TILECVT_BENCH_INPUTS");
+  return folder != nullptr ? fs::path(folder) : fs::path("/tmp/bench-data/inputs");
+}
+
+std::vector<uint8_t> ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The tiles a map conversion keeps (what a game stores), read back from the
+// raw tile file tilecvt writes.
+std::vector<uint8_t> KeptTiles(const fs::path& picture) {
+  if (!fs::exists(picture)) return {};
+  const fs::path out = WorkDirectory() / "kept";
+  fs::create_directories(out);
+  if (Run({"-q", "-m", "-o", out.string(), picture.string()}) != 0) return {};
+  return ReadBytes(out / (picture.stem().string() + ".raw"));
+}
+
+const std::vector<uint8_t>& CompressInput(int64_t index) {
+  static const std::vector<uint8_t> inputs[] = {TileData(),
+                                                ReadBytes(BenchInputs() / "d_mixed_1MiB.bin"),
+                                                KeptTiles(BenchInputs() / "c_4096_8bpp.bmp")};
+  return inputs[index];
+}
+
+std::vector<uint8_t> CompressWith(int64_t encoder, const std::vector<uint8_t>& data) {
+  switch (encoder) {
+    case 0:
+      return tilecvt::CompressLz77(data);
+    case 1:
+      return tilecvt::CompressLz77(data, {true, false});
+    case 2:
+      return tilecvt::CompressLz77(data, {false, true});
+    case 3:
+      return tilecvt::CompressLz77(data, {true, true});
+    default:
+      return tilecvt::CompressAplib(data, false);
+  }
+}
+
+void BM_Compress(benchmark::State& state) {
+  const auto& data = CompressInput(state.range(0));
+  if (data.empty()) {
+    state.SkipWithError("input missing (run gen_inputs.py, see TILECVT_BENCH_INPUTS)");
+    return;
+  }
+  size_t packed = 0;
+  for (auto _ : state) packed = CompressWith(state.range(1), data).size();
+  state.counters["bytes"] = static_cast<double>(packed);
+  state.counters["in_bytes"] = static_cast<double>(data.size());
+  state.counters["MB"] = benchmark::Counter(
+      static_cast<double>(data.size()) * 1e-6 * state.iterations(), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_Compress)
+    ->ArgsProduct({{0, 1, 2}, {0, 1, 2, 3, 4}})
+    ->ArgNames({"input", "encoder"})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

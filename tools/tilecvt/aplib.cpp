@@ -9,9 +9,14 @@
 namespace tilecvt {
 namespace {
 
-constexpr uint32_t kWindow = 1u << 16;
+// Tile sets repeat whole tiles far apart, so the window is the whole block up
+// to this size; the match finder's memory grows with it (8 bytes a position,
+// rounded up to a power of two).
+constexpr uint32_t kMaxWindow = 1u << 22;
+constexpr uint32_t kMaxFound = 128;   // the longest match the finder reports
 constexpr uint32_t kNiceLength = 64;  // a match this long is taken without weighing others
 constexpr uint32_t kSearchDepth = 48;
+constexpr uint32_t kFullWeighLength = 16;  // a match's shortest and longest lengths weighed
 constexpr size_t kSegment = size_t{1} << 14;  // positions weighed together
 constexpr uint32_t kNoPrice = UINT32_MAX;
 constexpr uint32_t kNoShortLiteral = 16;
@@ -25,15 +30,21 @@ constexpr size_t kHeaderSize = 24;
 //   10 + gamma(high + 2 or 3) + byte + gamma(length - adjust)  any match
 enum class Step : uint8_t { Literal, ShortLiteral, ShortMatch, RepMatch, Match };
 
+// One way of reaching a position. Each position keeps the cheapest few
+// arrivals that leave a different last offset behind, so a repeated offset
+// that only pays off later is not lost to a slightly cheaper path.
 struct Node {
   uint32_t price = kNoPrice;
   uint32_t from = 0;
   uint32_t offset = 0;  // distance, or the short literal's 4-bit offset
   uint32_t length = 0;
   uint32_t lastOffset = 0;  // after this step; 0: none yet
+  uint8_t fromSlot = 0;
   Step step = Step::Literal;
   bool afterMatch = false;  // a repeated offset is coded only after a literal
 };
+
+constexpr size_t kArrivals = 4;
 
 uint32_t Log2(uint32_t value) { return 31 - static_cast<uint32_t>(__builtin_clz(value)); }
 uint32_t GammaBits(uint32_t value) { return 2 * Log2(value); }
@@ -84,7 +95,11 @@ class BitWriter {
 class Encoder {
  public:
   Encoder(std::span<const uint8_t> input, std::vector<uint8_t>& out)
-      : input_(input), bits_(out), finder_(input, kWindow, kNiceLength, 2, kSearchDepth), nodes_(kSegment + 1) {}
+      : input_(input),
+        bits_(out),
+        finder_(input, static_cast<uint32_t>(std::min<size_t>(input.size(), kMaxWindow)), kMaxFound,
+                2, kSearchDepth),
+        nodes_((kSegment + 1) * kArrivals) {}
 
   void Run() {
     const size_t size = input_.size();
@@ -94,12 +109,20 @@ class Encoder {
     size_t position = 1;
     while (position < size) {
       const size_t span = std::min(kSegment, size - position);
-      nodes_[0] = state;
-      nodes_[0].price = 0;
-      for (size_t k = 1; k <= span; ++k) nodes_[k].price = kNoPrice;
+      // Long matches end most segments of tile data early: positions are
+      // cleared only as far as the steps from the current one reach.
+      size_t cleared = 0;
+      auto clearTo = [&](size_t last) {
+        for (; cleared <= std::min(last, span); ++cleared)
+          for (size_t slot = 0; slot < kArrivals; ++slot) At(cleared)[slot].price = kNoPrice;
+      };
+      clearTo(kMaxFound);
+      At(0)[0] = state;
+      At(0)[0].price = 0;
       size_t stop = span;
       Match longMatch;
       for (size_t i = 0; i < span; ++i) {
+        clearTo(i + kMaxFound);
         size_t count = finder_.Find(position + i, matches_.data());
         if (count > 0 && matches_[count - 1].length >= kNiceLength) {
           stop = i;
@@ -110,13 +133,13 @@ class Encoder {
       }
       EmitPath(position, stop);
       if (stop == span) {
-        state = nodes_[span];
+        state = At(span)[0];
         position += span;
         continue;
       }
       // A long match ends the segment; it runs on as far as the bytes repeat.
       const size_t at = position + stop;
-      const Node& here = nodes_[stop];
+      const Node& here = At(stop)[0];
       uint32_t length = longMatch.length;
       while (at + length < size && input_[at + length] == input_[at + length - longMatch.distance]) ++length;
       Node step;
@@ -124,7 +147,9 @@ class Encoder {
       step.length = length;
       step.step = (!here.afterMatch && here.lastOffset == longMatch.distance) ? Step::RepMatch : Step::Match;
       EmitStep(at, step, here.afterMatch);
-      for (size_t k = 1; k < length; ++k) finder_.Skip(at + k);
+      // The rest of a long match stays out of the finder: the bytes it copies
+      // are there already, a little further back, and repeated tiles and runs
+      // would otherwise cost a search at every byte.
       state = Node{};
       state.lastOffset = longMatch.distance;
       state.afterMatch = true;
@@ -135,11 +160,37 @@ class Encoder {
   }
 
  private:
-  void Relax(size_t target, uint32_t price, size_t from, Step step, uint32_t offset, uint32_t length,
-             uint32_t lastOffset, bool afterMatch) {
-    Node& node = nodes_[target];
-    if (price >= node.price) return;
-    node = {price, static_cast<uint32_t>(from), offset, length, lastOffset, step, afterMatch};
+  Node* At(size_t k) { return &nodes_[k * kArrivals]; }
+
+  // Keeps the target's arrivals sorted by price, one per last-offset state.
+  void Relax(size_t target, const Node& arrival) {
+    Node* list = At(target);
+    size_t slot = 0;
+    while (slot < kArrivals && list[slot].price != kNoPrice &&
+           (list[slot].lastOffset != arrival.lastOffset ||
+            list[slot].afterMatch != arrival.afterMatch))
+      ++slot;
+    if (slot == kArrivals) {
+      slot = kArrivals - 1;  // full: the dearest one may give way
+      if (arrival.price >= list[slot].price) return;
+    } else if (arrival.price >= list[slot].price) {
+      return;  // the same state is already reached as cheaply
+    }
+    while (slot > 0 && list[slot - 1].price > arrival.price) {
+      list[slot] = list[slot - 1];
+      --slot;
+    }
+    list[slot] = arrival;
+  }
+
+  void Offer(size_t target, uint32_t price, size_t from, size_t fromSlot, Step step,
+             uint32_t offset, uint32_t length, uint32_t lastOffset, bool afterMatch) {
+    if (price >= At(target)[kArrivals - 1].price && At(target)[kArrivals - 1].price != kNoPrice) {
+      // Cheap test first: a full list whose dearest arrival is cheaper.
+      return;
+    }
+    Relax(target, {price, static_cast<uint32_t>(from), offset, length, lastOffset,
+                   static_cast<uint8_t>(fromSlot), step, afterMatch});
   }
 
   uint32_t ShortLiteralOffset(size_t position) const {
@@ -158,20 +209,27 @@ class Encoder {
   }
 
   void Weigh(size_t base, size_t i, size_t span, size_t count) {
-    const Node here = nodes_[i];
+    const Node* here = At(i);
+    if (here[0].price == kNoPrice) return;
     const size_t position = base + i;
-    const uint32_t shortLiteral = ShortLiteralOffset(position);
-    if (shortLiteral != kNoShortLiteral)
-      Relax(i + 1, here.price + 7, i, Step::ShortLiteral, shortLiteral, 1, here.lastOffset, false);
-    else
-      Relax(i + 1, here.price + 9, i, Step::Literal, 0, 1, here.lastOffset, false);
-
     const size_t room = span - i;
-    if (!here.afterMatch && here.lastOffset != 0 && here.lastOffset <= position) {
-      uint32_t repeat = MatchLength(position, here.lastOffset, std::min<size_t>(room, kNiceLength));
-      for (uint32_t length = 2; length <= repeat; ++length)
-        Relax(i + length, here.price + 4 + GammaBits(length), i, Step::RepMatch, here.lastOffset, length,
-              here.lastOffset, true);
+    const uint32_t shortLiteral = ShortLiteralOffset(position);
+    for (size_t slot = 0; slot < kArrivals && here[slot].price != kNoPrice; ++slot) {
+      const Node& from = here[slot];
+      if (shortLiteral != kNoShortLiteral)
+        Offer(i + 1, from.price + 7, i, slot, Step::ShortLiteral, shortLiteral, 1, from.lastOffset,
+              false);
+      else
+        Offer(i + 1, from.price + 9, i, slot, Step::Literal, 0, 1, from.lastOffset, false);
+      if (from.afterMatch || from.lastOffset == 0 || from.lastOffset > position) continue;
+      const uint32_t repeat =
+          MatchLength(position, from.lastOffset, std::min<size_t>(room, kMaxFound));
+      for (uint32_t length = 2; length <= repeat; ++length) {
+        if (length > kFullWeighLength && length + kFullWeighLength <= repeat)
+          length = repeat - kFullWeighLength + 1;
+        Offer(i + length, from.price + 4 + GammaBits(length), i, slot, Step::RepMatch,
+              from.lastOffset, length, from.lastOffset, true);
+      }
     }
 
     uint32_t shorter = 1;
@@ -180,13 +238,29 @@ class Encoder {
       const uint32_t distance = match.distance;
       const uint32_t top = static_cast<uint32_t>(std::min<size_t>(match.length, room));
       const uint32_t adjust = LengthAdjust(distance);
-      const uint32_t matchBase = here.price + 2 + GammaBits(HighPart(distance, here.afterMatch)) + 8;
+      // After a match the high part is coded one smaller: the cheapest
+      // arrival is not always the cheapest start.
+      size_t best = 0;
+      uint32_t matchBase = kNoPrice;
+      for (size_t slot = 0; slot < kArrivals && here[slot].price != kNoPrice; ++slot) {
+        const uint32_t price =
+            here[slot].price + 2 + GammaBits(HighPart(distance, here[slot].afterMatch)) + 8;
+        if (price < matchBase) {
+          matchBase = price;
+          best = slot;
+        }
+      }
       for (uint32_t length = shorter + 1; length <= top; ++length) {
+        // The middle of a long match is reached as well from the positions
+        // after it, where the same match is found shorter.
+        if (length > kFullWeighLength && length + kFullWeighLength <= top)
+          length = top - kFullWeighLength + 1;
         if (distance < 128 && length <= 3)
-          Relax(i + length, here.price + 11, i, Step::ShortMatch, distance, length, distance, true);
-        if (length >= adjust + 2)
-          Relax(i + length, matchBase + GammaBits(length - adjust), i, Step::Match, distance, length, distance,
+          Offer(i + length, here[0].price + 11, i, 0, Step::ShortMatch, distance, length, distance,
                 true);
+        if (length >= adjust + 2)
+          Offer(i + length, matchBase + GammaBits(length - adjust), i, best, Step::Match, distance,
+                length, distance, true);
       }
       shorter = std::max(shorter, match.length);
     }
@@ -194,10 +268,16 @@ class Encoder {
 
   void EmitPath(size_t base, size_t end) {
     path_.clear();
-    for (size_t k = end; k > 0; k = nodes_[k].from) path_.push_back(static_cast<uint32_t>(k));
+    size_t k = end, slot = 0;
+    while (k > 0) {
+      path_.emplace_back(static_cast<uint32_t>(k), static_cast<uint32_t>(slot));
+      const Node& node = At(k)[slot];
+      k = node.from;
+      slot = node.fromSlot;
+    }
     for (auto it = path_.rbegin(); it != path_.rend(); ++it) {
-      const Node& node = nodes_[*it];
-      EmitStep(base + node.from, node, nodes_[node.from].afterMatch);
+      const Node& node = At(it->first)[it->second];
+      EmitStep(base + node.from, node, At(node.from)[node.fromSlot].afterMatch);
     }
   }
 
@@ -232,9 +312,9 @@ class Encoder {
   std::span<const uint8_t> input_;
   BitWriter bits_;
   TreeMatchFinder finder_;
-  std::vector<Node> nodes_;
-  std::vector<uint32_t> path_;
-  std::array<Match, kNiceLength> matches_;
+  std::vector<Node> nodes_;  // kArrivals a position
+  std::vector<std::pair<uint32_t, uint32_t>> path_;
+  std::array<Match, kMaxFound> matches_;
 };
 
 void PutU32(std::vector<uint8_t>& out, size_t at, uint32_t value) {

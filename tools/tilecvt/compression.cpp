@@ -5,11 +5,12 @@
 
 namespace tilecvt {
 
-std::vector<uint8_t> CompressBlock(std::span<const uint8_t> block, Compressor compressor) {
+std::vector<uint8_t> CompressBlock(std::span<const uint8_t> block, Compressor compressor,
+                                   Lz77Options lz77) {
   std::vector<uint8_t> packed;
   switch (compressor) {
     case Compressor::Lz77:
-      packed = CompressLz77(block);
+      packed = CompressLz77(block, lz77);
       break;
     case Compressor::Aplib:
       packed = CompressAplib(block, false);

@@ -14,4 +14,16 @@ namespace tilecvt {
 // Returns nothing when the input is too long for the header.
 std::vector<uint8_t> CompressLz77(std::span<const uint8_t> input);
 
+struct Lz77Options {
+  // No reference to the byte just before: the BIOS's VRAM decompressor
+  // (SWI 0x12) writes 16 bits at a time, so that byte is not there yet.
+  bool vramSafe = false;
+  // The parse with the fewest bits instead of the longest match at every
+  // step; the stream stays one that every BIOS decoder reads.
+  bool smallest = false;
+};
+
+// The same format; with default options exactly the stream above.
+std::vector<uint8_t> CompressLz77(std::span<const uint8_t> input, Lz77Options options);
+
 }  // namespace tilecvt

@@ -102,6 +102,43 @@ size_t TreeMatchFinder::Insert(size_t position, Match* matches) {
   return count;
 }
 
+// A search path in a binary search tree passes the nearest smaller and the
+// nearest larger string, and one of them shares the longest prefix.
+size_t TreeMatchFinder::Search(size_t position, Match* matches) const {
+  const size_t left = data_.size() - position;
+  const auto lengthLimit = static_cast<uint32_t>(std::min<size_t>(maxLength_, left));
+  if (lengthLimit < prefixBytes_) return 0;
+  const uint8_t* current = data_.data() + position;
+  const auto pos = static_cast<uint32_t>(position);
+  uint32_t candidate = heads_[PrefixKey(current, prefixBytes_)];
+  uint32_t smallerLength = 0;
+  uint32_t largerLength = 0;
+  uint32_t best = 1;
+  uint32_t depth = depthLimit_;
+  size_t count = 0;
+  while (candidate != kEmpty && pos - candidate <= window_ && depth-- != 0) {
+    const uint32_t* pair = &children_[size_t{candidate & cyclicMask_} * 2];
+    const uint8_t* earlier = data_.data() + candidate;
+    uint32_t length = std::min(smallerLength, largerLength);
+    if (earlier[length] == current[length]) {
+      length = ExtendMatch(earlier, current, length + 1, lengthLimit);
+      if (length > best) {
+        best = length;
+        matches[count++] = {length, pos - candidate};
+      }
+      if (length == lengthLimit) break;
+    }
+    if (earlier[length] < current[length]) {
+      candidate = pair[1];
+      smallerLength = length;
+    } else {
+      candidate = pair[0];
+      largerLength = length;
+    }
+  }
+  return count;
+}
+
 template size_t TreeMatchFinder::Insert<true>(size_t, Match*);
 template size_t TreeMatchFinder::Insert<false>(size_t, Match*);
 

@@ -16,8 +16,9 @@ struct Match {
 // search tree per hashed prefix, kept over a sliding window: every string
 // of the window sits in the tree ordered by its first `maxLength` bytes, and
 // newer strings lie nearer the root, so the walk that inserts a position
-// passes the longest match in the window. Positions are inserted in order,
-// each exactly once, through Find or Skip.
+// passes the longest match in the window. Positions are inserted in rising
+// order, each at most once, through Find or Skip; one left out is never
+// reported as a match.
 class TreeMatchFinder {
  public:
   static constexpr uint32_t kUnlimitedDepth = UINT32_MAX;
@@ -34,6 +35,11 @@ class TreeMatchFinder {
   // their number; `matches` needs room for maxLength entries.
   size_t Find(size_t position, Match* matches) { return Insert<true>(position, matches); }
   void Skip(size_t position) { Insert<false>(position, nullptr); }
+
+  // Like Find, but only looks: `position` is not inserted. With every position
+  // up to `position - 2` inserted (and no later one) this finds the longest
+  // match whose distance is at least 2.
+  size_t Search(size_t position, Match* matches) const;
 
  private:
   template <bool kRecord>

@@ -111,6 +111,8 @@ constexpr OptionEntry kOptions[] = {
     {"-zp", Match::Exact, Action::None, {{{&Settings::compressPalette, true}}}},
     {"-zm", Match::Exact, Action::None, {{{&Settings::compressMap, true}}}},
     {"-q", Match::Exact, Action::None, {{{&Settings::quiet, true}}}},
+    {"-W", Match::Exact, Action::None, {{{&Settings::lz77VramSafe, true}}}},
+    {"-L", Match::Exact, Action::None, {{{&Settings::lz77Smallest, true}}}},
     {"-Q", Match::Exact, Action::None, {{{&Settings::quiet, true}}}},
 };
 

@@ -85,7 +85,8 @@ int WriteBlock(const BlockOutput& output, const DataBlock& block, ArrayForm form
                Report& report) {
   std::vector<uint8_t> packed;
   if (output.compress) {
-    packed = CompressBlock(block.bytes, settings.compressor);
+    packed = CompressBlock(block.bytes, settings.compressor,
+                           {settings.lz77VramSafe, settings.lz77Smallest});
     if (packed.empty())
       report.Warning("%scouldn't compress %s, saving normal!", kWarningPrefix, output.arrayName.c_str());
     else if (block.elementSize == 2 && packed.size() % 2 != 0)

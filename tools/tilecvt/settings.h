@@ -55,6 +55,8 @@ struct Settings {
   bool addExtern = false;
   bool align = false;
   Compressor compressor = Compressor::Lz77;
+  bool lz77VramSafe = false;  // no distance-1 references: SWI 0x12 decompresses it
+  bool lz77Smallest = false;  // an optimal parse instead of the longest match each step
 };
 
 }  // namespace tilecvt

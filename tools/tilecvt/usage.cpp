@@ -12,7 +12,7 @@ struct UsageLine {
   const char* right;
 };
 
-constexpr std::array<UsageLine, 19> kUsageLines = {{
+constexpr std::array<UsageLine, 20> kUsageLines = {{
     {"-pPalettename", "-m generate map (optimized)"},
     {"-oOutputdir", "-M generate map (not optimized)"},
     {"-fOutput format", "-mm generate metatiled map (optimized)"},
@@ -32,6 +32,7 @@ constexpr std::array<UsageLine, 19> kUsageLines = {{
     {"-q quiet mode", "-ap use aPLib as compressor"},
     {"-B only optimize blank tiles", "-aps use aPLib (safe) as compressor"},
     {"-extern add extern to arrays", "-align add alignment info for GCC"},
+    {"-L smallest LZ77 (slower)", "-W LZ77 safe for VRAM (SWI 12h)"},
 }};
 
 }  // namespace

@@ -97,6 +97,82 @@ TEST(Lz77, HundredZeroBytesBecomeALiteralAndSixReferences) {
   EXPECT_EQ(packed.size(), 4u + 1 + 1 + 6 * 2);
 }
 
+struct Lz77Variant {
+  const char* name;
+  tilecvt::Lz77Options options;
+};
+constexpr Lz77Variant kLz77Variants[] = {{"greedy", {}},
+                                         {"vram-safe", {true, false}},
+                                         {"smallest", {false, true}},
+                                         {"smallest vram-safe", {true, true}}};
+
+uint64_t TokenBits(const Bytes& stream) {
+  uint64_t bits = 0;
+  for (uint32_t length : tilecvt_test::Lz77TokenLengths(stream)) bits += length == 1 ? 9 : 17;
+  return bits;
+}
+
+TEST(Lz77, EveryVariantRoundTripsAndTheVramSafeOnesThroughVramToo) {
+  for (const Lz77Variant& variant : kLz77Variants) {
+    for (const auto& [name, data] : Samples()) {
+      const Bytes packed = tilecvt::CompressLz77(data, variant.options);
+      size_t consumed = 0;
+      EXPECT_EQ(tilecvt_test::DecodeLz77(packed, &consumed), data) << variant.name << ", " << name;
+      EXPECT_EQ(consumed, packed.size()) << variant.name << ", " << name;
+      if (!variant.options.vramSafe) continue;
+      EXPECT_NE(tilecvt_test::Lz77ShortestDistance(packed), 1u) << variant.name << ", " << name;
+      EXPECT_EQ(tilecvt_test::DecodeLz77ToVram(packed, 0xA5), data) << variant.name << ", " << name;
+    }
+  }
+}
+
+TEST(Lz77, TheGreedyStreamOfARunIsWrongInVram) {
+  const Bytes zeros(100, 0);
+  const Bytes packed = tilecvt::CompressLz77(zeros);
+  EXPECT_EQ(tilecvt_test::Lz77ShortestDistance(packed), 1u);
+  EXPECT_NE(tilecvt_test::DecodeLz77ToVram(packed, 0xA5), zeros);
+}
+
+TEST(Lz77, VramSafeTakesTheLongestMatchFromDistanceTwoLikeABruteForceSearch) {
+  for (const auto& [name, data] : Samples()) {
+    if (data.size() > 12000) continue;  // the brute force is slow
+    EXPECT_EQ(tilecvt_test::Lz77TokenLengths(tilecvt::CompressLz77(data, {true, false})),
+              tilecvt_test::BruteForceGreedyLengths(data, 2))
+        << name;
+  }
+}
+
+TEST(Lz77, DefaultOptionsGiveTheGreedyStream) {
+  for (const auto& [name, data] : Samples())
+    EXPECT_EQ(tilecvt::CompressLz77(data, {}), tilecvt::CompressLz77(data)) << name;
+}
+
+TEST(Lz77, SmallestParseCostsAsFewBitsAsABruteForceOptimum) {
+  std::vector<std::pair<std::string, Bytes>> samples = Samples();
+  Bytes tiles = RealTileData();
+  tiles.resize(6000);
+  samples.emplace_back("tile data (start)", tiles);
+  for (const auto& [name, data] : samples) {
+    if (data.size() > 12000) continue;  // the brute force is slow
+    EXPECT_EQ(TokenBits(tilecvt::CompressLz77(data, {false, true})),
+              tilecvt_test::BruteForceSmallestLz77Bits(data, 1))
+        << name;
+    EXPECT_EQ(TokenBits(tilecvt::CompressLz77(data, {true, true})),
+              tilecvt_test::BruteForceSmallestLz77Bits(data, 2))
+        << name;
+  }
+}
+
+TEST(Lz77, SmallestIsNeverLargerThanGreedy) {
+  for (const auto& [name, data] : Samples()) {
+    EXPECT_LE(tilecvt::CompressLz77(data, {false, true}).size(), tilecvt::CompressLz77(data).size())
+        << name;
+    EXPECT_LE(tilecvt::CompressLz77(data, {true, true}).size(),
+              tilecvt::CompressLz77(data, {true, false}).size())
+        << name;
+  }
+}
+
 TEST(Lz77, RefusesBlocksTooLongForTheHeader) {
   EXPECT_TRUE(tilecvt::CompressLz77(Bytes(size_t{1} << 24, 0)).empty());
 }
@@ -116,6 +192,50 @@ TEST(Aplib, RoundTripsThroughThePublishedStreamFormat) {
   auto unpacked = tilecvt_test::DecodeAplib(tilecvt::CompressAplib(big, false), big.size());
   ASSERT_TRUE(unpacked.has_value());
   EXPECT_EQ(*unpacked, big);
+}
+
+// `distance` random bytes, then `length` bytes copied from `distance` back
+// (overlapping when longer): the only repeat long enough to pay for itself.
+Bytes RepeatAt(uint32_t distance, uint32_t length, unsigned seed) {
+  Bytes data = RandomBytes(distance, 256, seed);
+  for (uint32_t k = 0; k < length; ++k) data.push_back(data[data.size() - distance]);
+  return data;
+}
+
+// Offsets where the decoder changes how it reads a match (short codes below
+// 128, length adjustments from 1280 and 32000, more high bits past 65535) and
+// lengths around the gamma codes' steps; each repeat must be found and coded.
+TEST(Aplib, CodesRepeatsAtTheFormatsEdges) {
+  struct Case {
+    uint32_t distance;
+    uint32_t length;
+  };
+  const Case cases[] = {{1, 2},         {2, 3},         {127, 4},     {128, 2},       {128, 300},
+                        {1279, 2},      {1280, 3},      {31999, 3},   {32000, 4},     {32000, 127},
+                        {65535, 64},    {65536, 65},    {65537, 128}, {300000, 64},   {300000, 129},
+                        {1048575, 200}, {16383, 16385}, {8, 100000},  {16384, 16384}, {70000, 1}};
+  for (const Case& c : cases) {
+    Bytes data = RepeatAt(c.distance, c.length, c.distance + c.length);
+    Bytes packed = tilecvt::CompressAplib(data, false);
+    EXPECT_EQ(tilecvt_test::DecodeAplib(packed, data.size()), data)
+        << c.distance << " " << c.length;
+    if (c.length >= 64) {  // the repeat costs a few bytes over the random part alone
+      const Bytes head(data.begin(), data.begin() + c.distance);
+      EXPECT_LT(packed.size(), tilecvt::CompressAplib(head, false).size() + 12)
+          << c.distance << " " << c.length;
+    }
+  }
+}
+
+TEST(Aplib, RoundTripsEveryShortBlock) {
+  for (size_t size = 1; size <= 40; ++size) {
+    for (unsigned seed = 0; seed < 4; ++seed) {
+      Bytes data =
+          RandomBytes(size, seed == 0 ? 1 : 1 + seed * 2, static_cast<unsigned>(size * 7 + seed));
+      EXPECT_EQ(tilecvt_test::DecodeAplib(tilecvt::CompressAplib(data, false), data.size()), data)
+          << size;
+    }
+  }
 }
 
 uint32_t U32(const Bytes& data, size_t at) {
@@ -139,6 +259,13 @@ TEST(Aplib, SafeHeaderCarriesSizesAndCrcs) {
 TEST(Crc32, MatchesTheStandardCheckValue) {
   const std::string check = "123456789";
   EXPECT_EQ(tilecvt::Crc32({reinterpret_cast<const uint8_t*>(check.data()), check.size()}), 0xCBF43926u);
+}
+
+TEST(CompressBlock, PassesTheLz77OptionsOn) {
+  const Bytes zeros(100, 0);
+  const Bytes packed = tilecvt::CompressBlock(zeros, tilecvt::Compressor::Lz77, {true, false});
+  EXPECT_EQ(tilecvt_test::Lz77ShortestDistance(packed), 2u);
+  EXPECT_EQ(tilecvt_test::DecodeLz77ToVram(packed, 0xA5), zeros);
 }
 
 TEST(CompressBlock, GivesNothingWhenTheResultIsNotShorter) {

@@ -53,6 +53,9 @@ TEST(Options, FlagsAndTheirCombinations) {
   EXPECT_FALSE(Parsed({"-MM"}).settings.optimiseMap);
   EXPECT_EQ(Parsed({"-ap"}).settings.compressor, tilecvt::Compressor::Aplib);
   EXPECT_EQ(Parsed({"-a7"}).settings.transparentColour, 7);
+  EXPECT_TRUE(Parsed({"-W"}).settings.lz77VramSafe && !Parsed({"-W"}).settings.lz77Smallest);
+  EXPECT_TRUE(Parsed({"-L"}).settings.lz77Smallest && !Parsed({"-L"}).settings.lz77VramSafe);
+  EXPECT_FALSE(Parsed({"-m"}).settings.lz77VramSafe || Parsed({"-m"}).settings.lz77Smallest);
 }
 
 TEST(Options, ExternKeepsPalettesMergedWhileOtherEOptionsDoNot) {
@@ -112,12 +115,14 @@ TEST(Options, BadOptionsPrintTheirMessageAndTheUsage) {
   }
 }
 
-TEST(Usage, TwoColumnsOfNineteenLines) {
+TEST(Usage, TwoColumnsOfTwentyLines) {
   const std::string usage = tilecvt::UsageText("tilecvt");
   EXPECT_TRUE(usage.starts_with("Usage: tilecvt [options] bmp/pcx/tga/tim/spr files ...\n\nOptions are:\n\n -pPal")) << usage;
   EXPECT_NE(usage.find("\n -pPalettename                  -m generate map (optimized)\n"), std::string::npos);
   EXPECT_NE(usage.find("\n -extern add extern to arrays   -align add alignment info for GCC\n"), std::string::npos);
-  EXPECT_EQ(std::count(usage.begin(), usage.end(), '\n'), 4 + 19);
+  EXPECT_NE(usage.find("\n -L smallest LZ77 (slower)      -W LZ77 safe for VRAM (SWI 12h)\n"),
+            std::string::npos);
+  EXPECT_EQ(std::count(usage.begin(), usage.end(), '\n'), 4 + 20);
 }
 
 }  // namespace

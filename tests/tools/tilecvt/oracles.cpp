@@ -55,12 +55,90 @@ std::vector<uint32_t> Lz77TokenLengths(std::span<const uint8_t> stream) {
   return lengths;
 }
 
-std::vector<uint32_t> BruteForceGreedyLengths(std::span<const uint8_t> data) {
+uint32_t Lz77ShortestDistance(std::span<const uint8_t> stream) {
+  const size_t size = stream[1] | size_t{stream[2]} << 8 | size_t{stream[3]} << 16;
+  size_t at = 4, produced = 0;
+  uint32_t shortest = 0;
+  while (produced < size && at < stream.size()) {
+    const uint8_t flags = stream[at++];
+    for (int bit = 7; bit >= 0 && produced < size && at + 1 < stream.size(); --bit) {
+      if (flags & (1 << bit)) {
+        const uint32_t distance = ((stream[at] & 0x0Fu) << 8 | stream[at + 1]) + 1;
+        if (shortest == 0 || distance < shortest) shortest = distance;
+        produced += (stream[at] >> 4) + 3u;
+        at += 2;
+      } else {
+        ++produced;
+        ++at;
+      }
+    }
+  }
+  return shortest;
+}
+
+std::optional<std::vector<uint8_t>> DecodeLz77ToVram(std::span<const uint8_t> stream,
+                                                     uint8_t fill) {
+  if (stream.size() < 4 || stream[0] != 0x10) return std::nullopt;
+  const size_t size = stream[1] | size_t{stream[2]} << 8 | size_t{stream[3]} << 16;
+  std::vector<uint8_t> vram(size + 1, fill);
+  size_t written = 0;  // bytes produced, the last one held back when odd
+  uint8_t held = 0;
+  auto put = [&](uint8_t byte) {
+    if (written % 2 == 0) {
+      held = byte;
+    } else {
+      vram[written - 1] = held;
+      vram[written] = byte;
+    }
+    ++written;
+  };
+  size_t at = 4;
+  while (written < size) {
+    if (at >= stream.size()) return std::nullopt;
+    const uint8_t flags = stream[at++];
+    for (int bit = 7; bit >= 0 && written < size; --bit) {
+      if (!(flags & (1 << bit))) {
+        if (at >= stream.size()) return std::nullopt;
+        put(stream[at++]);
+        continue;
+      }
+      if (at + 1 >= stream.size()) return std::nullopt;
+      const size_t length = (stream[at] >> 4) + 3u;
+      const size_t distance = ((stream[at] & 0x0Fu) << 8 | stream[at + 1]) + 1;
+      at += 2;
+      if (distance > written || written + length > size) return std::nullopt;
+      for (size_t k = 0; k < length; ++k) put(vram[written - distance]);
+    }
+  }
+  if (written % 2 == 1) vram[written - 1] = held;
+  vram.resize(size);
+  return vram;
+}
+
+uint64_t BruteForceSmallestLz77Bits(std::span<const uint8_t> data, uint32_t minDistance) {
+  std::vector<uint64_t> bits(data.size() + 1, 0);
+  for (size_t position = data.size(); position-- > 0;) {
+    const size_t limit = std::min<size_t>(18, data.size() - position);
+    size_t longest = 0;
+    for (size_t distance = minDistance; distance <= 4096 && distance <= position; ++distance) {
+      size_t length = 0;
+      while (length < limit && data[position + length] == data[position + length - distance])
+        ++length;
+      longest = std::max(longest, length);
+    }
+    bits[position] = bits[position + 1] + 9;
+    for (size_t length = 3; length <= longest; ++length)
+      bits[position] = std::min(bits[position], bits[position + length] + 17);
+  }
+  return bits[0];
+}
+
+std::vector<uint32_t> BruteForceGreedyLengths(std::span<const uint8_t> data, size_t minDistance) {
   std::vector<uint32_t> lengths;
   for (size_t position = 0; position < data.size();) {
     const size_t limit = std::min<size_t>(18, data.size() - position);
     size_t best = 0;
-    for (size_t distance = 1; distance <= 4096 && distance <= position; ++distance) {
+    for (size_t distance = minDistance; distance <= 4096 && distance <= position; ++distance) {
       size_t length = 0;
       while (length < limit && data[position + length] == data[position + length - distance]) ++length;
       best = std::max(best, length);

@@ -22,10 +22,25 @@ std::optional<std::vector<uint8_t>> DecodeLz77(std::span<const uint8_t> stream, 
 // The length of every token of an LZ77 stream: 1 for a literal.
 std::vector<uint32_t> Lz77TokenLengths(std::span<const uint8_t> stream);
 
-// What a greedy compressor that tries every distance from 1 to 4096 (copies
-// may overlap the bytes they produce) takes at each step: the longest match
-// of 3 to 18 bytes, else 1 for a literal.
-std::vector<uint32_t> BruteForceGreedyLengths(std::span<const uint8_t> data);
+// The smallest distance of any back-reference (0 when there is none).
+uint32_t Lz77ShortestDistance(std::span<const uint8_t> stream);
+
+// What the BIOS's VRAM decompressor leaves in video memory: bytes reach the
+// memory in 16-bit pairs, so a reference reads the old contents (`fill`) of
+// a byte whose pair is not complete yet. Returns nothing for a malformed
+// stream.
+std::optional<std::vector<uint8_t>> DecodeLz77ToVram(std::span<const uint8_t> stream, uint8_t fill);
+
+// The fewest token bits (9 a literal, 17 a reference of 3-18 bytes at a
+// distance from `minDistance` to 4096) that code `data`, trying every
+// distance at every position.
+uint64_t BruteForceSmallestLz77Bits(std::span<const uint8_t> data, uint32_t minDistance);
+
+// What a greedy compressor that tries every distance from `minDistance` to
+// 4096 (copies may overlap the bytes they produce) takes at each step: the
+// longest match of 3 to 18 bytes, else 1 for a literal.
+std::vector<uint32_t> BruteForceGreedyLengths(std::span<const uint8_t> data,
+                                              size_t minDistance = 1);
 
 // The aPLib stream format as the published decompressor reads it: a first
 // literal byte, then codes behind tag bits read most significant first from
