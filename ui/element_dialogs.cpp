@@ -1,11 +1,41 @@
 #include "ui/element_dialogs.h"
 
+#include "script/workshop.h"
+#include "ui/add_folder_dialog.h"
+#include "ui/element_properties_dialog.h"
+#include "ui/formats_dialog.h"
+#include "ui/options_dialog.h"
+#include "ui/platforms_dialog.h"
+
 namespace ui {
 
-bool ShowElementPropertiesDialog(QWidget*, script::Workshop&, int) { return false; }
-bool ShowAddFolderDialog(QWidget*, script::Workshop&) { return false; }
-bool ShowFormatsDialog(QWidget*, script::Workshop&) { return false; }
-bool ShowPlatformsDialog(QWidget*, script::Workshop&) { return false; }
-bool ShowOptionsDialog(QWidget*, script::Workshop&, int) { return false; }
+bool ShowElementPropertiesDialog(QWidget* parent, script::Workshop& workshop, int entryIndex) {
+  if (entryIndex < 0 || static_cast<size_t>(entryIndex) >= workshop.project.count() ||
+      workshop.project.entry(static_cast<size_t>(entryIndex)).isFolder())
+    return false;
+  ElementPropertiesDialog dialog(workshop, entryIndex, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool ShowAddFolderDialog(QWidget* parent, script::Workshop& workshop) {
+  AddFolderDialog dialog(workshop, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool ShowFormatsDialog(QWidget* parent, script::Workshop& workshop) {
+  int before = workshop.formats.currentFormat;
+  FormatsDialog dialog(workshop, parent);
+  return dialog.exec() == QDialog::Accepted && workshop.formats.currentFormat != before;
+}
+
+bool ShowPlatformsDialog(QWidget* parent, script::Workshop& workshop) {
+  PlatformsDialog dialog(workshop, parent);
+  return dialog.exec() == QDialog::Accepted && dialog.changed();
+}
+
+bool ShowOptionsDialog(QWidget* parent, script::Workshop& workshop, int page) {
+  OptionsDialog dialog(workshop, page, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
 
 }  // namespace ui
