@@ -38,6 +38,7 @@ ModelsOptionsPage::ModelsOptionsPage(formats::ModelTableEdit& models,
       {Utf8("Nom du paramètre"), "Type", "Taille", Utf8("Val. défaut")});
   parameters_->setAccessibleName(Utf8("Paramètres"));
   parameters_->header()->setStretchLastSection(true);
+  parameters_->setColumnWidth(0, 160);
 
   auto* fields = new QFormLayout;
   auto addRow = [&](const char* label, QWidget* field) {

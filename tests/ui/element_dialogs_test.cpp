@@ -11,7 +11,10 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
+#include <QApplication>
+#include <QAbstractButton>
 
 #include <filesystem>
 #include <fstream>
@@ -24,6 +27,7 @@
 #include "script/workshop.h"
 #include "tests/script/recording_editor.h"
 #include "ui/add_folder_dialog.h"
+#include "ui/element_dialogs.h"
 #include "ui/element_properties_dialog.h"
 #include "ui/formats_dialog.h"
 #include "ui/general_options_page.h"
@@ -140,6 +144,8 @@ class ElementDialogsTest : public QObject {
   void modelsPageUnsavedEditsOnOk();
   void modelsTabIsClosedWhileTheEditorIsOpen();
   void listSizeFromAScriptIsBounded();
+  void everyControlIsNamedAndReachable();
+  void entryPointsRunTheDialogs();
 };
 
 void ElementDialogsTest::propertiesShowTheElement() {
@@ -478,7 +484,6 @@ void ElementDialogsTest::generalPageCancelChangesNothing() {
   d.tabs()->setCurrentIndex(ui::OptionsDialog::Conversion);
   Grab(d, "dialog_options_conversion.png");
   d.tabs()->setCurrentIndex(ui::OptionsDialog::Models);
-  Grab(d, "dialog_options_models.png");
   g->maxObjectsEdit()->setText("77");
   g->autoFormatBox()->setChecked(false);
   QTest::keyClicks(d.modelsPage()->nameEdit(), "vie");
@@ -611,6 +616,12 @@ void ElementDialogsTest::modelsPageUnsavedEditsOnOk() {
   QTest::mouseClick(m->addButton(), Qt::LeftButton);
   QCOMPARE(m->parameterList()->topLevelItem(0)->text(2), QString("12"));
   QCOMPARE(m->addButton()->text(), QString("Ajouter"));
+  m->nameEdit()->setText("points");
+  m->typeList()->setCurrentText("Entier");
+  m->sizeEdit()->setText("4");
+  m->defaultEdit()->setText("100");
+  QTest::mouseClick(m->addButton(), Qt::LeftButton);
+  if (answer == Answer::Yes) Grab(d, "dialog_options_models.png");
   b.dialogs.queueAnswer(answer);
   QTest::mouseClick(d.okButton(), Qt::LeftButton);
   QCOMPARE(b.texts(),
@@ -620,7 +631,7 @@ void ElementDialogsTest::modelsPageUnsavedEditsOnOk() {
   QCOMPARE(b.dialogs.entries()[0].caption, std::string("Avertissement"));
   const auto& fields = b.w->formats.models.at(0).fields;
   if (answer == Answer::Yes) {
-    QCOMPARE(fields.size(), size_t(1));
+    QCOMPARE(fields.size(), size_t(2));
     QCOMPARE(fields[0].kind, formats::kFieldRaw);
     QCOMPARE(fields[0].size, 12);
     QCOMPARE(fields[0].defaultValue, std::string("abc"));
@@ -661,6 +672,47 @@ void ElementDialogsTest::listSizeFromAScriptIsBounded() {
   script::ExecuteScript(*b.w, "system.objetsmax = 1\n");
   QCOMPARE(b.w->system.maxObjects, 3);
   QVERIFY(b.dialogs.entries().empty());
+}
+
+void ElementDialogsTest::everyControlIsNamedAndReachable() {
+  Bench b;
+  b.project().addFolder("Monde", "racine");
+  int map = b.add(project::kKindMap, "m1", "m1.map.c");
+  std::vector<std::unique_ptr<QDialog>> dialogs;
+  dialogs.push_back(std::make_unique<ui::ElementPropertiesDialog>(*b.w, map));
+  dialogs.push_back(std::make_unique<ui::AddFolderDialog>(*b.w));
+  dialogs.push_back(std::make_unique<ui::FormatsDialog>(*b.w));
+  dialogs.push_back(std::make_unique<ui::PlatformsDialog>(*b.w));
+  dialogs.push_back(std::make_unique<ui::PlatformOptionsDialog>(*b.w, 0));
+  dialogs.push_back(std::make_unique<ui::OptionsDialog>(*b.w));
+  for (auto& d : dialogs) {
+    for (QWidget* w : d->findChildren<QWidget*>()) {
+      if (!(w->focusPolicy() & Qt::TabFocus) || w->window() != d.get()) continue;
+      if (qobject_cast<QComboBox*>(w->parentWidget())) continue;  // an editable list's field
+      if (qobject_cast<QTabWidget*>(w) || w->inherits("QTabBar")) continue;
+      QString name = w->accessibleName();
+      if (auto* button = qobject_cast<QAbstractButton*>(w); button && name.isEmpty())
+        name = button->text();
+      QVERIFY2(!name.isEmpty(), qPrintable(d->windowTitle() + ": " + w->metaObject()->className()));
+    }
+  }
+}
+
+void ElementDialogsTest::entryPointsRunTheDialogs() {
+  Bench b;
+  // The modal loop is left by the timer, as a user would close it.
+  QTimer::singleShot(0, [] {
+    auto* d = qobject_cast<ui::AddFolderDialog*>(QApplication::activeModalWidget());
+    QVERIFY(d);
+    d->nameEdit()->setText("Sprites");
+    QTest::mouseClick(d->okButton(), Qt::LeftButton);
+  });
+  QVERIFY(ui::ShowAddFolderDialog(nullptr, *b.w));
+  QCOMPARE(b.project().findFolder("Sprites"), 0);
+
+  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+  QVERIFY(!ui::ShowFormatsDialog(nullptr, *b.w));
+  QVERIFY(!ui::ShowElementPropertiesDialog(nullptr, *b.w, 0));  // a Folder has none
 }
 
 QTEST_MAIN(ElementDialogsTest)
