@@ -53,6 +53,13 @@ bool MoveFile(const std::string& from, const std::string& to) {
   return false;
 }
 
+// Two spellings of one file ("a.c" and "./a.c"): the old file is not given up.
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  bool same = std::filesystem::equivalent(platform::ToNative(a), platform::ToNative(b), ec);
+  return same && !ec;
+}
+
 }  // namespace
 
 ElementProperties CurrentProperties(const Project& project, size_t index) {
@@ -97,7 +104,7 @@ PropertiesOutcome ApplyElementProperties(Project& project, size_t index,
                 newFile);
         return PropertiesOutcome::KeepOpen;
       }
-    } else if (oldExists && !shared) {
+    } else if (oldExists && !shared && !SameFile(old.file, newFile)) {
       switch (Ask(dialogs, prompts::kFileNoLongerUsed, old.file)) {
         case platform::Answer::Yes:
           if (!trash || !trash(old.file)) Show(dialogs, prompts::kTrashFailed, old.file);

@@ -140,10 +140,11 @@ void GeneralOptionsPage::store() {
   else if (!timerText.isEmpty() && timerText.front().isDigit())
     w_.editor.timing = kMaxTiming;
 
+  // Text that is no size keeps the limit: read as a size it would mean none.
   QString memory = memory_->currentText().trimmed();
   if (memory == "Max.")
     w_.system.maxPreviewMemory = 0;
-  else if (!memory.isEmpty())
+  else if (!memory.isEmpty() && memory.front().isDigit())
     w_.system.maxPreviewMemory = script::ParseMemorySize(ToStdString(memory));
 
   w_.system.autoFormatSelection = autoFormat_->isChecked() ? 1 : 0;

@@ -124,6 +124,7 @@ class ElementDialogsTest : public QObject {
   void propertiesMoveOrCopyTheFile();
   void propertiesAskBeforeGivingUpAFile_data();
   void propertiesAskBeforeGivingUpAFile();
+  void propertiesNeverOfferTheSameFileUnderAnotherSpelling();
   void propertiesReportAFailedMoveAndChangeNothing();
   void propertiesKeepTheFileWhenTheTrashFails();
   void propertiesRefuseANameOfTheSameKind_data();
@@ -226,6 +227,19 @@ void ElementDialogsTest::propertiesAskBeforeGivingUpAFile() {
   QCOMPARE(Exists("a.map.c"), oldKept);
   QVERIFY(Exists("c.map.c"));
   if (!oldKept) QVERIFY(!QDir(b.dir.path() + "/data/Trash/files").isEmpty());
+}
+
+void ElementDialogsTest::propertiesNeverOfferTheSameFileUnderAnotherSpelling() {
+  Bench b;
+  WriteFile("a.map.c");
+  int map = b.add(project::kKindMap, "m1", "a.map.c");
+  ui::ElementPropertiesDialog d(*b.w, map);
+  d.fileEdit()->setText("./a.map.c");
+  b.dialogs.queueAnswer(Answer::Yes);  // would give the file up if asked
+  QTest::mouseClick(d.okButton(), Qt::LeftButton);
+  QVERIFY(b.dialogs.entries().empty());
+  QCOMPARE(b.entry(map).file, std::string("./a.map.c"));
+  QVERIFY(Exists("a.map.c"));
 }
 
 void ElementDialogsTest::propertiesReportAFailedMoveAndChangeNothing() {
@@ -440,6 +454,8 @@ void ElementDialogsTest::generalPageStoresBoundedValues_data() {
   QTest::newRow("small list, Max.") << "1" << "0" << "Max." << 3 << 0 << 0u << "";
   QTest::newRow("not a size keeps it") << "0" << "-5" << "192 ko" << 1024 << 0 << 196609u
                                        << "";
+  QTest::newRow("words keep the memory") << "1024" << "10" << "beaucoup" << 1024 << 10
+                                         << 33554432u << "";
   QTest::newRow("huge timer") << "1024" << "5000" << "32 Mo" << 1024 << 1000 << 33555456u
                               << "";
   QTest::newRow("huge list") << "100000000" << "10" << "32 Mo" << 65536 << 10 << 33555456u
