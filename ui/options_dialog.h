@@ -19,7 +19,9 @@ class GeneralOptionsPage;
 class ModelsOptionsPage;
 
 // "Options": the General, Conversion and Modèles pages. OK asks every page
-// to store its controls; Annuler leaves every setting as it was.
+// to store its controls; Annuler leaves every setting as it was. The
+// Conversion page comes from CreateConversionOptionsPage; OK calls its
+// invokable storeSettings() when it has one (it must not store on its own).
 class OptionsDialog : public QDialog {
   Q_OBJECT
 

@@ -555,14 +555,23 @@ void ElementDialogsTest::modelsPageMessages_data() {
       << QStringList({"ennemis"}) << "Default" << -1 << int(Answer::No) << 0
       << QStringList({"Default", "ennemis"}) << "ennemis"
       << Utf8("Vous ne pourrez pas annuler cette opération.\nÊtes-vous sûr?") << "Attention";
+  QStringList nine;
+  for (int i = 1; i <= 9; ++i) nine << QString("m%1").arg(i);
+  QTest::newRow("eleventh model") << nine << "m10" << -2 << -1 << 0
+                                  << (QStringList({"Default"}) + nine) << "m9"
+                                  << Utf8("Le nombre maximal de modèles (10) est atteint.\n"
+                                          "Supprimez-en un ou sauvegardez sous le nom d'un "
+                                          "modèle existant.")
+                                  << "Erreur";
   QTest::newRow("another model, Yes")
       << QStringList({"ennemis"}) << "Default" << -1 << int(Answer::Yes) << 0
       << QStringList({"ennemis"}) << "ennemis"
       << Utf8("Vous ne pourrez pas annuler cette opération.\nÊtes-vous sûr?") << "Attention";
 }
 
-// Each row either adds parameters (size >= 0; 101 adds 101 of size 4) or
-// deletes the model named (size -1); the extra models are saved first and the
+// Each row either adds parameters (size >= 0; 101 adds 101 of size 4),
+// deletes the model named (size -1) or saves under its name (size -2); the
+// extra models are saved first and the
 // last one is made the model in use.
 void ElementDialogsTest::modelsPageMessages() {
   QFETCH(QStringList, extraModels);
@@ -592,6 +601,9 @@ void ElementDialogsTest::modelsPageMessages() {
       m->sizeEdit()->setText(QString::number(size == 101 ? 4 : size));
       QTest::mouseClick(m->addButton(), Qt::LeftButton);
     }
+  } else if (size == -2) {
+    m->modelList()->setCurrentText(modelName);
+    QTest::mouseClick(m->saveButton(), Qt::LeftButton);
   } else {
     m->modelList()->setCurrentText(modelName);
     if (answer >= 0) b.dialogs.queueAnswer(static_cast<Answer>(answer));
