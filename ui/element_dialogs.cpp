@@ -23,9 +23,8 @@ bool ShowAddFolderDialog(QWidget* parent, script::Workshop& workshop) {
 }
 
 bool ShowFormatsDialog(QWidget* parent, script::Workshop& workshop) {
-  int before = workshop.formats.currentFormat;
   FormatsDialog dialog(workshop, parent);
-  return dialog.exec() == QDialog::Accepted && workshop.formats.currentFormat != before;
+  return dialog.exec() == QDialog::Accepted;
 }
 
 bool ShowPlatformsDialog(QWidget* parent, script::Workshop& workshop) {

@@ -35,7 +35,8 @@ FormatsDialog::FormatsDialog(script::Workshop& workshop, QWidget* parent)
 void FormatsDialog::accept() {
   int row = list_->currentRow();
   if (row < 0 || list_->selectedItems().isEmpty()) return;
-  if (row != w_.formats.currentFormat) formats::SelectFormatAt(w_.formats, row);
+  // Chosen again, a format redefined since its selection takes effect.
+  formats::SelectFormatAt(w_.formats, row);
   QDialog::accept();
 }
 

@@ -20,6 +20,7 @@
 #include <fstream>
 #include <memory>
 
+#include "formats/format_library.h"
 #include "platform/recording_platform.h"
 #include "project/kinds.h"
 #include "script/interpreter.h"
@@ -400,14 +401,24 @@ void ElementDialogsTest::addFolderPlacesItAndRefusesASecondOne() {
 
 void ElementDialogsTest::formatListShowsStandardFirst() {
   Bench b;
+  formats::OutputFormat own = b.w->formats.formats[0];
+  own.name = "Perso";
+  own.section(formats::SectionType::Map).ext = ".perso.c";
+  b.w->formats.formats.push_back(own);
   ui::FormatsDialog d(*b.w);
   QCOMPARE(d.windowTitle(), QString("Formats d'E/S"));
   QCOMPARE(d.formatList()->item(0)->text(), QString("Standard"));
+  QCOMPARE(d.formatList()->item(1)->text(), QString("Perso"));
   QCOMPARE(d.formatList()->currentRow(), 0);
   Grab(d, "dialog_formats.png");
   d.formatList()->clearSelection();
   QTest::mouseClick(d.okButton(), Qt::LeftButton);
   QCOMPARE(d.result(), int(QDialog::Rejected));  // nothing selected: nothing happens
+  d.formatList()->setCurrentRow(1);
+  QTest::mouseClick(d.okButton(), Qt::LeftButton);
+  QCOMPARE(d.result(), int(QDialog::Accepted));
+  QCOMPARE(b.w->formats.currentFormat, 1);
+  QCOMPARE(b.w->formats.current.section(formats::SectionType::Map).ext, std::string(".perso.c"));
 }
 
 void ElementDialogsTest::platformOptionsAreStoredOnlyOnOk_data() {
