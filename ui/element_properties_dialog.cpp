@@ -14,7 +14,6 @@
 #include <filesystem>
 
 #include "formats/format_library.h"
-#include "platform/message_text.h"
 #include "platform/paths.h"
 #include "project/kinds.h"
 #include "project/project_messages.h"
