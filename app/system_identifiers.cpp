@@ -1,7 +1,9 @@
 #include "app/system_identifiers.h"
 
 #include <algorithm>
+#include <string>
 
+#include "platform/message_text.h"
 #include "platform/value_syntax.h"
 #include "app/entry_makers.h"
 #include "app/memory_size.h"
@@ -21,7 +23,7 @@ int32_t& Setting(Workshop& w) {
 std::string& Directory(Workshop& w) { return w.paths.directory; }
 
 void MaxObjectsCommand(Workshop& w, std::string_view value) {
-  w.system.maxObjects = std::max(platform::ParseInteger(value), kMinListObjects);
+  w.system.maxObjects = BoundListObjects(platform::ParseInteger(value), w.services.dialogs);
 }
 
 void MaxMemoryCommand(Workshop& w, std::string_view value) {
@@ -52,6 +54,18 @@ constexpr Entry kSystemSingleRows[] = {
 constexpr auto kSystemEntries = ExpandTwins(kSystemRows, kSystemSingleRows);
 
 }  // namespace
+
+int32_t BoundListObjects(int32_t value, platform::UserDialogs& dialogs) {
+  if (value > kMaxListObjects) {
+    dialogs.message(platform::FillInText("Le nombre d'éléments par liste est limité à %s.\n"
+                                         "La valeur %s a été ramenée à %s.",
+                                         {std::to_string(kMaxListObjects), std::to_string(value),
+                                          std::to_string(kMaxListObjects)}),
+                    "Attention", platform::Icon::Warning);
+    return kMaxListObjects;
+  }
+  return std::max(value, kMinListObjects);
+}
 
 const ObjectTable kSystemObject{kSystemEntries};
 

@@ -87,6 +87,34 @@ inline constexpr Prompt kSaveFailed{
     "modifié.",
     "Erreur", Icon::Error};
 
+// The element properties dialog.
+inline constexpr Prompt kChangeKind{
+    "Vous pouvez modifier le type de fichier, mais ceci est complètement déconseillé. Vous ne "
+    "devriez le faire que si vous êtes absolument sûr de vous.\nVoulez-vous vraiment modifier "
+    "le type de fichier?",
+    "Avertissement", Icon::Warning, Buttons::OkCancel, Answer::Cancel};
+
+inline constexpr Prompt kFileNoLongerUsed{
+    "Le fichier actuel (%s) ne sera plus utilisé du tout dans le projet, voulez-vous le "
+    "supprimer?",
+    "Question", Icon::Question, Buttons::YesNoCancel, Answer::Cancel};
+
+inline constexpr Prompt kNameTaken{
+    "Un autre élément du même type s'appelle déjà %s.\nChoisissez un autre nom.", "Erreur",
+    Icon::Error};
+
+inline constexpr Prompt kMoveFailed{
+    "Impossible de déplacer le fichier %s vers %s.\nL'élément n'a pas été modifié.", "Erreur",
+    Icon::Error};
+
+inline constexpr Prompt kCopyFailed{
+    "Impossible de copier le fichier %s vers %s.\nL'élément n'a pas été modifié.", "Erreur",
+    Icon::Error};
+
+inline constexpr Prompt kTrashFailed{
+    "Impossible de placer le fichier %s dans la corbeille.\nIl a été conservé sur le disque.",
+    "Attention", Icon::Warning};
+
 }  // namespace prompts
 
 // The prompt with its "%s" filled by the argument.
