@@ -3,14 +3,15 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QUrl>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QShortcut>
 #include <QSplitter>
+#include <QUrl>
 #include <QVBoxLayout>
 
+#include "platform/paths.h"
 #include "project/kinds.h"
 #include "project/project.h"
 #include "project/project_file.h"
@@ -227,7 +228,8 @@ void MainWindow::buildMenus() {
 
 void MainWindow::buildProceduresMenu() {
   proceduresMenu_->clear();
-  for (const script::ProcedureItem& item : script::BuildProceduresMenu(workshop_.paths.scriptPath)) {
+  for (const script::ProcedureItem& item :
+       script::BuildProceduresMenu(workshop_.paths.scriptPath)) {
     QAction* action = proceduresMenu_->addAction(Utf8(item.text));
     action->setEnabled(item.enabled);
     action->setData(item.command);
@@ -256,10 +258,18 @@ void MainWindow::updateActions() {
 void MainWindow::runCommand(Command command) {
   if (isBusy()) return;
   switch (command) {
-    case Command::New: newProject(); break;
-    case Command::Open: openProject(); break;
-    case Command::Save: saveProject(false); break;
-    case Command::SaveAs: saveProject(true); break;
+    case Command::New:
+      newProject();
+      break;
+    case Command::Open:
+      openProject();
+      break;
+    case Command::Save:
+      saveProject(false);
+      break;
+    case Command::SaveAs:
+      saveProject(true);
+      break;
     case Command::Platform:
       if (ShowPlatformsDialog(this, workshop_)) {
         refreshTree();
@@ -269,7 +279,9 @@ void MainWindow::runCommand(Command command) {
     case Command::Formats:
       if (ShowFormatsDialog(this, workshop_)) refreshTree();
       break;
-    case Command::QuitWithoutSaving: quitWithoutSaving(); break;
+    case Command::QuitWithoutSaving:
+      quitWithoutSaving();
+      break;
     case Command::CopyPreview:
       if (page_ && PageHasPreview(page_)) CopyPagePreview(page_);
       break;
@@ -283,14 +295,22 @@ void MainWindow::runCommand(Command command) {
     case Command::AddFolder:
       if (ShowAddFolderDialog(this, workshop_)) refreshTree();
       break;
-    case Command::ScriptPrompt: runScriptPrompt(); break;
+    case Command::ScriptPrompt:
+      runScriptPrompt();
+      break;
     case Command::CleanProject:
       workshop_.project.cleanProject();
       refreshTree();
       break;
-    case Command::Options: showOptions(0); break;
-    case Command::Documentation: showDocumentation(); break;
-    case Command::UserHelp: showUserHelp(); break;
+    case Command::Options:
+      showOptions(0);
+      break;
+    case Command::Documentation:
+      showDocumentation();
+      break;
+    case Command::UserHelp:
+      showUserHelp();
+      break;
     case Command::About:
       workshop_.services.dialogs.message(texts::kAboutText, texts::kAboutCaption,
                                          platform::Icon::Information);
@@ -394,8 +414,9 @@ QWidget* MainWindow::entryInformationPage(int index) {
   }
   QString kind = Utf8(project::KindKeyword(e.kindCode()));
   QString file = Utf8(e.file);
-  QString state = QFileInfo::exists(QString::fromStdString(e.file)) ? QString()
-                                                                     : QStringLiteral(" (absent)");
+  QString state = QFileInfo::exists(QString::fromStdString(platform::ToNative(e.file)))
+                      ? QString()
+                      : QStringLiteral(" (absent)");
   return textPage(QString::fromUtf8("Elément: %1\nType: %2\nFichier: %3%4\nFichier base: %5\n"
                                     "Dossier: %6")
                       .arg(Utf8(e.name), kind, file, state, Utf8(e.baseFile),

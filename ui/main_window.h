@@ -3,7 +3,6 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
-
 #include <array>
 #include <string>
 
@@ -69,9 +68,7 @@ class MainWindow : public QMainWindow, public script::ScriptHost, public PageHos
 
   ProjectTreeView* treeView() const { return tree_; }
   QString infoText() const;
-  QAction* commandAction(Command command) const {
-    return actions_[static_cast<size_t>(command)];
-  }
+  QAction* commandAction(Command command) const { return actions_[static_cast<size_t>(command)]; }
   QMenu* proceduresMenu() const { return proceduresMenu_; }
   // The selected tree item (its page is shown), or nullptr.
   QTreeWidgetItem* selectedItem() const;

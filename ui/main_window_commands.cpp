@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-
 #include <filesystem>
 
 #include "platform/files.h"
@@ -42,9 +41,7 @@ void MoveToDirectoryOf(const std::string& path) {
 
 // --- The project as a document ------------------------------------------------
 
-void MainWindow::markSaved() {
-  savedText_ = project::WriteProjectText(workshop_.project, &hooks_);
-}
+void MainWindow::markSaved() { savedText_ = project::WriteProjectText(workshop_.project, &hooks_); }
 
 bool MainWindow::projectChanged() {
   return project::WriteProjectText(workshop_.project, &hooks_) != savedText_;
@@ -52,9 +49,12 @@ bool MainWindow::projectChanged() {
 
 bool MainWindow::askSaveFirst() {
   switch (project::Ask(workshop_.services.dialogs, texts::kSaveFirst)) {
-    case platform::Answer::Cancel: return false;
-    case platform::Answer::Yes: return saveProject(false);
-    default: return true;
+    case platform::Answer::Cancel:
+      return false;
+    case platform::Answer::Yes:
+      return saveProject(false);
+    default:
+      return true;
   }
 }
 
@@ -120,8 +120,8 @@ bool MainWindow::saveProject(bool askForName) {
 
 void MainWindow::quitWithoutSaving() {
   if (isBusy()) return;
-  if (projectChanged() && project::Ask(workshop_.services.dialogs, texts::kQuitUnsaved) !=
-                              platform::Answer::Yes)
+  if (projectChanged() &&
+      project::Ask(workshop_.services.dialogs, texts::kQuitUnsaved) != platform::Answer::Yes)
     return;
   if (script::RunScriptEvent(workshop_, script::ScriptEvent::Quit).refused()) return;
   quitting_ = true;

@@ -22,9 +22,7 @@ QString Utf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString Native(const std::string& path) {
-  return QString::fromStdString(platform::ToNative(path));
-}
+QString Native(const std::string& path) { return QString::fromStdString(platform::ToNative(path)); }
 
 bool OpensInEditor(uint32_t kindCode) {
   return kindCode == project::kKindMap || kindCode == project::kKindList;

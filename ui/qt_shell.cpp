@@ -13,6 +13,14 @@ namespace {
 
 QString ToQString(const std::string& text) { return QString::fromStdString(text); }
 
+// Hands a file to the desktop's application for its type.
+bool OpenFileUrl(platform::UserDialogs& dialogs, const std::string& path) {
+  QUrl url = QUrl::fromLocalFile(QFileInfo(ToQString(path)).absoluteFilePath());
+  if (QDesktopServices::openUrl(url)) return true;
+  project::Show(dialogs, texts::kOpenFailed, path);
+  return false;
+}
+
 }  // namespace
 
 bool IsRegularFile(const QString& path) {
@@ -30,7 +38,7 @@ bool QtShell::openDocument(const std::string& path) {
     project::Show(dialogs_, texts::kNotADocument, path);
     return false;
   }
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(ToQString(path)).absoluteFilePath()));
+  return OpenFileUrl(dialogs_, path);
 }
 
 bool QtShell::editTextFile(const std::string& path) {
@@ -40,7 +48,7 @@ bool QtShell::editTextFile(const std::string& path) {
     project::Show(dialogs_, texts::kFileMissing, path);
     return false;
   }
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(ToQString(path)).absoluteFilePath()));
+  return OpenFileUrl(dialogs_, path);
 }
 
 bool QtShell::startProgram(const std::string& commandLine) {

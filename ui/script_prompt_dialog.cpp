@@ -22,8 +22,7 @@ QString Text(std::string_view text) {
 
 }  // namespace
 
-ScriptPromptDialog::ScriptPromptDialog(const QString& lastText, QWidget* parent)
-    : QDialog(parent) {
+ScriptPromptDialog::ScriptPromptDialog(const QString& lastText, QWidget* parent) : QDialog(parent) {
   setWindowTitle(Text(texts::kPromptTitle));
   setObjectName(QStringLiteral("scriptPrompt"));
   setAccessibleName(Text(texts::kPromptTitle));

@@ -45,8 +45,8 @@ inline constexpr std::string_view kFolderOk = "Dossier Ok";
 inline constexpr std::string_view kPromptTitle = "Exécuter (script)";
 inline constexpr std::string_view kPromptLabel = "Entrez la ou les commandes de script à exécuter.";
 
-inline constexpr Prompt kSaveFirst{"Enregistrer le projet d'abord?", "Attention",
-                                   Icon::Information, Buttons::YesNoCancel, Answer::Yes};
+inline constexpr Prompt kSaveFirst{"Enregistrer le projet d'abord?", "Attention", Icon::Information,
+                                   Buttons::YesNoCancel, Answer::Yes};
 
 inline constexpr std::string_view kOpenTitle = "Charger un fichier";
 inline constexpr std::string_view kProjectFilterName = "Fichiers projet Tessel Works *.tpj";
@@ -70,8 +70,8 @@ inline constexpr Prompt kUserHelpMissing{
     "", Icon::Information};  // the caption is the file's path
 
 inline constexpr Prompt kDocumentationMissing{
-    "La documentation de Tessel Works est introuvable.\nElle est cherchée dans %s",
-    "Documentation", Icon::Information};
+    "La documentation de Tessel Works est introuvable.\nElle est cherchée dans %s", "Documentation",
+    Icon::Information};
 
 inline constexpr std::string_view kAboutCaption = "A propos de...";
 inline constexpr std::string_view kAboutText =
@@ -89,8 +89,8 @@ inline constexpr Prompt kTrashFailed{
     "Le fichier %s n'a pas pu être mis à la corbeille.\nIl n'a pas été supprimé.", "Erreur",
     Icon::Error};
 
-inline constexpr Prompt kOpenFailed{
-    "Le bureau n'a pas pu ouvrir le fichier %s.", "Erreur", Icon::Error};
+inline constexpr Prompt kOpenFailed{"Le bureau n'a pas pu ouvrir le fichier %s.", "Erreur",
+                                    Icon::Error};
 
 inline constexpr Prompt kAllowExec{
     "Le projet en cours d'ouverture veut lancer un programme:\n%s\nAutoriser les programmes "

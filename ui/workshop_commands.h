@@ -1,12 +1,11 @@
 #pragma once
 
-#include <optional>
-#include <string>
-#include <string_view>
-
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "project/entry_record.h"
 
@@ -42,7 +41,8 @@ inline constexpr size_t kMaxDroppedPathChars = 999;
 // Where the HTML user documentation is looked for, in order:
 // <program dir>/../share/doc/tesselworks/html/index.html (installed), then
 // <source dir>/docs/help/index.html (the source tree).
-QStringList DocumentationCandidates(const QString& programDirectory, const QString& sourceDirectory);
+QStringList DocumentationCandidates(const QString& programDirectory,
+                                    const QString& sourceDirectory);
 
 // The first candidate that is a file, or an empty text.
 QString FindDocumentation(const QString& programDirectory, const QString& sourceDirectory);

@@ -158,8 +158,7 @@ void DesktopServicesTest::splashShowsTheBuiltInPictureAndClosesAfter3Seconds() {
   QVERIFY(splash->windowFlags() & Qt::FramelessWindowHint);
   splash->start();
   QVERIFY(splash->isVisible());
-  QCOMPARE(splash->grab().toImage().pixelColor(470, 10),
-           builtIn.toImage().pixelColor(470, 10));
+  QCOMPARE(splash->grab().toImage().pixelColor(470, 10), builtIn.toImage().pixelColor(470, 10));
   QTest::qWait(2500);
   QVERIFY(splash && splash->isVisible());
   QTRY_VERIFY_WITH_TIMEOUT(!splash, 2000);

@@ -1,16 +1,17 @@
 // The menu bar of the main window: every item's text, state and shortcut,
 // and what New, Open, Save, Quit without saving and the Help items do.
+#include <QContextMenuEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QTimer>
 
-#include "window_tests.h"
 #include "script/interpreter.h"
 #include "script/procedures_menu.h"
 #include "ui/window_texts.h"
 #include "window_fixture.h"
+#include "window_tests.h"
 
 using uitest::Items;
 using uitest::MenuItem;
@@ -59,8 +60,8 @@ void MainWindowMenusTest::menuBarHoldsTheMenusOfPart61InOrder() {
     titles << QString(a->text()).remove('&');
     mnemonics << QKeySequence::mnemonic(a->text()).toString();
   }
-  QCOMPARE(titles, QStringList({"Fichier", "Edition", "Affichage", "Outils", U("Procédures"),
-                                "Aide"}));
+  QCOMPARE(titles,
+           QStringList({"Fichier", "Edition", "Affichage", "Outils", U("Procédures"), "Aide"}));
   // Each menu is reached from the keyboard by its own Alt+letter.
   QCOMPARE(mnemonics, QStringList({"Alt+F", "Alt+E", "Alt+A", "Alt+O", "Alt+P", "Alt+I"}));
 }
@@ -71,13 +72,18 @@ void MainWindowMenusTest::menuItemsHaveTheirTextsStatesAndShortcuts_data() {
   QTest::addColumn<QList<bool>>("enabled");
   QTest::addColumn<QStringList>("shortcuts");
   QTest::newRow("Fichier") << "Fichier"
-                           << QStringList{"Nouveau\t   Ctrl+N", "Ouvrir\t   Ctrl+O",
-                                          "Enregistrer\t   Ctrl+S", "Enregistrer sous...", "-",
-                                          "Plate-forme...", "Formats de fichier...", "-",
+                           << QStringList{"Nouveau\t   Ctrl+N",
+                                          "Ouvrir\t   Ctrl+O",
+                                          "Enregistrer\t   Ctrl+S",
+                                          "Enregistrer sous...",
+                                          "-",
+                                          "Plate-forme...",
+                                          "Formats de fichier...",
+                                          "-",
                                           "Quitter sans sauver\t   Ctrl+Q"}
                            << QList<bool>{true, true, true, true, true, true, true, true, true}
-                           << QStringList{"Ctrl+N", "Ctrl+O", "Ctrl+S", "", "", "", "", "",
-                                          "Ctrl+Q"};
+                           << QStringList{"Ctrl+N", "Ctrl+O", "Ctrl+S", "",      "",
+                                          "",       "",       "",       "Ctrl+Q"};
   // Without a preview on the page, the Edition items are greyed.
   QTest::newRow("Edition") << "Edition"
                            << QStringList{U("Copier l'aperçu\t   Ctrl+C"),
@@ -132,8 +138,9 @@ void MainWindowMenusTest::everyCommandHasItsAction() {
 
 void MainWindowMenusTest::proceduresMenuListsTheSystemScriptsProcedures() {
   WindowFixture f;
-  f.writeFile("script.spt", "onstart:\n  retour 1\n_Export:\n  dossiers.cartes = \"A\"\n  fin\n"
-                            "_Tout Convertir:\n  fin\n");
+  f.writeFile("script.spt",
+              "onstart:\n  retour 1\n_Export:\n  dossiers.cartes = \"A\"\n  fin\n"
+              "_Tout Convertir:\n  fin\n");
   // The menu is built when the window is created.
   f.window.reset();
   f.window = std::make_unique<ui::MainWindow>(f.w, f.session);
@@ -494,17 +501,29 @@ void MainWindowMenusTest::everyControlHasAnAccessibleNameAndTakesTheFocus() {
     if (!w->isVisible() || qobject_cast<QMenu*>(w)) continue;
     bool interactive = w->focusPolicy() != Qt::NoFocus;
     if (!interactive) continue;
-    QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->metaObject()->className() +
-                                                        QStringLiteral(" ") + w->objectName()));
+    QVERIFY2(!w->accessibleName().isEmpty(),
+             qPrintable(w->metaObject()->className() + QStringLiteral(" ") + w->objectName()));
   }
-  for (QAction* a : f.window->menuBar()->actions())
-    QVERIFY(!a->menu()->accessibleName().isEmpty());
+  for (QAction* a : f.window->menuBar()->actions()) QVERIFY(!a->menu()->accessibleName().isEmpty());
   QVERIFY(f.window->treeView()->focusPolicy() & Qt::TabFocus);
   // The page's text takes the focus with Tab; Esc gives it back to the tree.
   QWidget* page = f.window->currentPage();
   QVERIFY(page);
   QVERIFY(page->focusPolicy() & Qt::TabFocus);
   QVERIFY(!page->accessibleName().isEmpty());
+  f.activate();
+  page->setFocus();
+  QTRY_VERIFY(page->hasFocus());
+  QTest::keyClick(page, Qt::Key_Escape);
+  QVERIFY(f.window->treeView()->hasFocus());
+  // The menu key opens the selected item's menu under it.
+  QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(0, 0), QPoint(0, 0));
+  QApplication::sendEvent(f.window->treeView(), &key);
+  QTRY_VERIFY(QApplication::activePopupWidget());
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  QVERIFY(menu);
+  QCOMPARE(menu->actions().at(0)->text(), U("Fichier non-trouvé"));
+  menu->close();
 }
 
 void MainWindowMenusTest::theStripShowsTheSelectionAndCutsLongTexts() {
@@ -517,7 +536,6 @@ void MainWindowMenusTest::theStripShowsTheSelectionAndCutsLongTexts() {
   auto* label = qobject_cast<QLabel*>(f.window->currentPage());
   QVERIFY(label);
   QCOMPARE(label->text(), U("Les palettes sont générées avec les conversions d'images"));
-  f.w.project.document();
   std::string longName(30, 'x');
   project::EntryRecord r;
   r.name = longName;

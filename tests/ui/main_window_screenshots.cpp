@@ -5,7 +5,6 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
-
 #include <cstdio>
 
 #include "ui/script_prompt_dialog.h"
@@ -91,9 +90,9 @@ int main(int argc, char** argv) {
   bool ok = true;
   {
     uitest::WindowFixture f(kProject);
-    for (const char* file : {"gfx/hero.til.c", "gfx/hero.png", "gfx/decor.til.c", "gfx/decor.png",
-                             "gfx/niveau1.map.c", "gfx/ennemis.lst.c", "gfx/hero.pal.c",
-                             "gfx/ciel.png"})
+    for (const char* file :
+         {"gfx/hero.til.c", "gfx/hero.png", "gfx/decor.til.c", "gfx/decor.png", "gfx/niveau1.map.c",
+          "gfx/ennemis.lst.c", "gfx/hero.pal.c", "gfx/ciel.png"})
       f.writeFile(file, "x\n");
     f.window->resize(760, 460);
     f.window->show();

@@ -103,11 +103,10 @@ void ProjectTreeTest::elementMenuHasItsItemsInOrder_data() {
   QTest::newRow("list, base file missing")
       << "ennemis" << (QList<MenuItem>{{"Voir le code"}, {"Editer"}} + CommonTail());
   QTest::newRow("palette") << "pal"
-                           << (QList<MenuItem>{{"Voir le code"}, {"Fichier base"}} +
-                               CommonTail());
-  QTest::newRow("folder")
-      << "Monde"
-      << QList<MenuItem>{{U("Dossier par défaut pour...")}, {"Renommer"}, {"Supprimer"}};
+                           << (QList<MenuItem>{{"Voir le code"}, {"Fichier base"}} + CommonTail());
+  QTest::newRow("folder") << "Monde"
+                          << QList<MenuItem>{
+                                 {U("Dossier par défaut pour...")}, {"Renommer"}, {"Supprimer"}};
 }
 
 void ProjectTreeTest::elementMenuHasItsItemsInOrder() {
@@ -161,11 +160,9 @@ void ProjectTreeTest::folderMenuSetsAndClearsDefaultFolders() {
   std::unique_ptr<QMenu> menu(f.window->contextMenuFor(f.item("Monde")));
   QMenu* sub = menu->actions().at(0)->menu();
   QVERIFY(sub);
-  QCOMPARE(Items(sub), QList<MenuItem>({{"mosaiques"},
-                                        {"cartes", true, true},
-                                        {"palettes"},
-                                        {"bitmaps"},
-                                        {"listes"}}));
+  QCOMPARE(Items(sub),
+           QList<MenuItem>(
+               {{"mosaiques"}, {"cartes", true, true}, {"palettes"}, {"bitmaps"}, {"listes"}}));
   for (QAction* a : sub->actions()) QVERIFY(a->isCheckable());
   Find(sub, "mosaiques")->trigger();
   QCOMPARE(f.w.project.defaultFolder(project::kKindTileset), std::string("Monde"));
@@ -227,8 +224,7 @@ void ProjectTreeTest::doubleClickOpensTextFilesOrTheMapEditor() {
   // An element whose file is missing says so.
   doubleClick(f.item("hero"));
   QCOMPARE(f.recording.calls().size(), size_t{1});
-  QCOMPARE(U(f.dialogs.entries().at(0).text),
-           QString("Le fichier gfx/hero.til.c n'existe pas."));
+  QCOMPARE(U(f.dialogs.entries().at(0).text), QString("Le fichier gfx/hero.til.c n'existe pas."));
 }
 
 void ProjectTreeTest::f2TypingAndEnterRenames() {
@@ -303,7 +299,8 @@ void ProjectTreeTest::renamingAFolderKeepsItsMembers() {
   QTest::keyClick(tree->labelEditor(), Qt::Key_Return);
   Settle();
   QCOMPARE(f.index("Univers"), 0);  // in place
-  QCOMPARE(f.w.project.entry(static_cast<size_t>(f.index("niveau"))).folder, std::string("Univers"));
+  QCOMPARE(f.w.project.entry(static_cast<size_t>(f.index("niveau"))).folder,
+           std::string("Univers"));
   QCOMPARE(f.w.project.defaultFolder(project::kKindMap), std::string("Univers"));
   QTreeWidgetItem* univers = f.item("Univers");
   QCOMPARE(univers->childCount(), 2);
@@ -498,8 +495,8 @@ void ProjectTreeTest::droppedFilesOfTheParentDirectoryStartWithDotDot() {
   QTemporaryDir elsewhere;
   QString far = elsewhere.filePath("ailleurs.pal.c");
   QFile(far).open(QIODevice::WriteOnly);
-  std::unique_ptr<QMimeData> data(FileUrls(
-      {f.dir.filePath("commun.pal.c"), f.dir.filePath("voisin/loin.pal.c"), far}));
+  std::unique_ptr<QMimeData> data(
+      FileUrls({f.dir.filePath("commun.pal.c"), f.dir.filePath("voisin/loin.pal.c"), far}));
   QVERIFY(uitest::SendDrop(f.window.get(), QPointF(10, 10), data.get(), Qt::CopyAction));
   QCOMPARE(f.w.project.entry(static_cast<size_t>(f.index("commun.pal.c"))).file,
            std::string("../commun.pal.c"));

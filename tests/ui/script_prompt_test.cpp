@@ -76,16 +76,17 @@ void ScriptPromptTest::thePromptOpensWithTheLastTextAllSelected() {
 void ScriptPromptTest::multiLineDefinitionsWorkInThePrompt() {
   WindowFixture f;
   // A format defined over several lines, then selected; a model likewise.
-  AnswerPrompt("defformat \"Maison\" {\n"
-               "  palette {\n"
-               "    ext = \".maison.pal\"\n"
-               "  }\n"
-               "}\n"
-               "selformat \"Maison\"\n"
-               "defmodele \"Ennemi\" {\n"
-               "  0, 4, \"vie\", \"%d\"\n"
-               "}\n",
-               QDialogButtonBox::Ok);
+  AnswerPrompt(
+      "defformat \"Maison\" {\n"
+      "  palette {\n"
+      "    ext = \".maison.pal\"\n"
+      "  }\n"
+      "}\n"
+      "selformat \"Maison\"\n"
+      "defmodele \"Ennemi\" {\n"
+      "  0, 4, \"vie\", \"%d\"\n"
+      "}\n",
+      QDialogButtonBox::Ok);
   f.window->commandAction(ui::Command::ScriptPrompt)->trigger();
   int format = formats::FindFormat(f.w.formats, "Maison");
   QVERIFY2(format >= 0, f.dialogs.texts().empty() ? "" : f.dialogs.texts()[0].c_str());

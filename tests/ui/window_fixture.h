@@ -11,7 +11,6 @@
 #include <QTimer>
 #include <QTreeWidgetItem>
 #include <QUrl>
-
 #include <functional>
 #include <memory>
 #include <string>
