@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QPointer>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -90,10 +91,15 @@ int main(int argc, char** argv) {
   script::WorkshopSession session(w);
   script::StartWorkshop(w, commandLine, session);
 
-  (new ui::SplashWindow(ui::SplashImagePath(QString::fromStdString(programDir))))->start();
+  QPointer<ui::SplashWindow> splash =
+      new ui::SplashWindow(ui::SplashImagePath(QString::fromStdString(programDir)));
+  splash->start();
   ui::MainWindow window(w, session);
   dialogs.setParent(&window);
   window.show();
+  // The splash stays above the window that showed after it, also on a
+  // desktop that does not keep "on top" windows there by itself.
+  if (splash) splash->raise();
   bool started = window.start();
   wait->close();
   if (!started) return 0;
