@@ -61,6 +61,12 @@ OpenResult OpenProject(Project& project, const std::string& path, SessionHooks* 
 // True when the text's first line is the current header line.
 bool HasCurrentHeader(std::string_view text);
 
+// True when OpenProject would read these bytes as a project: an empty file,
+// the current header or the old binary layout's signature. The window checks
+// a chosen file with it first, so that opening something else keeps the
+// project that is open.
+bool IsProjectFileContent(std::string_view bytes);
+
 // Reads a file of the current layout held in memory (decoded to UTF-8).
 void ReadProjectText(Project& project, std::string_view text, SessionHooks* hooks);
 

@@ -243,10 +243,25 @@ void ReadProjectText(Project& project, std::string_view text, SessionHooks* hook
   }
 }
 
+namespace {
+
+constexpr std::string_view kOldSignature = "Tessel Works 02";
+
+bool HasOldSignature(std::string_view bytes) {
+  return bytes.size() >= kOldSignature.size() + 4 && bytes.starts_with(kOldSignature);
+}
+
+}  // namespace
+
+bool IsProjectFileContent(std::string_view bytes) {
+  if (bytes.empty() || HasOldSignature(bytes)) return true;
+  return HasCurrentHeader(platform::DecodeTextFile(bytes.substr(0, kMaxLineChars + 2)));
+}
+
 bool ReadOldLayout(Project& project, std::string_view bytes) {
-  constexpr std::string_view kSignature = "Tessel Works 02";
+  constexpr std::string_view kSignature = kOldSignature;
   constexpr size_t kRecordSize = 560;
-  if (bytes.size() < kSignature.size() + 4 || !bytes.starts_with(kSignature)) return false;
+  if (!HasOldSignature(bytes)) return false;
   size_t count = ReadLe32(bytes, kSignature.size());
   size_t records = (bytes.size() - kSignature.size() - 4) / kRecordSize;
   // A file cut short keeps the records it still holds whole.

@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev libgl-dev
   libpng-dev libjpeg62-turbo-dev libgif-dev libtiff-dev
   clang libclang-rt-14-dev
-  imagemagick xauth xvfb binutils-arm-none-eabi python3
+  imagemagick xauth xvfb xdotool binutils-arm-none-eabi python3
 )
 if [ "${TESSEL_WITH_HARNESS:-0}" = 1 ]; then
   packages+=(gcc-arm-none-eabi binutils-arm-none-eabi libmgba-dev python3)

@@ -1,5 +1,5 @@
 #include <QApplication>
-
+#include <QPointer>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +13,7 @@
 #include "app/workshop.h"
 #include "ui/main_window.h"
 #include "ui/qt_dialogs.h"
+#include "ui/qt_shell.h"
 #include "ui/splash_window.h"
 
 namespace {
@@ -69,29 +70,38 @@ int main(int argc, char** argv) {
     return 1;
   }
   QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Tessel Works"));
   // Settings and element files are written with '.' decimals whatever the
   // desktop's language.
   std::setlocale(LC_NUMERIC, "C");
 
+  // Start-up, step 2: the wait window stays on top while the project opens;
+  // the main window closes it at the end of its own start.
   auto* wait = new ui::WaitWindow;
   wait->setAttribute(Qt::WA_DeleteOnClose);
   wait->show();
   QApplication::processEvents();
 
   ui::QtDialogs dialogs;
-  platform::DesktopShell shell;
+  ui::QtShell desktop(dialogs);
+  ui::ExecGuardShell shell(desktop, dialogs);
   platform::SystemMachine machine;
   app::Workshop w({dialogs, shell, machine});
   w.paths.programDirectory = programDir;
   app::WorkshopSession session(w);
   app::StartWorkshop(w, commandLine, session);
 
-  (new ui::SplashWindow(ui::SplashImagePath(QString::fromStdString(programDir))))->start();
+  QPointer<ui::SplashWindow> splash =
+      new ui::SplashWindow(ui::SplashImagePath(QString::fromStdString(programDir)));
+  splash->start();
   ui::MainWindow window(w, session);
   dialogs.setParent(&window);
-  wait->close();
   window.show();
-  if (!window.runStartEvent()) return 0;
-  app::FinishInteractiveStart(w);
+  // The splash stays above the window that showed after it, also on a
+  // desktop that does not keep "on top" windows there by itself.
+  if (splash) splash->raise();
+  bool started = window.start();
+  wait->close();
+  if (!started) return 0;
   return app.exec();
 }

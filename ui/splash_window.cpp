@@ -1,9 +1,14 @@
 #include "ui/splash_window.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
+
+// The resources live in the GUI library: the program registers them before
+// it looks for the built-in picture.
+static void InitTesselResources() { Q_INIT_RESOURCE(tesselworks); }
 
 namespace ui {
 
@@ -19,6 +24,8 @@ void CentreOnScreen(QWidget& w) {
 WaitWindow::WaitWindow(QWidget* parent)
     : QLabel(QStringLiteral("Travail en cours. Veuillez patienter..."), parent,
              Qt::Tool | Qt::WindowStaysOnTopHint) {
+  setObjectName(QStringLiteral("waitWindow"));
+  setAccessibleName(text());
   setAlignment(Qt::AlignCenter);
   setMargin(16);
   adjustSize();
@@ -28,6 +35,8 @@ WaitWindow::WaitWindow(QWidget* parent)
 SplashWindow::SplashWindow(const QString& imagePath, QWidget* parent)
     : QLabel(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
   setAttribute(Qt::WA_DeleteOnClose);
+  setObjectName(QStringLiteral("splashWindow"));
+  setAccessibleName(QStringLiteral("Tessel Works"));
   setFixedSize(kWidth, kHeight);
   QPixmap picture(imagePath);
   hasImage_ = !picture.isNull();
@@ -45,7 +54,10 @@ void SplashWindow::start() {
 }
 
 QString SplashImagePath(const QString& programDirectory) {
-  return QDir(programDirectory).filePath(QStringLiteral("halcyone.png"));
+  InitTesselResources();
+  QString own = QDir(programDirectory).filePath(QStringLiteral("halcyone.png"));
+  if (!programDirectory.isEmpty() && QFileInfo(own).isFile()) return own;
+  return QString::fromLatin1(kBuiltInSplash);
 }
 
 }  // namespace ui

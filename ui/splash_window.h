@@ -29,12 +29,17 @@ class SplashWindow : public QLabel {
 
   // Shows the window and starts its timer; without a picture it closes.
   void start();
+  bool hasImage() const { return hasImage_; }
 
  private:
   bool hasImage_ = false;
 };
 
-// The picture's place: "halcyone.png" in the program's directory.
+// The built-in start-up picture, a resource of the program.
+inline constexpr const char* kBuiltInSplash = ":/tesselworks/splash.png";
+
+// The picture to show: "halcyone.png" in the program's directory when the
+// user put one there, otherwise the built-in picture.
 QString SplashImagePath(const QString& programDirectory);
 
 }  // namespace ui
