@@ -1,12 +1,120 @@
 #include "ui/element_pages.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QImageWriter>
+#include <QMessageBox>
+
+#include "project/kinds.h"
+#include "project/project.h"
+#include "script/assistant_controls.h"
+#include "script/workshop.h"
+#include "ui/assistant_page.h"
+#include "ui/conversion_options_page.h"
+#include "ui/creation_pages.h"
+#include "ui/page_common.h"
+#include "ui/preview_page.h"
+
 namespace ui {
 
-QWidget* CreateCategoryPage(QWidget*, script::Workshop&, PageHost&, int) { return nullptr; }
-QWidget* CreateElementPage(QWidget*, script::Workshop&, PageHost&, int) { return nullptr; }
-bool PageHasPreview(const QWidget*) { return false; }
-bool CopyPagePreview(QWidget*) { return false; }
-bool ExportPagePreview(QWidget*, QWidget*) { return false; }
-QWidget* CreateConversionOptionsPage(QWidget*, script::Workshop&) { return nullptr; }
+namespace {
+
+bool HasElement(const project::Project& project, uint32_t kind) {
+  for (const project::EntryRecord& e : project.entries())
+    if (!e.isFolder() && e.kindCode() == kind) return true;
+  return false;
+}
+
+PreviewPage* AsPreview(QWidget* page) {
+  if (!page) return nullptr;
+  if (auto* p = qobject_cast<PreviewPage*>(page)) return p;
+  return page->findChild<PreviewPage*>();
+}
+
+}  // namespace
+
+QWidget* CreateCategoryPage(QWidget* parent, script::Workshop& workshop, PageHost& host,
+                            int category) {
+  if (category < 0 || static_cast<size_t>(category) >= project::kCategories.size()) return nullptr;
+  switch (project::kCategories[static_cast<size_t>(category)].kind) {
+    case project::kKindTileset:
+      return new AssistantPage(parent, workshop, host, script::AssistantControl::TreeTilesets);
+    case project::kKindMap:
+      return new AssistantPage(parent, workshop, host, script::AssistantControl::TreeMaps);
+    case project::kKindBitmap:
+      return new AssistantPage(parent, workshop, host, script::AssistantControl::TreeBitmaps);
+    case project::kKindList:
+      if (!HasElement(workshop.project, project::kKindTileset))
+        return TextPage(parent,
+                        QString::fromUtf8("Il faut au moins un jeu de mosaïques pour cela!"));
+      return new ListCreationPage(parent, workshop, host);
+    case project::kKindPalette:
+      return TextPage(parent,
+                      QString::fromUtf8("Les palettes sont générées avec les conversions d'images"));
+    default:
+      return nullptr;
+  }
+}
+
+QWidget* CreateElementPage(QWidget* parent, script::Workshop& workshop, PageHost& host,
+                           int entryIndex) {
+  if (entryIndex < 0 || static_cast<size_t>(entryIndex) >= workshop.project.count()) return nullptr;
+  const project::EntryRecord& e = workshop.project.entry(static_cast<size_t>(entryIndex));
+  if (e.isFolder()) return nullptr;
+  switch (e.kindCode()) {
+    case project::kKindBitmap:
+    case project::kKindTileset:
+    case project::kKindPalette:
+    case project::kKindMap:
+      return new PreviewPage(parent, workshop, host, entryIndex);
+    default:
+      return nullptr;
+  }
+}
+
+bool PageHasPreview(const QWidget* page) {
+  auto* preview = AsPreview(const_cast<QWidget*>(page));
+  return preview && preview->hasPreview();
+}
+
+bool CopyPagePreview(QWidget* page) {
+  PreviewPage* preview = AsPreview(page);
+  if (!preview || !preview->hasPreview()) return false;
+  bool cancelled = false;
+  QImage image = preview->exportImage(&cancelled);
+  if (cancelled) return true;
+  if (image.isNull()) return false;
+  QGuiApplication::clipboard()->setImage(image);
+  return true;
+}
+
+bool ExportPagePreview(QWidget* parent, QWidget* page) {
+  PreviewPage* preview = AsPreview(page);
+  if (!preview || !preview->hasPreview()) return false;
+  bool cancelled = false;
+  QImage image = preview->exportImage(&cancelled);
+  if (cancelled) return true;
+  if (image.isNull()) return false;
+  QString name = QFileDialog::getSaveFileName(
+      parent, QStringLiteral("Exporter (image)"), QString(),
+      QStringLiteral("PNG (*.png);;BMP (*.bmp);;JPEG (*.jpg);;TIFF (*.tif)"));
+  if (name.isEmpty()) return true;
+  if (!image.save(name))
+    QMessageBox::warning(parent, QStringLiteral("Erreur"),
+                         QStringLiteral("Impossible d'enregistrer le fichier %1").arg(name));
+  return true;
+}
+
+QWidget* CreateConversionOptionsPage(QWidget* parent, script::Workshop& workshop) {
+  return new ConversionOptionsPage(parent, workshop);
+}
+
+bool StoreConversionOptionsPage(QWidget* page) {
+  auto* options = qobject_cast<ConversionOptionsPage*>(page);
+  if (!options) return false;
+  options->store();
+  return true;
+}
 
 }  // namespace ui

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "script/assistant_model.h"
+
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QLineEdit;
+class QPushButton;
+class QVBoxLayout;
+
+namespace script {
+struct Workshop;
+}
+
+namespace ui {
+
+class PageHost;
+class BeforeAfterView;
+class ConversionProgressView;
+
+// The creation pages the import assistant drives ("Récupérer les mosaïques",
+// "Créer une image simple", "Créer un nouveau tableau à utiliser comme carte
+// géante"): the widgets show the state of a core AssistantModel, so the user's
+// typing and the script's statements fill the same page, and "Ok!" converts
+// exactly as the model does without a window. While shown, the page is the
+// assistant scripts reach.
+class AssistantPage : public QWidget, public script::AssistantControls {
+  Q_OBJECT
+
+ public:
+  AssistantPage(QWidget* parent, script::Workshop& workshop, PageHost& host,
+                script::AssistantControl item);
+  ~AssistantPage() override;
+
+  // script::AssistantControls
+  void openFromTree(script::AssistantControl item) override;
+  void setText(script::AssistantControl field, const std::string& text) override;
+  void setChecked(script::AssistantControl box, int32_t state) override;
+  std::vector<std::string> listEntries(script::AssistantControl list) override;
+  void selectEntry(script::AssistantControl list, size_t index) override;
+  void pressOk() override;
+
+  const script::AssistantModel& model() const { return model_; }
+  ConversionProgressView* progressView() const { return progress_; }
+  BeforeAfterView* beforeAfterView() const { return beforeAfter_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
+ private:
+  void build();
+  void buildTilesets(QWidget* form);
+  void buildBitmaps(QWidget* form);
+  void buildMaps(QWidget* form);
+  void addColourRow(QGridLayout* grid, int row);
+  QCheckBox* addExistingRow(QGridLayout* grid, int row, const QString& text,
+                            script::AssistantControl box, script::AssistantControl list);
+  QComboBox* addList(script::AssistantControl list);
+  QLineEdit* addField(script::AssistantControl field, const QString& objectName);
+  QPushButton* addButtons(QGridLayout* grid, int row);
+  void syncFromModel();
+  bool checkDestinations();
+  void showResult(size_t countBefore);
+  void registerAssistant(bool on);
+
+  script::Workshop& w_;
+  PageHost& host_;
+  script::AssistantModel model_;
+  QVBoxLayout* layout_ = nullptr;
+  QWidget* form_ = nullptr;
+  std::array<QLineEdit*, 5> fields_{};
+  QCheckBox* usePalette_ = nullptr;
+  QCheckBox* useTileset_ = nullptr;
+  QCheckBox* generateMap_ = nullptr;
+  QCheckBox* optimise_ = nullptr;
+  QComboBox* palettes_ = nullptr;
+  QComboBox* tilesets_ = nullptr;
+  QComboBox* mapSize_ = nullptr;
+  QComboBox* tileSize_ = nullptr;
+  QComboBox* colourMode_ = nullptr;
+  QComboBox* mapType_ = nullptr;
+  ConversionProgressView* progress_ = nullptr;
+  BeforeAfterView* beforeAfter_ = nullptr;
+  bool syncing_ = false;
+  bool running_ = false;
+};
+
+}  // namespace ui

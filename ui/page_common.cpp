@@ -1,0 +1,56 @@
+#include "ui/page_common.h"
+
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ui {
+
+QLabel* LabelFor(QWidget* parent, const QString& text, QWidget* control) {
+  auto* label = new QLabel(text, parent);
+  label->setBuddy(control);
+  control->setAccessibleName(text);
+  return label;
+}
+
+QLineEdit* AddFileRow(QGridLayout* grid, int row, const QString& label, bool save,
+                      const QString& objectName) {
+  QWidget* parent = grid->parentWidget();
+  auto* field = new QLineEdit(parent);
+  field->setObjectName(objectName);
+  auto* browse = new QPushButton(QStringLiteral("Parcourir..."), parent);
+  browse->setAccessibleName(label + QStringLiteral(" - Parcourir..."));
+  grid->addWidget(LabelFor(parent, label, field), row, 0);
+  grid->addWidget(field, row, 1);
+  grid->addWidget(browse, row, 2);
+  QObject::connect(browse, &QPushButton::clicked, field, [field, save, label] {
+    QString name = save ? QFileDialog::getSaveFileName(field, label, field->text())
+                        : QFileDialog::getOpenFileName(
+                              field, label, field->text(),
+                              QStringLiteral("Images (*.bmp *.png *.jpg *.jpeg *.gif *.tif *.tiff)"));
+    if (name.isEmpty()) return;
+    // Files inside the project's directory are kept relative to it.
+    QString relative = QDir::current().relativeFilePath(name);
+    field->setText(relative.startsWith(QStringLiteral("..")) ? name : relative);
+    emit field->textEdited(field->text());
+  });
+  return field;
+}
+
+QWidget* TextPage(QWidget* parent, const QString& text) {
+  auto* page = new QWidget(parent);
+  auto* layout = new QVBoxLayout(page);
+  auto* label = new QLabel(text, page);
+  label->setObjectName(QStringLiteral("pageText"));
+  label->setWordWrap(true);
+  label->setFocusPolicy(Qt::StrongFocus);  // reachable by Tab, read by screen readers
+  label->setAccessibleName(text);
+  layout->addWidget(label);
+  layout->addStretch(1);
+  return page;
+}
+
+}  // namespace ui
