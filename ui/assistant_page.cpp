@@ -193,12 +193,12 @@ void AssistantPage::buildTilesets(QWidget* form) {
   title->setObjectName(QStringLiteral("pageTitle"));
   grid->addWidget(title, 0, 0, 1, 3);
   int row = 1;
-  fields_[0] = AddFileRow(grid, row++, QStringLiteral("Fichier source"), false, "source");
+  fields_[0] = AddFileRow(grid, row++, QStringLiteral("Fichier source"), false, "source", w_.services.dialogs);
   fields_[1] = AddFileRow(grid, row++, QString::fromUtf8("Destination pour les mosaïques"), true,
-                          "tilesetFile");
+                          "tilesetFile", w_.services.dialogs);
   fields_[2] =
-      AddFileRow(grid, row++, QStringLiteral("Destination pour la palette"), true, "paletteFile");
-  fields_[3] = AddFileRow(grid, row++, QStringLiteral("Destination pour la map"), true, "mapFile");
+      AddFileRow(grid, row++, QStringLiteral("Destination pour la palette"), true, "paletteFile", w_.services.dialogs);
+  fields_[3] = AddFileRow(grid, row++, QStringLiteral("Destination pour la map"), true, "mapFile", w_.services.dialogs);
   for (int i = 0; i < 4; ++i)
     addField(static_cast<AssistantControl>(static_cast<int>(AssistantControl::Field1) + i), {});
 
@@ -257,11 +257,11 @@ void AssistantPage::buildBitmaps(QWidget* form) {
   title->setObjectName(QStringLiteral("pageTitle"));
   grid->addWidget(title, 0, 0, 1, 3);
   int row = 1;
-  fields_[0] = AddFileRow(grid, row++, QStringLiteral("Fichier source"), false, "source");
+  fields_[0] = AddFileRow(grid, row++, QStringLiteral("Fichier source"), false, "source", w_.services.dialogs);
   fields_[1] =
-      AddFileRow(grid, row++, QStringLiteral("Destination pour la bitmap"), true, "bitmapFile");
+      AddFileRow(grid, row++, QStringLiteral("Destination pour la bitmap"), true, "bitmapFile", w_.services.dialogs);
   fields_[2] =
-      AddFileRow(grid, row++, QStringLiteral("Destination pour la palette"), true, "paletteFile");
+      AddFileRow(grid, row++, QStringLiteral("Destination pour la palette"), true, "paletteFile", w_.services.dialogs);
   for (int i = 0; i < 3; ++i)
     addField(static_cast<AssistantControl>(static_cast<int>(AssistantControl::Field1) + i), {});
   addColourRow(grid, row++);
@@ -285,7 +285,7 @@ void AssistantPage::buildMaps(QWidget* form) {
   title->setObjectName(QStringLiteral("pageTitle"));
   grid->addWidget(title, 0, 0, 1, 3);
   int row = 1;
-  fields_[0] = AddFileRow(grid, row++, QString::fromUtf8("Fichier à créer"), true, "mapFile");
+  fields_[0] = AddFileRow(grid, row++, QString::fromUtf8("Fichier à créer"), true, "mapFile", w_.services.dialogs);
   fields_[1] = new QLineEdit(form);
   fields_[1]->setObjectName(QStringLiteral("mapWidth"));
   fields_[2] = new QLineEdit(form);

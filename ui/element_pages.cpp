@@ -2,9 +2,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFileDialog>
-#include <QImageWriter>
-#include <QMessageBox>
 
 #include "project/kinds.h"
 #include "project/project.h"
@@ -89,20 +86,10 @@ bool CopyPagePreview(QWidget* page) {
   return true;
 }
 
-bool ExportPagePreview(QWidget* parent, QWidget* page) {
+bool ExportPagePreview(QWidget*, QWidget* page) {
   PreviewPage* preview = AsPreview(page);
   if (!preview || !preview->hasPreview()) return false;
-  bool cancelled = false;
-  QImage image = preview->exportImage(&cancelled);
-  if (cancelled) return true;
-  if (image.isNull()) return false;
-  QString name = QFileDialog::getSaveFileName(
-      parent, QStringLiteral("Exporter (image)"), QString(),
-      QStringLiteral("PNG (*.png);;BMP (*.bmp);;JPEG (*.jpg);;TIFF (*.tif)"));
-  if (name.isEmpty()) return true;
-  if (!image.save(name))
-    QMessageBox::warning(parent, QStringLiteral("Erreur"),
-                         QStringLiteral("Impossible d'enregistrer le fichier %1").arg(name));
+  preview->exportToFile();
   return true;
 }
 

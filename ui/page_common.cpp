@@ -1,11 +1,13 @@
 #include "ui/page_common.h"
 
-#include <QFileDialog>
+#include <QDir>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "platform/dialogs.h"
 
 namespace ui {
 
@@ -17,25 +19,31 @@ QLabel* LabelFor(QWidget* parent, const QString& text, QWidget* control) {
 }
 
 QLineEdit* AddFileRow(QGridLayout* grid, int row, const QString& label, bool save,
-                      const QString& objectName) {
+                      const QString& objectName, platform::UserDialogs& dialogs) {
   QWidget* parent = grid->parentWidget();
   auto* field = new QLineEdit(parent);
   field->setObjectName(objectName);
+  grid->addWidget(LabelFor(parent, label, field), row, 0);
   auto* browse = new QPushButton(QStringLiteral("Parcourir..."), parent);
   browse->setAccessibleName(label + QStringLiteral(" - Parcourir..."));
-  grid->addWidget(LabelFor(parent, label, field), row, 0);
   grid->addWidget(field, row, 1);
   grid->addWidget(browse, row, 2);
-  QObject::connect(browse, &QPushButton::clicked, field, [field, save, label] {
-    QString name = save ? QFileDialog::getSaveFileName(field, label, field->text())
-                        : QFileDialog::getOpenFileName(
-                              field, label, field->text(),
-                              QStringLiteral("Images (*.bmp *.png *.jpg *.jpeg *.gif *.tif *.tiff)"));
-    if (name.isEmpty()) return;
+  QObject::connect(browse, &QPushButton::clicked, field, [field, save, label, &dialogs] {
+    platform::FileChoice choice;
+    choice.save = save;
+    choice.title = ToUtf8(label);
+    choice.initialName = ToUtf8(field->text());
+    if (save)
+      choice.filters = {{"Fichiers C (*.c)", "*.c"}, {"Tous les fichiers (*.*)", "*.*"}};
+    else
+      choice.filters = {{"Images", "*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.tif;*.tiff"},
+                        {"Tous les fichiers (*.*)", "*.*"}};
+    std::optional<std::string> chosen = dialogs.chooseFileName(choice);
+    if (!chosen || chosen->empty()) return;
+    QString name = Utf8(*chosen);
     // Files inside the project's directory are kept relative to it.
     QString relative = QDir::current().relativeFilePath(name);
     field->setText(relative.startsWith(QStringLiteral("..")) ? name : relative);
-    emit field->textEdited(field->text());
   });
   return field;
 }

@@ -12,6 +12,10 @@ class QLabel;
 class QLineEdit;
 class QWidget;
 
+namespace platform {
+class UserDialogs;
+}
+
 // What every page builds its controls with: texts converted from the core's
 // UTF-8, and controls that carry their label as accessible name so that a
 // screen reader and the keyboard reach each of them.
@@ -26,10 +30,11 @@ inline std::string ToUtf8(const QString& text) { return text.toUtf8().toStdStrin
 // accessible name of the control.
 QLabel* LabelFor(QWidget* parent, const QString& text, QWidget* control);
 
-// The row "label  [field] [Parcourir...]" in `grid`; the button asks for a
-// file to write (save) or to read and puts it in the field.
+// The row "label  [field] [Parcourir...]" in `grid`; the button asks (through
+// the program's dialogs) for a file to write (save) or to read and puts it in
+// the field.
 QLineEdit* AddFileRow(QGridLayout* grid, int row, const QString& label, bool save,
-                      const QString& objectName);
+                      const QString& objectName, platform::UserDialogs& dialogs);
 
 // A page whose only content is one line of text (the refusals).
 QWidget* TextPage(QWidget* parent, const QString& text);

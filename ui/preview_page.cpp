@@ -9,6 +9,8 @@
 #include <algorithm>
 
 #include "convert/converted_pixel.h"
+#include "platform/dialogs.h"
+#include "platform/paths.h"
 #include "project/project.h"
 #include "script/platforms.h"
 #include "script/workshop.h"
@@ -32,14 +34,14 @@ const convert::ColourMode& ModeAt(const script::Workshop& w, int index) {
   return p.colourModes[static_cast<size_t>(index)];
 }
 
-// The tileset a map links to: the element of that name, else none.
-int LinkedTileset(const script::Workshop& w, const std::string& link) {
+// The file of the tileset a map links to: maps name its file, older ones the
+// element's name.
+std::string LinkedTilesetFile(const script::Workshop& w, const std::string& link) {
   for (size_t i = 0; i < w.project.count(); ++i) {
     const project::EntryRecord& e = w.project.entry(i);
-    if (!e.isFolder() && e.kindCode() == project::kKindTileset && e.name == link)
-      return static_cast<int>(i);
+    if (!e.isFolder() && e.kindCode() == project::kKindTileset && e.name == link) return e.file;
   }
-  return -1;
+  return link;
 }
 
 }  // namespace
@@ -116,10 +118,8 @@ bool BuildElementPreview(script::Workshop& w, int entryIndex, uint32_t backgroun
       const script::PlatformRecord& p = script::CurrentPlatform(w);
       out.mapFormat = std::max(0, script::MapFormatForCellBits(p, out.map.cellBits));
       formats::TilesetData tileset;
-      int linked = LinkedTileset(w, out.map.header.link);
-      if (linked >= 0 &&
-          io.readTileset(w, w.project.entry(static_cast<size_t>(linked)).file, tileset,
-                            {true, false})) {
+      std::string linked = LinkedTilesetFile(w, out.map.header.link);
+      if (!linked.empty() && io.readTileset(w, linked, tileset, {true, false})) {
         auto colours = formats::PreviewColours(tileset.palette, 8);
         out.image = formats::RenderMapPreview(out.map, tileset, ModeAt(w, tileset.colourMode),
                                               p.mapFormats[static_cast<size_t>(out.mapFormat)],
@@ -195,6 +195,27 @@ QImage PreviewPage::exportImage(bool* cancelled) {
   }
   formats::PreviewImage cut = formats::CropPreview(whole.image, kMaxCopyWidth, kMaxCopyHeight);
   return ToQImage(cut);
+}
+
+bool PreviewPage::exportToFile() {
+  bool cancelled = false;
+  QImage image = exportImage(&cancelled);
+  if (cancelled || image.isNull()) return false;
+  platform::FileChoice choice;
+  choice.save = true;
+  choice.title = "Exporter (image)";
+  choice.filters = {{"Images PNG (*.png)", "*.png"},
+                    {"Images BMP (*.bmp)", "*.bmp"},
+                    {"Images TIFF (*.tif)", "*.tif"}};
+  std::optional<std::string> name = w_.services.dialogs.chooseFileName(choice);
+  if (!name || name->empty()) return false;
+  std::string file = *name;
+  // A name without extension is written as PNG.
+  if (platform::LastComponent(file).find('.') == std::string_view::npos) file += ".png";
+  if (image.save(Utf8(file))) return true;
+  w_.services.dialogs.message("Impossible d'enregistrer l'image " + file, "Erreur",
+                              platform::Icon::Error);
+  return false;
 }
 
 }  // namespace ui

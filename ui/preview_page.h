@@ -55,6 +55,10 @@ class PreviewPage : public QWidget {
   // memory setting cuts it; null when the user cancels.
   QImage exportImage(bool* cancelled);
 
+  // Export preview: asks for an image file and writes the preview there.
+  // False when nothing was written (cancelled or failed, reported).
+  bool exportToFile();
+
   int entryIndex() const { return entryIndex_; }
 
  private:
