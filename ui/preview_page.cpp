@@ -168,6 +168,7 @@ PreviewPage::PreviewPage(QWidget* parent, script::Workshop& workshop, PageHost& 
   auto* picture = new QLabel(scroll);
   picture->setObjectName(QStringLiteral("previewImage"));
   picture->setPixmap(QPixmap::fromImage(ToQImage(preview_.image)));
+  picture->adjustSize();
   picture->setAccessibleName(QString::fromUtf8("Aperçu: ") + preview_.info);
   scroll->setWidget(picture);
   layout->addWidget(scroll, 1);
