@@ -19,7 +19,8 @@ constexpr uint32_t kOpaqueByte = 0xFF000000u;
 int RowsWithin(int width, int height, uint64_t memoryLimit) {
   if (memoryLimit == 0 || width <= 0) return height;
   uint64_t rows = memoryLimit / (static_cast<uint64_t>(width) * 4u);
-  return static_cast<int>(std::clamp<uint64_t>(rows, 1, static_cast<uint64_t>(std::max(height, 0))));
+  return static_cast<int>(
+      std::clamp<uint64_t>(rows, 1, static_cast<uint64_t>(std::max(height, 0))));
 }
 
 PreviewImage Blank(int width, int height, uint64_t memoryLimit, uint32_t fill) {
@@ -66,9 +67,8 @@ std::array<uint32_t, 256> PreviewColours(const PaletteData& palette, int levelBi
     auto level = [&](uint8_t l) {
       return static_cast<uint32_t>(convert::ExpandLevel(l, levelBits));
     };
-    out[static_cast<size_t>(i)] = convert::MakePixel(level(convert::PixelRed(p)),
-                                                     level(convert::PixelGreen(p)),
-                                                     level(convert::PixelBlue(p)));
+    out[static_cast<size_t>(i)] = convert::MakePixel(
+        level(convert::PixelRed(p)), level(convert::PixelGreen(p)), level(convert::PixelBlue(p)));
   }
   for (int i = count; i < 256; ++i) out[static_cast<size_t>(i)] = kOpaqueByte;
   return out;
@@ -98,9 +98,11 @@ PreviewImage RenderBitmapPreview(const BitmapData& bitmap, const convert::Colour
   size_t available = bitmap.pixels.size();
   for (int y = 0; y < image.height; ++y)
     for (int x = 0; x < image.width; ++x) {
-      size_t i = static_cast<size_t>(y) * static_cast<size_t>(bitmap.width) + static_cast<size_t>(x);
+      size_t i =
+          static_cast<size_t>(y) * static_cast<size_t>(bitmap.width) + static_cast<size_t>(x);
       if (i >= available) return image;  // a short file: the rest stays background
-      image.pixels[static_cast<size_t>(y) * static_cast<size_t>(image.width) + static_cast<size_t>(x)] =
+      image.pixels[static_cast<size_t>(y) * static_cast<size_t>(image.width) +
+                   static_cast<size_t>(x)] =
           PixelColour(bitmap.pixels[i], mode, colours, 0, background);
     }
   return image;
@@ -114,8 +116,8 @@ PreviewImage RenderTilesetPreview(const TilesetData& tileset, const convert::Col
       th % convert::kBlockSide != 0)
     tw = th = convert::kBlockSide;
   size_t tilePixels = static_cast<size_t>(tw) * static_cast<size_t>(th);
-  size_t stored = std::min(tileset.pixels.size(),
-                           static_cast<size_t>(std::max(tileset.blocks, 0)) * convert::kBlockPixels);
+  size_t stored = std::min(tileset.pixels.size(), static_cast<size_t>(std::max(tileset.blocks, 0)) *
+                                                      convert::kBlockPixels);
   int tiles = static_cast<int>(stored / tilePixels);
   if (tiles <= 0) return {};
   columns = std::clamp(columns, 1, tiles);
@@ -148,12 +150,13 @@ PreviewImage RenderMapPreview(const MapData& map, const TilesetData& tileset,
   PreviewImage image =
       Blank(map.width * tw, map.height * th, memoryLimit, background | kOpaqueByte);
   size_t tilePixels = static_cast<size_t>(tw) * static_cast<size_t>(th);
-  size_t stored = std::min(tileset.pixels.size(),
-                           static_cast<size_t>(std::max(tileset.blocks, 0)) * convert::kBlockPixels);
+  size_t stored = std::min(tileset.pixels.size(), static_cast<size_t>(std::max(tileset.blocks, 0)) *
+                                                      convert::kBlockPixels);
   uint32_t tiles = static_cast<uint32_t>(stored / tilePixels);
   for (int cy = 0; cy < map.height && cy * th < image.height; ++cy)
     for (int cx = 0; cx < map.width; ++cx) {
-      size_t ci = static_cast<size_t>(cy) * static_cast<size_t>(map.width) + static_cast<size_t>(cx);
+      size_t ci =
+          static_cast<size_t>(cy) * static_cast<size_t>(map.width) + static_cast<size_t>(cx);
       if (ci >= map.cells.size()) return image;
       uint32_t cell = map.cells[ci];
       uint32_t tile = convert::CellTile(format, cell);
@@ -190,7 +193,8 @@ PreviewImage RenderSubPaletteOverlay(const MapData& map, const convert::MapForma
   PreviewImage image = Blank(map.width * tileWidth, map.height * tileHeight, memoryLimit, 0);
   for (int cy = 0; cy < map.height && cy * tileHeight < image.height; ++cy)
     for (int cx = 0; cx < map.width; ++cx) {
-      size_t ci = static_cast<size_t>(cy) * static_cast<size_t>(map.width) + static_cast<size_t>(cx);
+      size_t ci =
+          static_cast<size_t>(cy) * static_cast<size_t>(map.width) + static_cast<size_t>(cx);
       if (ci >= map.cells.size()) return image;
       uint32_t colour = kHues[convert::CellSubPalette(format, map.cells[ci]) & 15u] | kTranslucent;
       for (int y = 0; y < tileHeight && cy * tileHeight + y < image.height; ++y)
@@ -208,7 +212,8 @@ double MeanColourError(const PreviewImage& a, const PreviewImage& b) {
     return -1;
   double sum = 0;
   for (size_t i = 0; i < a.pixels.size(); ++i) {
-    double dr = static_cast<double>(convert::PixelRed(a.pixels[i])) - convert::PixelRed(b.pixels[i]);
+    double dr =
+        static_cast<double>(convert::PixelRed(a.pixels[i])) - convert::PixelRed(b.pixels[i]);
     double dg =
         static_cast<double>(convert::PixelGreen(a.pixels[i])) - convert::PixelGreen(b.pixels[i]);
     double db =

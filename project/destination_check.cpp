@@ -44,9 +44,9 @@ bool CheckDestinations(std::span<const Destination> destinations, platform::User
   }
   for (const Destination& d : destinations) {
     if (d.replacedByExisting || !platform::FileExists(platform::ToNative(d.file))) continue;
-    platform::Answer answer = dialogs.question(
-        platform::FillInText(kDestinationExists, {d.file}), kDestinationExistsCaption,
-        platform::Buttons::YesNo, platform::Answer::No, platform::Icon::Question);
+    platform::Answer answer = dialogs.question(platform::FillInText(kDestinationExists, {d.file}),
+                                               kDestinationExistsCaption, platform::Buttons::YesNo,
+                                               platform::Answer::No, platform::Icon::Question);
     if (answer != platform::Answer::Yes) return false;
   }
   return true;

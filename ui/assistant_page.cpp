@@ -47,8 +47,7 @@ Qt::CheckState ToCheckState(int32_t state) {
 }
 
 int32_t FromCheckState(Qt::CheckState state) {
-  return state == Qt::PartiallyChecked ? script::kExistingAppended
-                                       : (state == Qt::Checked ? 1 : 0);
+  return state == Qt::PartiallyChecked ? script::kExistingAppended : (state == Qt::Checked ? 1 : 0);
 }
 
 bool HasElement(const project::Project& project, uint32_t kind) {
@@ -118,7 +117,8 @@ void AssistantPage::build() {
 
 QLineEdit* AssistantPage::addField(AssistantControl field, const QString& objectName) {
   (void)objectName;
-  size_t i = static_cast<size_t>(static_cast<int>(field) - static_cast<int>(AssistantControl::Field1));
+  size_t i =
+      static_cast<size_t>(static_cast<int>(field) - static_cast<int>(AssistantControl::Field1));
   QLineEdit* edit = fields_[i];
   connect(edit, &QLineEdit::textChanged, this, [this, field](const QString& text) {
     if (!syncing_) model_.setText(field, ToUtf8(text));
@@ -193,12 +193,14 @@ void AssistantPage::buildTilesets(QWidget* form) {
   title->setObjectName(QStringLiteral("pageTitle"));
   grid->addWidget(title, 0, 0, 1, 3);
   int row = 1;
-  fields_[0] = AddFileRow(grid, row++, QStringLiteral("Fichier source"), false, "source", w_.services.dialogs);
+  fields_[0] = AddFileRow(grid, row++, QStringLiteral("Fichier source"), false, "source",
+                          w_.services.dialogs);
   fields_[1] = AddFileRow(grid, row++, QString::fromUtf8("Destination pour les mosaïques"), true,
                           "tilesetFile", w_.services.dialogs);
-  fields_[2] =
-      AddFileRow(grid, row++, QStringLiteral("Destination pour la palette"), true, "paletteFile", w_.services.dialogs);
-  fields_[3] = AddFileRow(grid, row++, QStringLiteral("Destination pour la map"), true, "mapFile", w_.services.dialogs);
+  fields_[2] = AddFileRow(grid, row++, QStringLiteral("Destination pour la palette"), true,
+                          "paletteFile", w_.services.dialogs);
+  fields_[3] = AddFileRow(grid, row++, QStringLiteral("Destination pour la map"), true, "mapFile",
+                          w_.services.dialogs);
   for (int i = 0; i < 4; ++i)
     addField(static_cast<AssistantControl>(static_cast<int>(AssistantControl::Field1) + i), {});
 
@@ -257,11 +259,12 @@ void AssistantPage::buildBitmaps(QWidget* form) {
   title->setObjectName(QStringLiteral("pageTitle"));
   grid->addWidget(title, 0, 0, 1, 3);
   int row = 1;
-  fields_[0] = AddFileRow(grid, row++, QStringLiteral("Fichier source"), false, "source", w_.services.dialogs);
-  fields_[1] =
-      AddFileRow(grid, row++, QStringLiteral("Destination pour la bitmap"), true, "bitmapFile", w_.services.dialogs);
-  fields_[2] =
-      AddFileRow(grid, row++, QStringLiteral("Destination pour la palette"), true, "paletteFile", w_.services.dialogs);
+  fields_[0] = AddFileRow(grid, row++, QStringLiteral("Fichier source"), false, "source",
+                          w_.services.dialogs);
+  fields_[1] = AddFileRow(grid, row++, QStringLiteral("Destination pour la bitmap"), true,
+                          "bitmapFile", w_.services.dialogs);
+  fields_[2] = AddFileRow(grid, row++, QStringLiteral("Destination pour la palette"), true,
+                          "paletteFile", w_.services.dialogs);
   for (int i = 0; i < 3; ++i)
     addField(static_cast<AssistantControl>(static_cast<int>(AssistantControl::Field1) + i), {});
   addColourRow(grid, row++);
@@ -285,7 +288,8 @@ void AssistantPage::buildMaps(QWidget* form) {
   title->setObjectName(QStringLiteral("pageTitle"));
   grid->addWidget(title, 0, 0, 1, 3);
   int row = 1;
-  fields_[0] = AddFileRow(grid, row++, QString::fromUtf8("Fichier à créer"), true, "mapFile", w_.services.dialogs);
+  fields_[0] = AddFileRow(grid, row++, QString::fromUtf8("Fichier à créer"), true, "mapFile",
+                          w_.services.dialogs);
   fields_[1] = new QLineEdit(form);
   fields_[1]->setObjectName(QStringLiteral("mapWidth"));
   fields_[2] = new QLineEdit(form);
@@ -377,7 +381,8 @@ void AssistantPage::selectEntry(AssistantControl list, size_t index) {
 bool AssistantPage::checkDestinations() {
   const convert::ColourMode& mode = script::CurrentColourMode(w_);
   auto text = [&](int i) {
-    return model_.text(static_cast<AssistantControl>(static_cast<int>(AssistantControl::Field1) + i));
+    return model_.text(
+        static_cast<AssistantControl>(static_cast<int>(AssistantControl::Field1) + i));
   };
   auto reused = [&](AssistantControl box, AssistantControl list) {
     return model_.checked(box) != 0 && model_.selected(list) >= 0;
@@ -385,7 +390,8 @@ bool AssistantPage::checkDestinations() {
   std::vector<project::Destination> d;
   switch (model_.page()) {
     case script::AssistantPage::Tilesets:
-      d.push_back({text(1), reused(AssistantControl::CheckTileset, AssistantControl::ComboTileset)});
+      d.push_back(
+          {text(1), reused(AssistantControl::CheckTileset, AssistantControl::ComboTileset)});
       if (mode.HasPalette())
         d.push_back(
             {text(2), reused(AssistantControl::CheckPalette, AssistantControl::ComboPalette)});

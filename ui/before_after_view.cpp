@@ -78,16 +78,15 @@ BeforeAfterView::BeforeAfterView(QWidget* parent) : QWidget(parent) {
   connect(showOverlay_, &QCheckBox::toggled, this, [this] { present(); });
 }
 
-bool BeforeAfterView::showConversion(script::Workshop& w, const std::string& source,
-                                     int mapEntry) {
+bool BeforeAfterView::showConversion(script::Workshop& w, const std::string& source, int mapEntry) {
   ElementPreview result;
   if (!BuildElementPreview(w, mapEntry, kPreviewBackground, w.system.maxPreviewMemory, result) ||
       result.image.pixels.empty())
     return false;
   QImage picture(QString::fromUtf8(source.c_str()));
   if (picture.isNull()) return false;
-  formats::PreviewImage before = formats::CropPreview(FromQImage(picture), result.image.width,
-                                                      result.image.height);
+  formats::PreviewImage before =
+      formats::CropPreview(FromQImage(picture), result.image.width, result.image.height);
   formats::PreviewImage after = formats::CropPreview(result.image, before.width, before.height);
   meanError_ = formats::MeanColourError(before, after);
   source_ = ToQImage(before);
@@ -97,12 +96,13 @@ bool BeforeAfterView::showConversion(script::Workshop& w, const std::string& sou
   bool subPalettes = false;
   for (uint32_t cell : result.map.cells)
     if (convert::CellSubPalette(format, cell) != 0) subPalettes = true;
-  overlay_ = subPalettes ? ToTranslucentImage(formats::CropPreview(
-                               formats::RenderSubPaletteOverlay(result.map, format,
-                                                                result.tileWidth, result.tileHeight,
-                                                                w.system.maxPreviewMemory),
-                               before.width, before.height))
-                         : QImage();
+  overlay_ =
+      subPalettes
+          ? ToTranslucentImage(formats::CropPreview(
+                formats::RenderSubPaletteOverlay(result.map, format, result.tileWidth,
+                                                 result.tileHeight, w.system.maxPreviewMemory),
+                before.width, before.height))
+          : QImage();
   showOverlay_->setEnabled(subPalettes);
   showOverlay_->setChecked(subPalettes);
   error_->setText(QStringLiteral("Erreur moyenne: %1").arg(meanError_, 0, 'f', 2));
@@ -119,8 +119,8 @@ void BeforeAfterView::present() {
     painter.drawImage(0, 0, overlay_);
   }
   auto scaled = [zoom](const QImage& image) {
-    return QPixmap::fromImage(image.scaled(image.size() * zoom, Qt::IgnoreAspectRatio,
-                                           Qt::FastTransformation));
+    return QPixmap::fromImage(
+        image.scaled(image.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation));
   };
   before_->setPixmap(scaled(source_));
   before_->adjustSize();

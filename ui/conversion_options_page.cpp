@@ -122,8 +122,8 @@ QWidget* ConversionOptionsPage::buildEffects() {
   shadesField_ = new QLineEdit(page);
   shadesField_->setObjectName(QStringLiteral("shades"));
   shadesField_->setMaximumWidth(70);
-  shadesSlider_ = NewSlider(page, convert::kShadesSliderRange,
-                            QStringLiteral("Nuances de couleurs:"));
+  shadesSlider_ =
+      NewSlider(page, convert::kShadesSliderRange, QStringLiteral("Nuances de couleurs:"));
   grid->addWidget(LabelFor(page, QStringLiteral("Nuances de couleurs:"), shadesField_), row, 0);
   grid->addWidget(shadesSlider_, row, 1);
   grid->addWidget(shadesField_, row++, 2);
@@ -178,7 +178,8 @@ QWidget* ConversionOptionsPage::buildAdvanced() {
   useMaxColours_->setToolTip(QString::fromUtf8(kFillPalettesTip));
   emulGba_ = NewCheck(page, "Emulation bits GBA (global)");
   firstTileEmpty_ = NewCheck(page, "Première tile toujours transparente");
-  for (QCheckBox* box : {shadesBeforeAdvanced_, truncate_, useMaxColours_, emulGba_, firstTileEmpty_})
+  for (QCheckBox* box :
+       {shadesBeforeAdvanced_, truncate_, useMaxColours_, emulGba_, firstTileEmpty_})
     grid->addWidget(box, row++, 0, 1, 3);
   // The same setting on both pages: the boxes follow each other.
   connect(shadesBefore_, &QCheckBox::toggled, shadesBeforeAdvanced_, &QCheckBox::setChecked);

@@ -43,7 +43,8 @@ ListCreationPage::ListCreationPage(QWidget* parent, script::Workshop& workshop, 
   title->setObjectName(QStringLiteral("pageTitle"));
   grid->addWidget(title, 0, 0, 1, 3);
   int row = 1;
-  file_ = AddFileRow(grid, row++, QString::fromUtf8("Fichier à créer"), true, "listFile", w_.services.dialogs);
+  file_ = AddFileRow(grid, row++, QString::fromUtf8("Fichier à créer"), true, "listFile",
+                     w_.services.dialogs);
   tilesets_ = new QComboBox(this);
   for (const project::EntryRecord& e : w_.project.entries())
     if (!e.isFolder() && e.kindCode() == project::kKindTileset) tilesets_->addItem(Utf8(e.name));

@@ -47,8 +47,8 @@ QWidget* CreateCategoryPage(QWidget* parent, script::Workshop& workshop, PageHos
                         QString::fromUtf8("Il faut au moins un jeu de mosaïques pour cela!"));
       return new ListCreationPage(parent, workshop, host);
     case project::kKindPalette:
-      return TextPage(parent,
-                      QString::fromUtf8("Les palettes sont générées avec les conversions d'images"));
+      return TextPage(
+          parent, QString::fromUtf8("Les palettes sont générées avec les conversions d'images"));
     default:
       return nullptr;
   }

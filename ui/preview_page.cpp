@@ -91,12 +91,12 @@ bool BuildElementPreview(script::Workshop& w, int entryIndex, uint32_t backgroun
     }
     case project::kKindTileset: {
       formats::TilesetData tileset;
-      if (!io.readTileset || !io.readTileset(w, entry.file, tileset, {true, false}))
-        return false;
+      if (!io.readTileset || !io.readTileset(w, entry.file, tileset, {true, false})) return false;
       auto colours = formats::PreviewColours(tileset.palette, 8);
       out.image = formats::RenderTilesetPreview(tileset, ModeAt(w, tileset.colourMode), colours,
                                                 kTilesetColumns, background, memoryLimit);
-      int blocksPerTile = std::max(1, (tileset.header.tileWidth / 8) * (tileset.header.tileHeight / 8));
+      int blocksPerTile =
+          std::max(1, (tileset.header.tileWidth / 8) * (tileset.header.tileHeight / 8));
       out.info = QString::fromUtf8("%1 mosaïques").arg(tileset.blocks / blocksPerTile);
       return true;
     }
@@ -187,8 +187,8 @@ QImage PreviewPage::exportImage(bool* cancelled) {
         "options la mémoire disponible pour les aperçus (au moins " +
         std::to_string(needed / (1024 * 1024) + 1) + " Mo sont requis).";
     if (w_.services.dialogs.question(text, "Avertissement", platform::Buttons::OkCancel,
-                                     platform::Answer::Ok, platform::Icon::Warning) ==
-        platform::Answer::Cancel) {
+                                     platform::Answer::Ok,
+                                     platform::Icon::Warning) == platform::Answer::Cancel) {
       *cancelled = true;
       return {};
     }

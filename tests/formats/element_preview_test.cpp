@@ -70,19 +70,20 @@ TEST_P(MapPreview, DrawsEachCellAsTheConsoleDoes) {
     for (int x = 0; x < 8; ++x) {
       uint32_t expected = kBackground;
       if (tile < 2)
-        expected = colours[sub * 16 + TilePixel(static_cast<int>(tile), mx ? 7 - x : x,
-                                                my ? 7 - y : y)];
+        expected =
+            colours[sub * 16 + TilePixel(static_cast<int>(tile), mx ? 7 - x : x, my ? 7 - y : y)];
       ASSERT_EQ(image.at(x, y), expected) << c.what << " at " << x << "," << y;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cells, MapPreview,
-    ::testing::Values(CellCase{0x0000, "tile 0"}, CellCase{0x0001, "tile 1"},
-                      CellCase{0x0400, "mirrored across"}, CellCase{0x0800, "mirrored down"},
-                      CellCase{0x0C01, "mirrored both ways"}, CellCase{0x2001, "sub-palette 2"},
-                      CellCase{0xFC01, "sub-palette 15, mirrored"},
-                      CellCase{0x0005, "a tile the tileset lacks"}));
+INSTANTIATE_TEST_SUITE_P(Cells, MapPreview,
+                         ::testing::Values(CellCase{0x0000, "tile 0"}, CellCase{0x0001, "tile 1"},
+                                           CellCase{0x0400, "mirrored across"},
+                                           CellCase{0x0800, "mirrored down"},
+                                           CellCase{0x0C01, "mirrored both ways"},
+                                           CellCase{0x2001, "sub-palette 2"},
+                                           CellCase{0xFC01, "sub-palette 15, mirrored"},
+                                           CellCase{0x0005, "a tile the tileset lacks"}));
 
 TEST(ElementPreview, PaletteSwatchesShowFiveBitLevelsAsTheScreenDoes) {
   formats::PaletteData p;
@@ -134,13 +135,13 @@ TEST(ElementPreview, TheMemoryLimitKeepsWholeRowsAndSaysSo) {
 
 TEST(ElementPreview, TilesetsLayTheirTilesOutInRows) {
   auto colours = DistinctColours();
-  PreviewImage image = formats::RenderTilesetPreview(TwoTiles(), kFourBits, colours, 16,
-                                                     kBackground, 0);
+  PreviewImage image =
+      formats::RenderTilesetPreview(TwoTiles(), kFourBits, colours, 16, kBackground, 0);
   ASSERT_EQ(image.width, 16);  // two tiles, fewer than a row
   ASSERT_EQ(image.height, 8);
   EXPECT_EQ(image.at(9, 2), colours[TilePixel(1, 1, 2)]);
-  EXPECT_TRUE(formats::RenderTilesetPreview({}, kFourBits, colours, 16, kBackground, 0)
-                  .pixels.empty());
+  EXPECT_TRUE(
+      formats::RenderTilesetPreview({}, kFourBits, colours, 16, kBackground, 0).pixels.empty());
 }
 
 TEST(ElementPreview, TheOverlayColoursEachCellBySubPalette) {

@@ -45,13 +45,10 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, DestinationCheck,
     ::testing::Values(
         DestinationCase{"new files", {{"a.til.c"}, {"a.pal.c"}, {"a.map.c"}}, {}, true, {}},
-        DestinationCase{"an empty map name", {{"a.til.c"}, {"a.pal.c"}, {"  "}}, {}, false,
-                        {kEmpty}},
-        DestinationCase{"an empty name an existing element replaces",
-                        {{"a.til.c"}, {"", true}},
-                        {},
-                        true,
-                        {}},
+        DestinationCase{
+            "an empty map name", {{"a.til.c"}, {"a.pal.c"}, {"  "}}, {}, false, {kEmpty}},
+        DestinationCase{
+            "an empty name an existing element replaces", {{"a.til.c"}, {"", true}}, {}, true, {}},
         DestinationCase{"the same file twice",
                         {{"a.til.c"}, {"sub/../a.til.c"}},
                         {},

@@ -2,6 +2,8 @@
 // platform: the conversion assistant against the one-line conversion, the
 // creation pages' texts, the previews against the core's renderer, and the
 // Conversion page of the options against the settings.
+#include "ui/element_pages.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -34,7 +36,6 @@
 #include "ui/before_after_view.h"
 #include "ui/conversion_options_page.h"
 #include "ui/conversion_progress_view.h"
-#include "ui/element_pages.h"
 #include "ui/preview_page.h"
 
 namespace fs = std::filesystem;
@@ -156,8 +157,8 @@ void WriteBusyPicture(const QString& path, int side) {
   QImage image(side, side, QImage::Format_RGB32);
   for (int y = 0; y < side; ++y)
     for (int x = 0; x < side; ++x)
-      image.setPixel(x, y, qRgb((x * 7 + y) & 255, (y * 5 + (x >> 3) * 13) & 255,
-                                ((x ^ y) * 3) & 255));
+      image.setPixel(x, y,
+                     qRgb((x * 7 + y) & 255, (y * 5 + (x >> 3) * 13) & 255, ((x ^ y) * 3) & 255));
   image.save(path);
 }
 
@@ -185,8 +186,7 @@ class ElementPagesTest : public QObject {
 
 void ElementPagesTest::assistantWritesWhatConvWrites() {
   Session batch;
-  script::ConvCommand(*batch.w,
-                      "tset src=hero.png col=255");
+  script::ConvCommand(*batch.w, "tset src=hero.png col=255");
   QCOMPARE(batch.w->project.count(), size_t{3});
   fs::path batchDir = batch.dir;
 
@@ -291,32 +291,70 @@ void ElementPagesTest::categoryPages_data() {
   QTest::addColumn<QString>("setup");
   QTest::addColumn<QStringList>("captions");
   const QString tilesetOnly = "tset src=hero.png";
-  QTest::newRow("Mosaïques") << 0 << QString() << QStringList{
-      QString::fromUtf8("Récupérer les mosaïques"), "Fichier source", "Parcourir...",
-      QString::fromUtf8("Destination pour les mosaïques"), "Parcourir...",
-      "Destination pour la palette", "Parcourir...", "Destination pour la map", "Parcourir...",
-      "Type de map", "Palette existante", "Tileset existant", QString::fromUtf8("Générer une map"),
-      "Couleurs / max.", "Taille de la map", QString::fromUtf8("Tileset optimisé"), "Plus...",
-      "Ok!", "Afficher les sous-palettes", "Zoom"};
-  QTest::newRow("Cartes refused") << 1 << QString() << QStringList{
-      QString::fromUtf8("Il faut au moins un jeu de mosaïques et une palette pour cela!")};
-  QTest::newRow("Cartes") << 1 << tilesetOnly << QStringList{
-      QString::fromUtf8("Créer un nouveau tableau à utiliser comme carte géante"),
-      QString::fromUtf8("Fichier à créer"), "Parcourir...", "Taille du tableau (l,h [blocs])",
-      QString::fromUtf8("Tileset à utiliser"), QString::fromUtf8("Palette à utiliser"),
-      "Taille des blocs", "Type de map", "Plus...", "Ok!"};
-  QTest::newRow("Listes refused") << 2 << QString() << QStringList{
-      QString::fromUtf8("Il faut au moins un jeu de mosaïques pour cela!")};
-  QTest::newRow("Listes") << 2 << tilesetOnly << QStringList{
-      QString::fromUtf8("Créer une nouvelle liste d'objets"), QString::fromUtf8("Fichier à créer"),
-      "Parcourir...", QString::fromUtf8("Tileset à utiliser"), QString::fromUtf8("Modèle à utiliser"),
-      "Taille des blocs", "Plus...", "Ok!"};
-  QTest::newRow("Palettes") << 3 << QString() << QStringList{
-      QString::fromUtf8("Les palettes sont générées avec les conversions d'images")};
-  QTest::newRow("Bitmaps") << 4 << QString() << QStringList{
-      QString::fromUtf8("Créer une image simple"), "Fichier source", "Parcourir...",
-      "Destination pour la bitmap", "Parcourir...", "Destination pour la palette", "Parcourir...",
-      "Couleurs / max.", "Palette existante", "Plus...", "Ok!"};
+  QTest::newRow("Mosaïques") << 0 << QString()
+                             << QStringList{QString::fromUtf8("Récupérer les mosaïques"),
+                                            "Fichier source",
+                                            "Parcourir...",
+                                            QString::fromUtf8("Destination pour les mosaïques"),
+                                            "Parcourir...",
+                                            "Destination pour la palette",
+                                            "Parcourir...",
+                                            "Destination pour la map",
+                                            "Parcourir...",
+                                            "Type de map",
+                                            "Palette existante",
+                                            "Tileset existant",
+                                            QString::fromUtf8("Générer une map"),
+                                            "Couleurs / max.",
+                                            "Taille de la map",
+                                            QString::fromUtf8("Tileset optimisé"),
+                                            "Plus...",
+                                            "Ok!",
+                                            "Afficher les sous-palettes",
+                                            "Zoom"};
+  QTest::newRow("Cartes refused")
+      << 1 << QString()
+      << QStringList{
+             QString::fromUtf8("Il faut au moins un jeu de mosaïques et une palette pour cela!")};
+  QTest::newRow("Cartes")
+      << 1 << tilesetOnly
+      << QStringList{QString::fromUtf8("Créer un nouveau tableau à utiliser comme carte géante"),
+                     QString::fromUtf8("Fichier à créer"),
+                     "Parcourir...",
+                     "Taille du tableau (l,h [blocs])",
+                     QString::fromUtf8("Tileset à utiliser"),
+                     QString::fromUtf8("Palette à utiliser"),
+                     "Taille des blocs",
+                     "Type de map",
+                     "Plus...",
+                     "Ok!"};
+  QTest::newRow("Listes refused") << 2 << QString()
+                                  << QStringList{QString::fromUtf8(
+                                         "Il faut au moins un jeu de mosaïques pour cela!")};
+  QTest::newRow("Listes") << 2 << tilesetOnly
+                          << QStringList{QString::fromUtf8("Créer une nouvelle liste d'objets"),
+                                         QString::fromUtf8("Fichier à créer"),
+                                         "Parcourir...",
+                                         QString::fromUtf8("Tileset à utiliser"),
+                                         QString::fromUtf8("Modèle à utiliser"),
+                                         "Taille des blocs",
+                                         "Plus...",
+                                         "Ok!"};
+  QTest::newRow("Palettes") << 3 << QString()
+                            << QStringList{QString::fromUtf8(
+                                   "Les palettes sont générées avec les conversions d'images")};
+  QTest::newRow("Bitmaps") << 4 << QString()
+                           << QStringList{QString::fromUtf8("Créer une image simple"),
+                                          "Fichier source",
+                                          "Parcourir...",
+                                          "Destination pour la bitmap",
+                                          "Parcourir...",
+                                          "Destination pour la palette",
+                                          "Parcourir...",
+                                          "Couleurs / max.",
+                                          "Palette existante",
+                                          "Plus...",
+                                          "Ok!"};
 }
 
 void ElementPagesTest::categoryPages() {
@@ -351,8 +389,9 @@ void ElementPagesTest::refusalsAndQuestions_data() {
   QTest::addColumn<QString>("setup");
   QTest::addColumn<QString>("expected");
   QTest::addColumn<int>("written");  // entries in the project afterwards
-  const QString fields = "texte-source \"hero.png\"\ntexte-dest \"a.til.c\"\n"
-                         "texte-palette \"a.pal.c\"\ntexte-map \"a.map.c\"\n";
+  const QString fields =
+      "texte-source \"hero.png\"\ntexte-dest \"a.til.c\"\n"
+      "texte-palette \"a.pal.c\"\ntexte-map \"a.map.c\"\n";
   QTest::newRow("empty destination")
       << "arbre-mosaiques\ntexte-source \"hero.png\"\ntexte-dest \"a.til.c\"\n"
          "texte-palette \"a.pal.c\"\nok\n"
@@ -363,7 +402,8 @@ void ElementPagesTest::refusalsAndQuestions_data() {
       << QString() << QString::fromUtf8("Deux destinations désignent le même fichier: ./a.til.c")
       << 0;
   QTest::newRow("existing file kept on No")
-      << "arbre-mosaiques\n" + fields + "ok\n" << "existing"
+      << "arbre-mosaiques\n" + fields + "ok\n"
+      << "existing"
       << QString::fromUtf8("Le fichier a.til.c existe déjà.\nVoulez-vous le remplacer?") << 0;
   QTest::newRow("tile size the conversion cannot take")
       << "arbre-mosaiques\n" + fields + "combo-tiles \"Perso...\"\nconvert.tilex = 12\nok\n"
@@ -372,12 +412,13 @@ void ElementPagesTest::refusalsAndQuestions_data() {
       << "arbre-mosaiques\ntexte-source \"ciel.png\"\ntexte-dest \"a.til.c\"\n"
          "texte-palette \"a.pal.c\"\ntexte-map \"a.map.c\"\ncombo-tiles \"32x32\"\nok\n"
       << QString()
-      << QString::fromUtf8("Les dimensions de la bitmap (hauteur et largeur) devraient être "
-                           "multiples de 32.\nLes bords seront complétés par la couleur 0...")
+      << QString::fromUtf8(
+             "Les dimensions de la bitmap (hauteur et largeur) devraient être "
+             "multiples de 32.\nLes bords seront complétés par la couleur 0...")
       << 3;
-  QTest::newRow("map size 0")
-      << "arbre-cartes\ntexte-01 \"m.map.c\"\ntexte-taillex \"0\"\nok\n"
-      << "tileset" << QString::fromUtf8(script::text::kMapSizeInvalid.data()) << 3;
+  QTest::newRow("map size 0") << "arbre-cartes\ntexte-01 \"m.map.c\"\ntexte-taillex \"0\"\nok\n"
+                              << "tileset"
+                              << QString::fromUtf8(script::text::kMapSizeInvalid.data()) << 3;
   QTest::newRow("map size beyond the limits")
       << "arbre-cartes\ntexte-01 \"m.map.c\"\ntexte-taillex \"70000\"\nok\n"
       << "tileset" << QString::fromUtf8(script::text::kMapSizeInvalid.data()) << 3;
@@ -396,8 +437,7 @@ void ElementPagesTest::refusalsAndQuestions() {
     std::ofstream("a.til.c") << "ancien";
     s.dialogs.queueAnswer(platform::Answer::No);
   }
-  if (setup == "tileset")
-    script::ConvCommand(*s.w, "tset src=hero.png");
+  if (setup == "tileset") script::ConvCommand(*s.w, "tset src=hero.png");
   s.dialogs.clear();
   auto page = ShowCategory(s, 0);
   s.run(statements.toStdString());
@@ -425,7 +465,8 @@ void ElementPagesTest::previewsShowTheCoreRendering() {
   };
   for (size_t i = 0; i < s.w->project.count(); ++i) {
     const project::EntryRecord e = s.w->project.entry(i);
-    std::unique_ptr<QWidget> page(ui::CreateElementPage(nullptr, *s.w, s.host, static_cast<int>(i)));
+    std::unique_ptr<QWidget> page(
+        ui::CreateElementPage(nullptr, *s.w, s.host, static_cast<int>(i)));
     QVERIFY(page);
     page->show();
     QVERIFY2(ui::PageHasPreview(page.get()), (e.file + ": " + FirstText(s.dialogs)).c_str());
@@ -438,9 +479,9 @@ void ElementPagesTest::previewsShowTheCoreRendering() {
       case project::kKindTileset: {
         formats::TilesetData t;
         QVERIFY(io.readTileset(*s.w, e.file, t, {true, false}));
-        expected = formats::RenderTilesetPreview(t, p.colourModes[static_cast<size_t>(t.colourMode)],
-                                                 formats::PreviewColours(t.palette, 8), 16,
-                                                 ui::kPreviewBackground, 0);
+        expected = formats::RenderTilesetPreview(
+            t, p.colourModes[static_cast<size_t>(t.colourMode)],
+            formats::PreviewColours(t.palette, 8), 16, ui::kPreviewBackground, 0);
         info = QString::fromUtf8("%1 mosaïques").arg(t.blocks);
         break;
       }
@@ -495,8 +536,10 @@ void ElementPagesTest::copyAndExportGiveThePreview() {
     if (s.w->project.entry(i).kindCode() == project::kKindMap) map = static_cast<int>(i);
   std::unique_ptr<QWidget> page(ui::CreateElementPage(nullptr, *s.w, s.host, map));
   page->show();
-  QImage shown = Named<QLabel>(page.get(), "previewImage")->pixmap().toImage().convertToFormat(
-      QImage::Format_RGB32);
+  QImage shown = Named<QLabel>(page.get(), "previewImage")
+                     ->pixmap()
+                     .toImage()
+                     .convertToFormat(QImage::Format_RGB32);
   QVERIFY(ui::CopyPagePreview(page.get()));
   QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), shown);
   s.dialogs.queueFileName((s.dir / "apercu.png").string());
@@ -518,8 +561,9 @@ void ElementPagesTest::copyAndExportGiveThePreview() {
 
 void ElementPagesTest::colourEffectsRoundTrip() {
   Session s;
-  s.run("convert.luminosite gamma=RGB(2,2,2) add=RGB(10,10,10) alpha=RGB(-20,-20,-20)\n"
-        "convert.nuances 32\nconvert.mode = 2\n");
+  s.run(
+      "convert.luminosite gamma=RGB(2,2,2) add=RGB(10,10,10) alpha=RGB(-20,-20,-20)\n"
+      "convert.nuances 32\nconvert.mode = 2\n");
   s.w->conversion.shadesBefore = true;
   s.w->conversion.colorisation = 3000;
   s.w->conversion.fastPaletteReduction = 0;
@@ -587,9 +631,8 @@ void ElementPagesTest::beforeAfterAndOverlay() {
   QVERIFY2(view->isVisible(), FirstText(s.dialogs));
   QCOMPARE(view->sourceImage().size(), QSize(64, 64));
   QCOMPARE(view->resultImage().size(), QSize(64, 64));
-  QCOMPARE(view->meanError(),
-           formats::MeanColourError(ui::FromQImage(view->sourceImage()),
-                                    ui::FromQImage(view->resultImage())));
+  QCOMPARE(view->meanError(), formats::MeanColourError(ui::FromQImage(view->sourceImage()),
+                                                       ui::FromQImage(view->resultImage())));
   QVERIFY(view->meanError() >= 0);
   QVERIFY(!view->overlayImage().isNull());
 }
@@ -611,10 +654,11 @@ void ElementPagesTest::repaintsDuringMultiPaletteConversion() {
   qint64 ms = total.elapsed();
   QVERIFY2(s.dialogs.entries().empty(), FirstText(s.dialogs));
   auto* progress = static_cast<ui::AssistantPage*>(page.get())->progressView();
-  qInfo("512x512 multi-palette conversion, fast reduction off: %lld ms, %d repaints, "
-        "longest gap between repaints %lld ms",
-        static_cast<long long>(ms), progress->repaints(),
-        static_cast<long long>(progress->longestRepaintGap()));
+  qInfo(
+      "512x512 multi-palette conversion, fast reduction off: %lld ms, %d repaints, "
+      "longest gap between repaints %lld ms",
+      static_cast<long long>(ms), progress->repaints(),
+      static_cast<long long>(progress->longestRepaintGap()));
   QVERIFY(progress->repaints() > 1);
 }
 
@@ -623,8 +667,9 @@ void ElementPagesTest::walkthroughScreenshots() {
   if (out.isEmpty()) QSKIP("TESSEL_SCREENSHOT_DIR not set");
   Session s;
   auto page = ShowCategory(s, 0);
-  s.run("texte-source \"decor.png\"\ntexte-dest \"decor.til.c\"\ntexte-palette \"decor.pal.c\"\n"
-        "texte-map \"decor.map.c\"\n");
+  s.run(
+      "texte-source \"decor.png\"\ntexte-dest \"decor.til.c\"\ntexte-palette \"decor.pal.c\"\n"
+      "texte-map \"decor.map.c\"\n");
   Named<QComboBox>(page.get(), "colourMode")->setCurrentIndex(0);
   Type(page.get(), "colourCount", "64");
   page->grab().save(out + "/page_assistant.png");
@@ -633,8 +678,9 @@ void ElementPagesTest::walkthroughScreenshots() {
   QTest::qWait(50);
   page->grab().save(out + "/page_before_after.png");
   script::ConvCommand(*s.w, "bmp src=ciel.png");
-  const char* names[] = {"", "page_preview_map.png", "", "page_preview_tileset.png",
-                         "page_preview_bitmap.png", "", "page_preview_palette.png"};
+  const char* names[] = {
+      "", "page_preview_map.png",    "", "page_preview_tileset.png", "page_preview_bitmap.png",
+      "", "page_preview_palette.png"};
   for (size_t i = 0; i < s.w->project.count(); ++i) {
     uint32_t kind = s.w->project.entry(i).kindCode();
     if (kind > 6 || !*names[kind]) continue;
