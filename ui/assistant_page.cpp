@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -420,6 +422,7 @@ void AssistantPage::pressOk() {
   }
   if (!checkDestinations()) return;
   size_t countBefore = w_.project.count();
+  mapFileBefore_ = QFileInfo(Utf8(model_.text(AssistantControl::Field4))).lastModified();
   running_ = true;
   form_->setEnabled(false);
   host_.setBusy(true);
@@ -434,22 +437,28 @@ void AssistantPage::pressOk() {
   form_->setEnabled(true);
   running_ = false;
   if (progress_) progress_->hide();
-  if (w_.project.count() != countBefore || model_.page() == script::AssistantPage::Tilesets)
-    host_.refreshTree();
   showResult(countBefore);
+  // Last: the window may build its page again when it rebuilds the tree.
+  if (w_.project.count() != countBefore || model_.page() != script::AssistantPage::Maps)
+    host_.refreshTree();
 }
 
 void AssistantPage::showResult(size_t countBefore) {
   if (!beforeAfter_ || model_.page() != script::AssistantPage::Tilesets) return;
-  int tileset = -1, palette = -1, map = -1;
-  for (size_t i = countBefore; i < w_.project.count(); ++i) {
+  beforeAfter_->hide();
+  // The map written: an element added again moves to the end of the table,
+  // so it is the last map of that file.
+  const std::string& file = model_.text(AssistantControl::Field4);
+  int map = -1;
+  for (size_t i = 0; i < w_.project.count(); ++i) {
     const project::EntryRecord& e = w_.project.entry(i);
-    if (e.kindCode() == project::kKindTileset) tileset = static_cast<int>(i);
-    if (e.kindCode() == project::kKindPalette) palette = static_cast<int>(i);
-    if (e.kindCode() == project::kKindMap) map = static_cast<int>(i);
+    if (!e.isFolder() && e.kindCode() == project::kKindMap && (e.file == file || i >= countBefore))
+      map = static_cast<int>(i);
   }
-  (void)palette;
-  if (tileset < 0 || map < 0) return;
+  if (map < 0) return;
+  // Nothing new to compare when the conversion stopped before writing the map.
+  QFileInfo written(Utf8(file));
+  if (!written.exists() || written.lastModified() == mapFileBefore_) return;
   if (beforeAfter_->showConversion(w_, model_.text(AssistantControl::Field1), map))
     beforeAfter_->show();
 }

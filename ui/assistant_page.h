@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QWidget>
 #include <array>
 
@@ -86,6 +87,7 @@ class AssistantPage : public QWidget, public script::AssistantControls {
   QComboBox* mapType_ = nullptr;
   ConversionProgressView* progress_ = nullptr;
   BeforeAfterView* beforeAfter_ = nullptr;
+  QDateTime mapFileBefore_;  // when the map file was written before "Ok!" (null: none)
   bool syncing_ = false;
   bool running_ = false;
 };

@@ -78,11 +78,7 @@ bool PageHasPreview(const QWidget* page) {
 bool CopyPagePreview(QWidget* page) {
   PreviewPage* preview = AsPreview(page);
   if (!preview || !preview->hasPreview()) return false;
-  bool cancelled = false;
-  QImage image = preview->exportImage(&cancelled);
-  if (cancelled) return true;
-  if (image.isNull()) return false;
-  QGuiApplication::clipboard()->setImage(image);
+  preview->copyToClipboard();
   return true;
 }
 

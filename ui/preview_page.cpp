@@ -1,9 +1,12 @@
 #include "ui/preview_page.h"
 
+#include <QClipboard>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -196,6 +199,22 @@ QImage PreviewPage::exportImage(bool* cancelled) {
   }
   formats::PreviewImage cut = formats::CropPreview(whole.image, kMaxCopyWidth, kMaxCopyHeight);
   return ToQImage(cut);
+}
+
+bool PreviewPage::copyToClipboard() {
+  bool cancelled = false;
+  QImage image = exportImage(&cancelled);
+  if (cancelled || image.isNull()) return false;
+  QGuiApplication::clipboard()->setImage(image);
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen && screen->depth() < 24)
+    w_.services.dialogs.message(
+        "Pour un résultat optimal, vous devriez paramétrer les couleurs de votre écran en 24 ou 32 "
+        "bits. Le mode actuel n'est pas assez précis pour stocker l'image et des informations "
+        "comme la couleur transparente ont été perdues.\nSi cela ne fonctionne toujours pas, "
+        "utilisez la fonction exporter l'image.",
+        "Attention", platform::Icon::Warning);
+  return true;
 }
 
 bool PreviewPage::exportToFile() {

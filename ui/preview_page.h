@@ -55,6 +55,9 @@ class PreviewPage : public QWidget {
   // memory setting cuts it; null when the user cancels.
   QImage exportImage(bool* cancelled);
 
+  // Copy preview: the export image to the clipboard, with a warning when the
+  // screen cannot keep the mask colour exactly. False when nothing was copied.
+  bool copyToClipboard();
   // Export preview: asks for an image file and writes the preview there.
   // False when nothing was written (cancelled or failed, reported).
   bool exportToFile();

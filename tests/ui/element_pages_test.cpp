@@ -174,6 +174,7 @@ class ElementPagesTest : public QObject {
   void statementsFillThePageShown();
   void categoryPages_data();
   void categoryPages();
+  void creationPagesWriteTheirElements();
   void refusalsAndQuestions_data();
   void refusalsAndQuestions();
   void previewsShowTheCoreRendering();
@@ -382,6 +383,31 @@ void ElementPagesTest::categoryPages() {
     QTest::mouseClick(more, Qt::LeftButton);
     QCOMPARE(s.host.optionsPage, 1);
   }
+}
+
+void ElementPagesTest::creationPagesWriteTheirElements() {
+  Session batch;
+  script::ConvCommand(*batch.w, "bmp src=ciel.png dst=c");
+  Session s;
+  auto bitmaps = ShowCategory(s, 4);
+  Type(bitmaps.get(), "source", "ciel.png");
+  Type(bitmaps.get(), "bitmapFile", "c.bmp.c");
+  Type(bitmaps.get(), "paletteFile", "c.pal.c");
+  ClickOk(bitmaps.get());
+  QVERIFY2(s.dialogs.entries().empty(), FirstText(s.dialogs));
+  QCOMPARE(s.w->project.count(), size_t{2});
+  for (const char* file : {"c.bmp.c", "c.pal.c"})
+    QVERIFY2(Bytes(s.dir / file) == Bytes(batch.dir / file), file);
+
+  script::ConvCommand(*s.w, "tset src=hero.png");
+  auto lists = ShowCategory(s, 2);
+  Type(lists.get(), "listFile", "ennemis.lst.c");
+  ClickOk(lists.get());
+  QVERIFY2(s.dialogs.entries().empty(), FirstText(s.dialogs));
+  const project::EntryRecord& list = s.w->project.entry(s.w->project.count() - 1);
+  QCOMPARE(list.kindCode(), project::kKindList);
+  QCOMPARE(list.name, std::string("ennemis"));
+  QVERIFY(fs::exists(s.dir / "ennemis.lst.c"));
 }
 
 void ElementPagesTest::refusalsAndQuestions_data() {
