@@ -251,8 +251,8 @@ void AssistantPage::buildTilesets(QWidget* form) {
   grid->addWidget(progress_, row++, 0, 1, 3);
   beforeAfter_ = new BeforeAfterView(form);
   beforeAfter_->hide();
+  grid->setRowStretch(row, 1);  // the comparison takes the room left
   grid->addWidget(beforeAfter_, row++, 0, 1, 3);
-  grid->setRowStretch(row, 1);
 }
 
 void AssistantPage::buildBitmaps(QWidget* form) {

@@ -25,6 +25,9 @@ namespace ui {
 namespace {
 
 constexpr int kTilesetColumns = 16;
+constexpr int kFitWidth = 420;
+constexpr int kFitHeight = 280;
+constexpr int kMaxZoom = 8;
 constexpr int kConversionOptionsTab = 1;
 constexpr int kGeneralOptionsTab = 0;
 // Copies and exports stop at this size, as the screen buffers they come from.
@@ -170,7 +173,15 @@ PreviewPage::PreviewPage(QWidget* parent, script::Workshop& workshop, PageHost& 
   scroll->setBackgroundRole(QPalette::Dark);
   auto* picture = new QLabel(scroll);
   picture->setObjectName(QStringLiteral("previewImage"));
-  picture->setPixmap(QPixmap::fromImage(ToQImage(preview_.image)));
+  // Small elements are enlarged by a whole factor, so every console pixel
+  // stays a sharp square.
+  QImage image = ToQImage(preview_.image);
+  if (!image.isNull()) {
+    int zoom =
+        std::clamp(std::min(kFitWidth / image.width(), kFitHeight / image.height()), 1, kMaxZoom);
+    image = image.scaled(image.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  }
+  picture->setPixmap(QPixmap::fromImage(image));
   picture->adjustSize();
   picture->setAccessibleName(QString::fromUtf8("Aperçu: ") + preview_.info);
   scroll->setWidget(picture);

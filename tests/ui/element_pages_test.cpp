@@ -540,7 +540,11 @@ void ElementPagesTest::previewsShowTheCoreRendering() {
       default:
         QFAIL("unexpected kind");
     }
-    QCOMPARE(shown, ui::ToQImage(expected));
+    // Shown enlarged by a whole factor.
+    QImage core = ui::ToQImage(expected);
+    QVERIFY(shown.width() % core.width() == 0);
+    int zoom = shown.width() / core.width();
+    QCOMPARE(shown, core.scaled(core.size() * zoom));
     QCOMPARE(Named<QLabel>(page.get(), "previewInfo")->text(), info);
   }
   // The map's buttons.
@@ -562,10 +566,8 @@ void ElementPagesTest::copyAndExportGiveThePreview() {
     if (s.w->project.entry(i).kindCode() == project::kKindMap) map = static_cast<int>(i);
   std::unique_ptr<QWidget> page(ui::CreateElementPage(nullptr, *s.w, s.host, map));
   page->show();
-  QImage shown = Named<QLabel>(page.get(), "previewImage")
-                     ->pixmap()
-                     .toImage()
-                     .convertToFormat(QImage::Format_RGB32);
+  // The element's pixels, before the page enlarges them.
+  QImage shown = static_cast<ui::PreviewPage*>(page.get())->shownImage();
   QVERIFY(ui::CopyPagePreview(page.get()));
   QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), shown);
   s.dialogs.queueFileName((s.dir / "apercu.png").string());
@@ -692,17 +694,24 @@ void ElementPagesTest::walkthroughScreenshots() {
   const QString out = QString::fromUtf8(qgetenv("TESSEL_SCREENSHOT_DIR"));
   if (out.isEmpty()) QSKIP("TESSEL_SCREENSHOT_DIR not set");
   Session s;
+  WriteBusyPicture(QString::fromStdString((s.dir / "motif.png").string()), 128);
   auto page = ShowCategory(s, 0);
   s.run(
-      "texte-source \"decor.png\"\ntexte-dest \"decor.til.c\"\ntexte-palette \"decor.pal.c\"\n"
-      "texte-map \"decor.map.c\"\n");
+      "texte-source \"motif.png\"\ntexte-dest \"motif.til.c\"\ntexte-palette \"motif.pal.c\"\n"
+      "texte-map \"motif.map.c\"\n");
   Named<QComboBox>(page.get(), "colourMode")->setCurrentIndex(0);
-  Type(page.get(), "colourCount", "64");
+  Type(page.get(), "colourCount", "128");
   page->grab().save(out + "/page_assistant.png");
   ClickOk(page.get());
-  page->resize(560, 700);
+  page->resize(640, 760);
+  auto* view = static_cast<ui::AssistantPage*>(page.get())->beforeAfterView();
+  view->findChild<QComboBox*>()->setCurrentIndex(1);
   QTest::qWait(50);
   page->grab().save(out + "/page_before_after.png");
+  view->findChild<QCheckBox*>()->setChecked(false);
+  page->grab().save(out + "/page_before_after_plain.png");
+  // The previews show the last element of each kind.
+  script::ConvCommand(*s.w, "tset src=decor.png");
   script::ConvCommand(*s.w, "bmp src=ciel.png");
   const char* names[] = {
       "", "page_preview_map.png",    "", "page_preview_tileset.png", "page_preview_bitmap.png",
