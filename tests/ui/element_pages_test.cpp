@@ -723,6 +723,7 @@ void ElementPagesTest::walkthroughScreenshots() {
         ui::CreateElementPage(nullptr, *s.w, s.host, static_cast<int>(i)));
     preview->resize(480, 360);
     preview->show();
+    QTest::qWait(20);  // let the scroll area take its size
     preview->grab().save(out + "/" + names[kind]);
   }
   std::unique_ptr<QWidget> options(ui::CreateConversionOptionsPage(nullptr, *s.w));
