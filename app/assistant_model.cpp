@@ -256,8 +256,11 @@ void AssistantModel::okMaps() {
   int32_t width = platform::ParseInteger(fields_[1]);
   int32_t height = platform::ParseInteger(fields_[2]);
   if (width < 1 || height < 1 || width > kMaxMapSide || height > kMaxMapSide ||
-      int64_t{width} * height > kMaxMapCells)
+      int64_t{width} * height > kMaxMapCells) {
+    w_.services.dialogs.message(text::kMapSizeInvalid, text::kColourCountInvalidCaption,
+                                platform::Icon::Warning);
     return;
+  }
   applyTileSize();
   project::EntryRecord map = NewElement(fields_[0]);
   map.kind = project::kKindMap;

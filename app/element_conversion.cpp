@@ -72,6 +72,19 @@ project::EntryRecord Destination(Workshop& w, const project::EntryRecord& wanted
   return r;
 }
 
+// The question about the picture's size names the tile size really used.
+std::string SizeQuestionText(int tileWidth, int tileHeight) {
+  std::string text(text::kSizeNotTileMultiple);
+  if (tileWidth == 8 && tileHeight == 8) return text;
+  std::string size = tileWidth == tileHeight ? std::to_string(tileWidth)
+                                             : std::to_string(tileWidth) + " (largeur) et " +
+                                                   std::to_string(tileHeight) + " (hauteur)";
+  const std::string_view eight = "multiples de 8.";
+  size_t at = text.find(eight);
+  if (at != std::string::npos) text.replace(at, eight.size(), "multiples de " + size + ".");
+  return text;
+}
+
 bool LoadPicture(Workshop& w, const std::string& source, convert::LoadedImage& out) {
   convert::LoadRequest request;
   request.path = platform::ToNative(source);
@@ -120,6 +133,14 @@ void SelectColourMode(Workshop& w, int index) {
 
 ConversionOutcome RunTileConversion(Workshop& w, const TileConversionRequest& request) {
   const convert::ColourMode& mode = CurrentColourMode(w);
+  // A tile size set by a script that the conversion cannot cut is the user's
+  // mistake, not an internal one.
+  const int tw = w.conversion.tileWidth, th = w.conversion.tileHeight;
+  if (tw < 8 || th < 8 || tw % 8 != 0 || th % 8 != 0) {
+    w.services.dialogs.message(text::kConvTileSize, text::kSizeNotTileMultipleCaption,
+                               platform::Icon::Warning);
+    return ConversionOutcome::Stopped;
+  }
   ExistingData existing;
   if (!ReadExistingPalette(w, request.existingPalette, existing) ||
       !ReadExistingTileset(w, request.existingTileset, existing))
@@ -134,7 +155,7 @@ ConversionOutcome RunTileConversion(Workshop& w, const TileConversionRequest& re
   if (request.askAboutSize && wholePicture && tileWidth > 0 && tileHeight > 0 &&
       (loaded.width % tileWidth != 0 || loaded.height % tileHeight != 0)) {
     auto answer = w.services.dialogs.question(
-        text::kSizeNotTileMultiple, text::kSizeNotTileMultipleCaption, platform::Buttons::OkCancel,
+        SizeQuestionText(tileWidth, tileHeight), text::kSizeNotTileMultipleCaption, platform::Buttons::OkCancel,
         platform::Answer::Ok, platform::Icon::Warning);
     if (answer == platform::Answer::Cancel) return ConversionOutcome::Stopped;
   }

@@ -36,5 +36,7 @@ inline constexpr std::string_view kSizeNotTileMultiple =
     "Les dimensions de la bitmap (hauteur et largeur) devraient être multiples de 8.\nLes bords "
     "seront complétés par la couleur 0...";
 inline constexpr std::string_view kSizeNotTileMultipleCaption = "Oups";
+inline constexpr std::string_view kMapSizeInvalid =
+    "La taille du tableau n'est pas valide: de 1 à 65536 blocs de côté, 16777216 blocs au plus.";
 
 }  // namespace app::text

@@ -41,5 +41,9 @@ bool ExportPagePreview(QWidget* parent, QWidget* page);
 
 // The Conversion page of the Options dialog, or nullptr.
 QWidget* CreateConversionOptionsPage(QWidget* parent, app::Workshop& workshop);
+// The dialog's OK: the page stores its controls into the settings (it also
+// does so by itself when the dialog that holds it is accepted). False when
+// `page` is not the Conversion page.
+bool StoreConversionOptionsPage(QWidget* page);
 
 }  // namespace ui
