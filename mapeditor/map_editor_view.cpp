@@ -67,11 +67,11 @@ void MapEditor::scrollPages(int dx, int dy) {
 
 double MapEditor::zoom() const { return w_.editor.zoom > 0 ? w_.editor.zoom : 1.0; }
 
-void MapEditor::wheelZoom(int notches) {
+void MapEditor::stepZoom(int steps) {
   double z = zoom();
   double before = z;
-  for (int i = 0; i < notches && z < kZoomMax; ++i) z += kZoomStep;
-  for (int i = 0; i > notches && z > kZoomMin; --i) z -= kZoomStep;
+  for (int i = 0; i < steps && z < kZoomMax; ++i) z += kZoomStep;
+  for (int i = 0; i > steps && z > kZoomMin; --i) z -= kZoomStep;
   if (z == before) return;
   w_.editor.zoom = z;
   char text[32];

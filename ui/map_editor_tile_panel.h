@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QWidget>
+
+#include "convert/drawing_state.h"
+#include "convert/surface.h"
+
+namespace script {
+struct Workshop;
+}
+
+namespace mapeditor {
+class MapEditor;
+}
+
+namespace ui {
+
+// The tiles of the active background's tileset, from the reference tile on:
+// it fades in while the mouse is over it, the pattern value's tile pulses,
+// and releasing the left button over a tile makes it the brush.
+class MapEditorTilePanel : public QWidget {
+  Q_OBJECT
+
+ public:
+  MapEditorTilePanel(script::Workshop& w, mapeditor::MapEditor& editor, QWidget* parent);
+
+  // One tick: the fade and the panel's picture.
+  void advance(int elapsedMs);
+  int opacity() const { return opacity_; }
+  // The tile position (counted from the reference tile) under a point, or -1.
+  int tileAt(QPoint p) const;
+
+ signals:
+  void tilePicked();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+
+ private:
+  int columns() const;
+  void renderTiles();
+
+  script::Workshop& w_;
+  mapeditor::MapEditor& editor_;
+  convert::Surface surface_;
+  convert::DrawingState drawing_;
+  int opacity_ = 75;
+  int fadeMs_ = 0;
+  int firstRow_ = 0;
+  bool hovered_ = false;
+  int focusTile_ = 0;  // the tile the keyboard picks
+};
+
+}  // namespace ui
