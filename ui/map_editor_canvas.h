@@ -31,6 +31,8 @@ class MapEditorCanvas : public QWidget {
   // The composed frame as the window shows it at zoom 1 (shares the bits).
   QImage frameImage() const;
 
+  // The mouse in canvas pixels (the surface's), or (-1, -1) when it is away.
+  QPoint mousePoint() const { return mouse_; }
   bool drawing() const { return drawing_; }
   bool selecting() const { return selecting_; }
   bool panning() const { return panning_; }

@@ -98,7 +98,6 @@ MapEditorWindow::MapEditorWindow(QWidget* parent, script::Workshop& w,
       dialogs_(std::move(dialogs)) {
   setWindowTitle(QString::fromUtf8("Editeur de maps"));
   setAccessibleName(QString::fromUtf8("Editeur de maps"));
-  setSizeGripEnabled(true);
 
   canvas_ = new MapEditorCanvas(w_, *editor_, this);
   tilePanel_ = new MapEditorTilePanel(w_, *editor_, this);
@@ -385,10 +384,9 @@ bool MapEditorWindow::activeIsList() const {
 }
 
 QPoint MapEditorWindow::mouseMapPoint() const {
-  QPoint p = canvas_->mapFromGlobal(QCursor::pos());
-  double z = editor_->zoom();
-  return QPoint(static_cast<int>(p.x() / z) + editor_->scrollX(),
-                static_cast<int>(p.y() / z) + editor_->scrollY());
+  QPoint p = canvas_->mousePoint();
+  if (p.x() < 0) p = QPoint(0, 0);  // the key was typed with the mouse elsewhere
+  return QPoint(p.x() + editor_->scrollX(), p.y() + editor_->scrollY());
 }
 
 void MapEditorWindow::runHook(const MapEditorDialogs::Action& hook) {
@@ -413,25 +411,18 @@ void MapEditorWindow::runCommand(EditorKeyCommand c) {
       if (list) editor_->copyListSelection();
       break;
     case EditorCommand::CutObjects:
-      if (list) {
-        editor_->cutListSelection();
-        editor_->pushUndoGroup();
-      }
+      if (list) editor_->cutListSelection();
       break;
     case EditorCommand::Paste:
       if (list) {
         QPoint p = mouseMapPoint();
         editor_->pasteObjects(p.x(), p.y());
-        editor_->pushUndoGroup();
       } else if (open) {
         editor_->paste();
       }
       break;
     case EditorCommand::DeleteObjects:
-      if (list && !editor_->listSelection().empty()) {
-        editor_->deleteListSelection();
-        editor_->pushUndoGroup();
-      }
+      if (list) editor_->deleteListSelection();
       break;
     case EditorCommand::ObjectParameters:
       if (list && !editor_->listSelection().empty()) runHook(dialogs_.objectParameters);

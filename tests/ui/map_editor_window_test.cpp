@@ -1,0 +1,475 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "convert/drawing_state.h"
+#include "convert/surface.h"
+#include "formats/list_model.h"
+#include "map_editor_fixture.h"
+#include "mapeditor/frame_renderer.h"
+#include "ui/map_editor_canvas.h"
+#include "ui/map_editor_tile_panel.h"
+
+using editortest::DemoEditor;
+
+namespace {
+
+// Canvas pixels of the demo's 8 × 8 cells at zoom 1.
+QPoint Cell(int x, int y) { return QPoint(x * 8 + 3, y * 8 + 3); }
+
+void Drag(QWidget* w, Qt::MouseButton button, QPoint from, QPoint to,
+          Qt::KeyboardModifiers mods = {}) {
+  QTest::mousePress(w, button, mods, from);
+  QTest::mouseMove(w, (from + to) / 2);
+  QTest::mouseMove(w, to);
+  QTest::mouseRelease(w, button, mods, to);
+}
+
+void Wheel(QWidget* w, QPoint at, int notches, Qt::KeyboardModifiers mods) {
+  QWheelEvent e(at, w->mapToGlobal(at), QPoint(), QPoint(0, notches * 120), Qt::NoButton, mods,
+                Qt::NoScrollPhase, false);
+  QApplication::sendEvent(w, &e);
+}
+
+QAction* Find(QMenu* menu, const QString& text) {
+  for (QAction* a : menu->actions()) {
+    if (a->text() == text) return a;
+    if (a->menu())
+      if (QAction* inner = Find(a->menu(), text)) return inner;
+  }
+  return nullptr;
+}
+
+int32_t ObjectWord(const mapeditor::Background& b, int element, size_t offset) {
+  return formats::ReadObjectWord(b.element(element), offset);
+}
+
+}  // namespace
+
+class MapEditorWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void opensOnTheDemoMapWithItsWelcome();
+  void theCanvasShowsTheCoresFramePixelForPixel();
+  void aLeftDragPaintsTheCellsAndCtrlSSavesThem();
+  void theRightButtonSelectsOrPicks_data();
+  void theRightButtonSelectsOrPicks();
+  void undoAndRedoMoveTheModifiedMark();
+  void keysReportTheirStatus_data();
+  void keysReportTheirStatus();
+  void ctrlWheelZoomsAndTheWheelStepsThePattern();
+  void ctrlSevenWithFiveBackgroundsDoesNothing();
+  void hexModeSwapsThePanelForTheField();
+  void theMenuHoldsEveryEntryWithItsState();
+  void objectLists_data();
+  void objectLists();
+  void objectListClipboard();
+  void closing_data();
+  void closing();
+  void timerZeroStillWaits();
+  void scriptResetLeavesAWorkingWindow();
+  void everyControlHasAnAccessibleName();
+  void screenshots();
+};
+
+void MapEditorWindowTest::opensOnTheDemoMapWithItsWelcome() {
+  DemoEditor d;
+  QVERIFY(d.open("decor"));
+  QCOMPARE(d.window().windowTitle(), QString("decor - Editeur de maps"));
+  QCOMPARE(d.statusTexts(), QStringList({"Bienvenue!", "Map ouverte: decor"}));
+  QVERIFY(!d.window().undoButton()->isEnabled());
+  QVERIFY(!d.window().pasteButton()->isEnabled());
+  QVERIFY(d.window().memoryLabel()->text().startsWith(QString::fromUtf8("Mém: ")));
+  QCOMPARE(d.editor().activeBackground().isMap(), true);
+}
+
+void MapEditorWindowTest::theCanvasShowsTheCoresFramePixelForPixel() {
+  DemoEditor d;
+  QVERIFY(d.open("decor"));
+  d.editor().status().clear();
+  d.window().tick();
+  ui::MapEditorCanvas* canvas = d.window().canvas();
+  QImage shown = canvas->grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+  // The same frame composed apart from the window.
+  convert::Surface surface;
+  convert::DrawingState state;
+  QVERIFY(convert::ResizeSurface(surface, canvas->width(), canvas->height(), true, 0, d.dialogs));
+  convert::SelectSurface(state, surface);
+  mapeditor::ComposeFrame(d.editor(), state);
+  QCOMPARE(shown.size(), QSize(canvas->width(), canvas->height()));
+  for (int y = 0; y < shown.height(); ++y) {
+    for (int x = 0; x < shown.width(); ++x) {
+      QRgb expected = surface.At(x, y) | 0xFF000000u;
+      if (shown.pixel(x, y) != expected)
+        QFAIL(qPrintable(QString("pixel %1,%2: %3 instead of %4")
+                             .arg(x).arg(y).arg(shown.pixel(x, y), 8, 16).arg(expected, 8, 16)));
+    }
+  }
+}
+
+void MapEditorWindowTest::aLeftDragPaintsTheCellsAndCtrlSSavesThem() {
+  DemoEditor d;
+  QVERIFY(d.open("decor"));
+  ui::MapEditorCanvas* canvas = d.window().canvas();
+  d.editor().setPatternValue(5);
+  Drag(canvas, Qt::LeftButton, Cell(1, 1), Cell(3, 2));
+  const mapeditor::Background& b = d.editor().activeBackground();
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 5; ++x) {
+      bool inside = x >= 1 && x <= 3 && y >= 1 && y <= 2;
+      if (inside) QCOMPARE(b.cell(x, y), 5u);
+    }
+  QCOMPARE(d.window().windowTitle(), QString("decor* - Editeur de maps"));
+  std::vector<uint32_t> painted = b.cells;
+
+  QTest::keyClick(canvas, Qt::Key_S, Qt::ControlModifier);
+  QCOMPARE(d.window().windowTitle(), QString("decor - Editeur de maps"));
+  QVERIFY(d.statusTexts().contains("Map sauvée: decor"));
+  auto saved = d.store->readMap(d.w->project.entry(static_cast<size_t>(d.element("decor"))));
+  QVERIFY(saved.has_value());
+  QCOMPARE(saved->cells, painted);
+}
+
+void MapEditorWindowTest::theRightButtonSelectsOrPicks_data() {
+  QTest::addColumn<QPoint>("to");
+  QTest::addColumn<bool>("pasteEnabled");
+  QTest::addColumn<bool>("reportsPattern");
+  QTest::newRow("drag") << Cell(4, 3) << true << false;
+  QTest::newRow("click") << Cell(2, 1) << false << true;
+}
+
+void MapEditorWindowTest::theRightButtonSelectsOrPicks() {
+  QFETCH(QPoint, to);
+  QFETCH(bool, pasteEnabled);
+  QFETCH(bool, reportsPattern);
+  DemoEditor d;
+  QVERIFY(d.open("decor"));
+  Drag(d.window().canvas(), Qt::RightButton, Cell(2, 1), to);
+  QCOMPARE(d.window().pasteButton()->isEnabled(), pasteEnabled);
+  uint32_t value = d.editor().activeBackground().cell(2, 1);
+  QString status = QString::asprintf("Motif: %i (%04x)", static_cast<int>(value), value);
+  QCOMPARE(d.statusTexts().contains(status), reportsPattern);
+  if (reportsPattern) QCOMPARE(d.editor().patternValue(), value);
+}
+
+void MapEditorWindowTest::undoAndRedoMoveTheModifiedMark() {
+  DemoEditor d;
+  QVERIFY(d.open("decor"));
+  ui::MapEditorCanvas* canvas = d.window().canvas();
+  d.editor().setPatternValue(3);
+  QTest::mouseClick(canvas, Qt::LeftButton, {}, Cell(0, 0));
+  QCOMPARE(d.window().windowTitle(), QString("decor* - Editeur de maps"));
+  QVERIFY(d.window().undoButton()->isEnabled());
+  QVERIFY(!d.window().redoButton()->isEnabled());
+  QTest::keyClick(canvas, Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(d.window().windowTitle(), QString("decor - Editeur de maps"));
+  QVERIFY(!d.window().undoButton()->isEnabled());
+  QVERIFY(d.window().redoButton()->isEnabled());
+  QTest::keyClick(canvas, Qt::Key_Y, Qt::ControlModifier);
+  QCOMPARE(d.window().windowTitle(), QString("decor* - Editeur de maps"));
+  QCOMPARE(d.editor().activeBackground().cell(0, 0), 3u);
+  // The buttons do the same.
+  QTest::mouseClick(d.window().undoButton(), Qt::LeftButton);
+  QCOMPARE(d.window().windowTitle(), QString("decor - Editeur de maps"));
+}
+
+void MapEditorWindowTest::keysReportTheirStatus_data() {
+  QTest::addColumn<int>("key");
+  QTest::addColumn<int>("modifiers");
+  QTest::addColumn<int>("times");
+  QTest::addColumn<QString>("status");
+  QTest::newRow("pad plus") << int(Qt::Key_Plus) << int(Qt::KeypadModifier) << 1
+                            << "Grille crampon: 16x16";
+  QTest::newRow("pad plus twice") << int(Qt::Key_Plus) << int(Qt::KeypadModifier) << 2
+                                  << "Grille crampon: 32x32";
+  QTest::newRow("pad minus") << int(Qt::Key_Minus) << int(Qt::KeypadModifier) << 1
+                             << "Grille crampon: 4x4";
+}
+
+void MapEditorWindowTest::keysReportTheirStatus() {
+  QFETCH(int, key);
+  QFETCH(int, modifiers);
+  QFETCH(int, times);
+  QFETCH(QString, status);
+  DemoEditor d;
+  QVERIFY(d.open("decor"));
+  for (int i = 0; i < times; ++i)
+    QTest::keyClick(d.window().canvas(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+  QCOMPARE(d.statusTexts().last(), status);
+  // The main keyboard's + is not the pad's.
+  QTest::keyClick(d.window().canvas(), Qt::Key(key));
+  QCOMPARE(d.statusTexts().last(), status);
+}
+
+void MapEditorWindowTest::ctrlWheelZoomsAndTheWheelStepsThePattern() {
+  DemoEditor d;
+  QVERIFY(d.open("decor"));
+  ui::MapEditorCanvas* canvas = d.window().canvas();
+  Wheel(canvas, Cell(2, 2), 1, Qt::ControlModifier);
+  QCOMPARE(d.statusTexts().last(), QString("Zoom: 150%"));
+  QCOMPARE(d.editor().zoom(), 1.5);
+  d.editor().setPatternValue(7);
+  Wheel(canvas, Cell(2, 2), 2, {});
+  QCOMPARE(d.editor().patternValue(), 5u);
+  QCOMPARE(d.statusTexts().last(), QString("Motif: 5 (0005)"));
+}
+
+void MapEditorWindowTest::ctrlSevenWithFiveBackgroundsDoesNothing() {
+  DemoEditor d;
+  std::vector<int> lists{d.addList("ennemis"), d.addList("bonus"), d.addList("pieges")};
+  QVERIFY(d.open("decor"));
+  QCOMPARE(d.editor().addBackground(d.element("hero")), mapeditor::AddResult::Added);
+  for (int list : lists)
+    QCOMPARE(d.editor().addBackground(list), mapeditor::AddResult::Added);
+  QCOMPARE(d.editor().count(), 5);
+  QTest::keyClick(d.window().canvas(), Qt::Key_7, Qt::ControlModifier);
+  QCOMPARE(d.editor().active(), 0);
+  QTest::keyClick(d.window().canvas(), Qt::Key_5, Qt::ControlModifier);
+  QCOMPARE(d.editor().active(), 4);
+  QTest::keyClick(d.window().canvas(), Qt::Key_2, Qt::ControlModifier);
+  QCOMPARE(d.editor().active(), 1);
+  QCOMPARE(d.window().windowTitle(), QString("hero - Editeur de maps"));
+}
+
+void MapEditorWindowTest::hexModeSwapsThePanelForTheField() {
+  DemoEditor d;
+  QVERIFY(d.open("decor"));
+  QTest::keyClick(d.window().canvas(), Qt::Key_H, Qt::ControlModifier);
+  QVERIFY(d.editor().hexMode());
+  QVERIFY(d.window().hexField()->isVisible());
+  QVERIFY(!d.window().tilePanel()->isVisible());
+  QCOMPARE(d.editor().activeBackground().cellWidth, 16);
+  // Typing a number makes it the pattern, masked by the 16-bit format.
+  d.window().hexField()->clear();
+  QTest::keyClicks(d.window().hexField(), "1a2b3");
+  QCOMPARE(d.editor().patternValue(), 0xa2b3u);
+  QTest::keyClick(d.window().hexField(), Qt::Key_H, Qt::ControlModifier);
+  QVERIFY(!d.editor().hexMode());
+  QVERIFY(!d.window().hexField()->isVisible());
+  QVERIFY(d.window().tilePanel()->isVisible());
+  QCOMPARE(d.editor().activeBackground().cellWidth, 8);
+}
+
+void MapEditorWindowTest::theMenuHoldsEveryEntryWithItsState() {
+  DemoEditor d;
+  QVERIFY(d.open("decor"));
+  std::unique_ptr<QMenu> menu = d.window().buildMenu();
+  QStringList top;
+  for (QAction* a : menu->actions()) top << a->text();
+  QCOMPARE(top, QStringList({"Fonds...", "Outils...", "Options...",
+                             QString::fromUtf8("Opération sur sélection"),
+                             QString::fromUtf8("Déplacements...")}));
+  QAction* active = Find(menu.get(), "1: decor");
+  QVERIFY(active && active->isChecked());
+  QVERIFY(Find(menu.get(), "Ajouter un fond...\t   Ctrl+M")->isEnabled());
+  QVERIFY(!Find(menu.get(), QString::fromUtf8("Opération sur sélection"))->isEnabled());
+  QVERIFY(Find(menu.get(), "Une palette par fond")->isChecked());
+  QVERIFY(!Find(menu.get(), "Fonds transparents")->isChecked());
+  QVERIFY(Find(menu.get(), "Mode hexa\t   Ctrl+H"));
+  // Toggling transparency from the menu.
+  Find(menu.get(), "Fonds transparents")->trigger();
+  QCOMPARE(d.w->editor.transparency, 1);
+  // In hex mode the entry becomes a checked submenu.
+  d.window().runCommand({ui::EditorCommand::ToggleHexMode});
+  menu = d.window().buildMenu();
+  QAction* leave = Find(menu.get(), "Annuler\t   Ctrl+H");
+  QVERIFY(leave);
+  QVERIFY(Find(menu.get(), "Combler avec des 0"));
+  QVERIFY(Find(menu.get(), "Map graphique en fond")->isChecked());
+  leave->trigger();
+  QVERIFY(!d.editor().hexMode());
+}
+
+// Object lists: a 16 × 16 snap grid, pattern 3 as the type to place.
+void MapEditorWindowTest::objectLists_data() {
+  QTest::addColumn<int>("modifiers");
+  QTest::addColumn<QPoint>("expected");
+  QTest::newRow("snapped") << int(Qt::NoModifier) << QPoint(32, 16);
+  QTest::newRow("shift: free") << int(Qt::ShiftModifier) << QPoint(37, 21);
+}
+
+void MapEditorWindowTest::objectLists() {
+  QFETCH(int, modifiers);
+  QFETCH(QPoint, expected);
+  DemoEditor d;
+  int list = d.addList("ennemis");
+  QVERIFY(d.open("decor"));
+  QCOMPARE(d.editor().addBackground(list), mapeditor::AddResult::Added);
+  QTest::keyClick(d.window().canvas(), Qt::Key_2, Qt::ControlModifier);
+  QVERIFY(d.editor().setSnapGridOf(1, 16, 16));
+  d.editor().setPatternValue(3);
+  ui::MapEditorCanvas* canvas = d.window().canvas();
+  // A click on empty space places an element on the grid.
+  QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(21, 9));
+  const mapeditor::Background& b = d.editor().activeBackground();
+  QCOMPARE(b.elementCount, 1);
+  QCOMPARE(ObjectWord(b, 0, formats::kObjectX), 16);
+  QCOMPARE(ObjectWord(b, 0, formats::kObjectY), 0);
+  QCOMPARE(ObjectWord(b, 0, formats::kObjectType), 3);
+  QCOMPARE(d.window().windowTitle(), QString("ennemis* - Editeur de maps"));
+  // Dragging it by (21, 21); Shift is read on the timer's tick.
+  canvas->setSnapping(modifiers == Qt::NoModifier);
+  QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(16, 0));
+  QTest::mouseMove(canvas, QPoint(27, 11));
+  QTest::mouseMove(canvas, QPoint(37, 21));
+  QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(37, 21));
+  QCOMPARE(QPoint(ObjectWord(b, 0, formats::kObjectX), ObjectWord(b, 0, formats::kObjectY)),
+           expected);
+  QCOMPARE(d.editor().listSelection(), std::vector<int>{0});
+}
+
+void MapEditorWindowTest::objectListClipboard() {
+  DemoEditor d;
+  int list = d.addList("ennemis");
+  QVERIFY(d.open("decor"));
+  QCOMPARE(d.editor().addBackground(list), mapeditor::AddResult::Added);
+  d.editor().setActive(1);
+  QVERIFY(d.editor().setSnapGridOf(1, 8, 8));
+  d.editor().setPatternValue(2);
+  ui::MapEditorCanvas* canvas = d.window().canvas();
+  QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(8, 8));
+  QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(40, 8));
+  const mapeditor::Background& b = d.editor().activeBackground();
+  QCOMPARE(b.elementCount, 2);
+  // Ctrl adds the first one to the selection.
+  QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(41, 9));
+  QTest::mouseClick(canvas, Qt::LeftButton, Qt::ControlModifier, QPoint(9, 9));
+  QCOMPARE(d.editor().listSelection().size(), size_t{2});
+  QTest::keyClick(canvas, Qt::Key_C, Qt::ControlModifier);
+  QVERIFY(d.window().pasteButton()->isEnabled());
+  QTest::keyClick(canvas, Qt::Key_Delete);
+  QCOMPARE(b.elementCount, 0);
+  QTest::mouseMove(canvas, QPoint(64, 64));
+  QTest::keyClick(canvas, Qt::Key_V, Qt::ControlModifier);
+  QCOMPARE(b.elementCount, 2);
+  QTest::keyClick(canvas, Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(b.elementCount, 0);
+  // A Ctrl + right drag selects what it covers.
+  QTest::keyClick(canvas, Qt::Key_Y, Qt::ControlModifier);
+  d.editor().listSelection().clear();
+  // (QTest takes a null point for the widget's centre.)
+  Drag(canvas, Qt::RightButton, QPoint(1, 1), QPoint(200, 200), Qt::ControlModifier);
+  QCOMPARE(d.editor().listSelection().size(), size_t{2});
+}
+
+void MapEditorWindowTest::closing_data() {
+  QTest::addColumn<int>("answer");
+  QTest::addColumn<bool>("failWrites");
+  QTest::addColumn<bool>("closes");
+  QTest::addColumn<bool>("fileRewritten");
+  QTest::newRow("Annuler") << int(platform::Answer::Cancel) << false << false << false;
+  QTest::newRow("Non") << int(platform::Answer::No) << false << true << false;
+  QTest::newRow("Oui") << int(platform::Answer::Yes) << false << true << true;
+  QTest::newRow("Oui, failed save") << int(platform::Answer::Yes) << true << false << false;
+}
+
+void MapEditorWindowTest::closing() {
+  QFETCH(int, answer);
+  QFETCH(bool, failWrites);
+  QFETCH(bool, closes);
+  QFETCH(bool, fileRewritten);
+  DemoEditor d;
+  QVERIFY(d.open("decor"));
+  const project::EntryRecord& e = d.w->project.entry(static_cast<size_t>(d.element("decor")));
+  std::vector<uint32_t> before = d.store->readMap(e)->cells;
+  d.editor().setPatternValue(9);
+  QTest::mouseClick(d.window().canvas(), Qt::LeftButton, {}, Cell(0, 0));
+  d.store->failWrites = failWrites;
+  d.dialogs.clear();
+  d.dialogs.queueAnswer(platform::Answer(answer));
+  QTest::keyClick(d.window().canvas(), Qt::Key_Escape);
+  QCOMPARE(d.dialogs.entries().size(), size_t{1});
+  QCOMPARE(d.dialogs.entries()[0].text,
+           std::string("Voulez-vous enregistrer les modifications apportées à decor?"));
+  QCOMPARE(d.window().isVisible(), !closes);
+  QCOMPARE(d.editor().isOpen(), !closes);
+  if (!closes) QCOMPARE(d.window().windowTitle(), QString("decor* - Editeur de maps"));
+  std::vector<uint32_t> after = d.store->readMap(e)->cells;
+  QCOMPARE(after != before, fileRewritten);
+  if (fileRewritten) QCOMPARE(after[0], 9u);
+}
+
+void MapEditorWindowTest::timerZeroStillWaits() {
+  DemoEditor d;
+  QVERIFY(d.open("decor"));
+  d.w->editor.timing = 0;
+  d.window().tick();
+  QCOMPARE(d.window().timerInterval(), 1);
+  d.w->editor.timing = 40;
+  d.window().tick();
+  QCOMPARE(d.window().timerInterval(), 40);
+}
+
+void MapEditorWindowTest::scriptResetLeavesAWorkingWindow() {
+  DemoEditor d;
+  QVERIFY(d.open("decor"));
+  d.w->openEditor->resetBackgrounds();
+  QCOMPARE(d.editor().count(), 0);
+  d.window().tick();
+  ui::MapEditorCanvas* canvas = d.window().canvas();
+  Drag(canvas, Qt::LeftButton, Cell(0, 0), Cell(2, 2));
+  Drag(canvas, Qt::RightButton, Cell(0, 0), Cell(2, 2));
+  Wheel(canvas, Cell(1, 1), 1, {});
+  for (Qt::Key key : {Qt::Key_Z, Qt::Key_Y, Qt::Key_V, Qt::Key_S, Qt::Key_1})
+    QTest::keyClick(canvas, key, Qt::ControlModifier);
+  QTest::keyClick(canvas, Qt::Key_Plus, Qt::KeypadModifier);
+  QTest::keyClick(canvas, Qt::Key_Right);
+  std::unique_ptr<QMenu> menu = d.window().buildMenu();
+  QVERIFY(Find(menu.get(), QString::fromUtf8("Actif...")) != nullptr);
+  QCOMPARE(d.window().windowTitle(), QString("Editeur de maps"));
+  QVERIFY(!d.window().pasteButton()->isEnabled());
+}
+
+void MapEditorWindowTest::everyControlHasAnAccessibleName() {
+  DemoEditor d;
+  QVERIFY(d.open("decor"));
+  const QList<QWidget*> children = d.window().findChildren<QWidget*>(QString(),
+                                                                      Qt::FindDirectChildrenOnly);
+  for (QWidget* w : children) {
+    // Labels are read with the control they describe, not focused.
+    if (qobject_cast<QMenu*>(w) || qobject_cast<QLabel*>(w)) continue;
+    QVERIFY2(!w->accessibleName().isEmpty(), w->metaObject()->className());
+    QVERIFY2(w->focusPolicy() & Qt::TabFocus, w->metaObject()->className());
+  }
+}
+
+void MapEditorWindowTest::screenshots() {
+  {
+    DemoEditor d;
+    QVERIFY(d.open("decor"));
+    d.window().resize(760, 480);
+    d.w->editor.zoom = 4.0;
+    d.window().tick();
+    d.window().grab().save(TESSEL_SOURCE_DIR "/docs/screenshots/editor_map.png");
+    d.window().runCommand({ui::EditorCommand::ToggleHexMode});
+    d.window().tick();
+    d.window().grab().save(TESSEL_SOURCE_DIR "/docs/screenshots/editor_hex_mode.png");
+  }
+  {
+    DemoEditor d;
+    int list = d.addList("ennemis");
+    QVERIFY(d.open("decor"));
+    d.window().resize(760, 480);
+    QCOMPARE(d.editor().addBackground(list), mapeditor::AddResult::Added);
+    d.editor().setActive(1);
+    d.w->editor.transparency = 1;
+    d.w->editor.zoom = 4.0;
+    ui::MapEditorCanvas* canvas = d.window().canvas();
+    int type = 0;
+    for (QPoint p : {QPoint(40, 40), QPoint(130, 70), QPoint(200, 170), QPoint(70, 200)}) {
+      d.editor().setPatternValue(static_cast<uint32_t>(1 + type++ % 2));
+      QTest::mouseClick(canvas, Qt::LeftButton, {}, p);
+    }
+    QTest::mouseClick(canvas, Qt::LeftButton, Qt::ControlModifier, QPoint(42, 42));
+    d.window().tick();
+    d.window().grab().save(TESSEL_SOURCE_DIR "/docs/screenshots/editor_object_list.png");
+  }
+}
+
+QTEST_MAIN(MapEditorWindowTest)
+#include "map_editor_window_test.moc"
