@@ -95,7 +95,7 @@ QImage MapEditorCanvas::frameImage() const {
       .mirrored(false, true);
 }
 
-void MapEditorCanvas::paintEvent(QPaintEvent*) {
+void MapEditorCanvas::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const convert::Surface& s = w_.editorSurface;
   double z = editor_.zoom();
@@ -105,13 +105,22 @@ void MapEditorCanvas::paintEvent(QPaintEvent*) {
     double shownW = s.visibleWidth * z, shownH = s.visibleHeight * z;
     if (shownW < width()) painter.fillRect(QRectF(shownW, 0, width() - shownW, height()), kCanvasFill);
     if (shownH < height()) painter.fillRect(QRectF(0, shownH, width(), height() - shownH), kCanvasFill);
-    painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, w_.editor.preciseZoom != 0);
-    painter.translate(0, shownH);
-    painter.scale(z, -z);
-    painter.drawImage(QRectF(0, 0, s.visibleWidth, s.visibleHeight), frame_,
-                      QRectF(0, s.height - s.visibleHeight, s.visibleWidth, s.visibleHeight));
-    painter.restore();
+    if (z == 1.0) {
+      // Unscaled, row by row: each row is a straight copy, where a flipping
+      // transform would send every pixel through the scaling path.
+      QRect dirty = event->rect() & QRect(0, 0, s.visibleWidth, s.visibleHeight);
+      for (int y = dirty.top(); y <= dirty.bottom(); ++y)
+        painter.drawImage(QPoint(dirty.left(), y), frame_,
+                          QRect(dirty.left(), s.height - 1 - y, dirty.width(), 1));
+    } else {
+      painter.save();
+      painter.setRenderHint(QPainter::SmoothPixmapTransform, w_.editor.preciseZoom != 0);
+      painter.translate(0, shownH);
+      painter.scale(z, -z);
+      painter.drawImage(QRectF(0, 0, s.visibleWidth, s.visibleHeight), frame_,
+                        QRectF(0, s.height - s.visibleHeight, s.visibleWidth, s.visibleHeight));
+      painter.restore();
+    }
   }
   if (editor_.count() > 0) {
     drawCursorBox(painter);

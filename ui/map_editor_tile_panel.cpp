@@ -62,6 +62,15 @@ void MapEditorTilePanel::advance(int elapsedMs) {
 
 void MapEditorTilePanel::renderTiles() {
   if (editor_.count() == 0) return;
+  {
+    const mapeditor::Background& b = editor_.activeBackground();
+    Drawn now{b.tilePixels.data(), b.colours.data(), b.tileCount, b.referenceTile, b.cellWidth,
+              b.cellHeight, b.colourMode, firstRow_, width(), height(), b.gbaEmulation};
+    // The palette can change in place (a script, the options).
+    if (now == drawn_ && surface_.bits && drawnColours_ == b.colours) return;
+    drawn_ = now;
+    drawnColours_ = b.colours;
+  }
   if (surface_.visibleWidth != width() || surface_.visibleHeight != height() || !surface_.bits)
     convert::ResizeSurface(surface_, std::max(1, width()), std::max(1, height()), true, 0,
                            w_.services.dialogs);

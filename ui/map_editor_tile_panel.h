@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
+#include <cstdint>
 
 #include "convert/drawing_state.h"
 #include "convert/surface.h"
@@ -54,6 +56,17 @@ class MapEditorTilePanel : public QWidget {
   int firstRow_ = 0;
   bool hovered_ = false;
   int focusTile_ = 0;  // the tile the keyboard picks
+  // What the picture was drawn from: it is redrawn only when this changes.
+  struct Drawn {
+    const void* tiles = nullptr;
+    const void* colours = nullptr;
+    int tileCount = 0, referenceTile = 0, cellWidth = 0, cellHeight = 0, colourMode = 0;
+    int firstRow = 0, width = 0, height = 0;
+    bool gba = false;
+    bool operator==(const Drawn&) const = default;
+  };
+  Drawn drawn_;
+  std::array<uint32_t, 256> drawnColours_{};
 };
 
 }  // namespace ui
