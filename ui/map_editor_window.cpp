@@ -163,7 +163,11 @@ MapEditorWindow::MapEditorWindow(QWidget* parent, script::Workshop& w,
     child->installEventFilter(this);
 
   resize(kInitialClientWidth, kInitialClientHeight);
-  connect(&timer_, &QTimer::timeout, this, &MapEditorWindow::tick);
+  // Frames are only composed while the program has the focus: an editor
+  // left open behind another program costs nothing.
+  connect(&timer_, &QTimer::timeout, this, [this] {
+    if (QGuiApplication::applicationState() == Qt::ApplicationActive) tick();
+  });
 }
 
 MapEditorWindow::~MapEditorWindow() {

@@ -71,6 +71,9 @@ class MapEditorWindowTest : public QObject {
   void closing_data();
   void closing();
   void timerZeroStillWaits();
+  void aClickOnTheTilePanelPicksTheTile();
+  void resizingKeepsTheAreasInPlace_data();
+  void resizingKeepsTheAreasInPlace();
   void scriptResetLeavesAWorkingWindow();
   void everyControlHasAnAccessibleName();
   void screenshots();
@@ -403,6 +406,59 @@ void MapEditorWindowTest::timerZeroStillWaits() {
   d.w->editor.timing = 40;
   d.window().tick();
   QCOMPARE(d.window().timerInterval(), 40);
+}
+
+void MapEditorWindowTest::aClickOnTheTilePanelPicksTheTile() {
+  DemoEditor d;
+  QVERIFY(d.open("decor"));
+  d.window().tick();
+  ui::MapEditorTilePanel* panel = d.window().tilePanel();
+  QCOMPARE(panel->tileAt(QPoint(12, 3)), 1);
+  // A right drag filled the buffer; the panel's tile empties it again.
+  Drag(d.window().canvas(), Qt::RightButton, Cell(0, 0), Cell(3, 3));
+  QVERIFY(d.window().pasteButton()->isEnabled());
+  QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(12, 3));
+  QCOMPARE(d.editor().patternValue(), 1u);
+  QVERIFY(d.editor().buffer().empty());
+  QVERIFY(!d.window().pasteButton()->isEnabled());
+  QCOMPARE(d.statusTexts().last(), QString("Motif: 1 (0001)"));
+  // Beyond the tileset: nothing.
+  QCOMPARE(panel->tileAt(QPoint(3, panel->height() - 2)), -1);
+}
+
+void MapEditorWindowTest::resizingKeepsTheAreasInPlace_data() {
+  QTest::addColumn<QSize>("size");
+  QTest::addColumn<int>("splitter");
+  QTest::addColumn<int>("canvasWidth");
+  QTest::addColumn<int>("keptSplitter");
+  // canvas width = client width − 458 − splitter + 384
+  QTest::newRow("initial") << QSize(458, 316) << 128 << 256 << 128;
+  QTest::newRow("wider") << QSize(858, 516) << 128 << 656 << 128;
+  QTest::newRow("wide panel") << QSize(858, 516) << 300 << 484 << 300;
+  QTest::newRow("splitter below 64") << QSize(858, 516) << 10 << 720 << 64;
+  QTest::newRow("splitter past the edge") << QSize(600, 400) << 590 << 54 << 472;
+  QTest::newRow("smaller than initial") << QSize(400, 300) << 300 << 54 << 272;
+}
+
+void MapEditorWindowTest::resizingKeepsTheAreasInPlace() {
+  QFETCH(QSize, size);
+  QFETCH(int, splitter);
+  QFETCH(int, canvasWidth);
+  QFETCH(int, keptSplitter);
+  DemoEditor d;
+  QVERIFY(d.open("decor"));
+  d.window().resize(size);
+  d.window().setSplitterWidth(splitter);
+  QCOMPARE(d.editor().splitterWidth(), keptSplitter);
+  QCOMPARE(d.window().canvas()->geometry(),
+           QRect(10, 10, canvasWidth, std::max(16, size.height() - 316 + 256)));
+  QRect panel = d.window().tilePanel()->geometry();
+  QCOMPARE(panel.left(), 10 + canvasWidth + 54);
+  QCOMPARE(panel.width(), keptSplitter / 8 * 8);
+  // A resize keeps the splitter within its limits.
+  d.window().resize(300, 300);
+  QVERIFY(d.editor().splitterWidth() >= 64);
+  QVERIFY(d.editor().splitterWidth() <= std::max(64, 300 - 128));
 }
 
 void MapEditorWindowTest::scriptResetLeavesAWorkingWindow() {
