@@ -11,8 +11,10 @@
 #include "convert/drawing_state.h"
 #include "convert/surface.h"
 #include "formats/list_model.h"
+#include "mapeditor/cell_tile.h"
 #include "mapeditor/frame_renderer.h"
 #include "mapeditor/map_editor.h"
+#include "mapeditor/tile_drawing.h"
 #include "script/workshop.h"
 
 namespace ui {
@@ -23,6 +25,8 @@ constexpr int kStatusLineHeight = 14;
 const QColor kStatusBox(0x60, 0x30, 0x00, 128);
 const QColor kStatusFrame(0x00, 0xC0, 0xFF, 192);
 const QColor kCanvasFill(0xC0, 0xC0, 0xC0);
+// The brush under the mouse, on the drawer's scale (256 is opaque).
+constexpr int kPreviewOpacity = 192;
 // Near an edge (canvas pixels) a drag scrolls the view.
 constexpr int kAutoScrollMargin = 8;
 
@@ -67,6 +71,7 @@ void MapEditorCanvas::composeFrame(int elapsedMs) {
     std::fill(s.bits.get(), s.bits.get() + static_cast<size_t>(s.stride) * s.height,
               options.fillColour);
   }
+  if (!drawing_ && !selecting_ && mouse_.x() >= 0 && editor_.count() > 0) drawBrushPreview();
   // The surface is stored bottom-up; the image wraps its bits as they are
   // and the paint flips it, so no frame is ever copied.
   uchar* bits = reinterpret_cast<uchar*>(s.bits.get());
@@ -84,6 +89,30 @@ void MapEditorCanvas::composeFrame(int elapsedMs) {
       hoverMs_ = 0;
     } else {
       hoverMs_ += elapsedMs;
+    }
+  }
+}
+
+void MapEditorCanvas::drawBrushPreview() {
+  const mapeditor::Background& b = editor_.activeBackground();
+  // Hex mode previews the value as text over the frame (see the cursor box).
+  if (!b.isMap() || editor_.hexMode()) return;
+  const convert::MapFormat& format = editor_.mapFormatOf(b);
+  const convert::ColourMode& mode = editor_.colourModeOf(b);
+  int cw = std::max(1, b.cellWidth), ch = std::max(1, b.cellHeight);
+  int left = FloorTo(mouse_.x(), cw), top = FloorTo(mouse_.y(), ch);
+  const mapeditor::SelectionBuffer& buf = editor_.buffer();
+  int plane = editor_.activePlane();
+  bool fromBuffer = !buf.empty() && buf.allocated() && plane >= 0 && plane < mapeditor::kBufferPlanes;
+  int w = fromBuffer ? buf.width : 1, h = fromBuffer ? buf.height : 1;
+  const convert::Surface& s = w_.editorSurface;
+  for (int y = 0; y < h && top + y * ch < s.visibleHeight; ++y) {
+    for (int x = 0; x < w && left + x * cw < s.visibleWidth; ++x) {
+      uint32_t value = fromBuffer ? buf.at(plane, x, y) : editor_.patternValue();
+      mapeditor::CellTile tile;
+      if (!mapeditor::TileForCell(b, format, value, tile)) continue;
+      mapeditor::DrawBackgroundTile(w_.drawing, b, mode, b.colours.data(), left + x * cw,
+                                    top + y * ch, tile, kPreviewOpacity, false);
     }
   }
 }

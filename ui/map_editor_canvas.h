@@ -64,6 +64,8 @@ class MapEditorCanvas : public QWidget {
   bool activeIsList() const;
   mapeditor::PixelRect dragRect(QPoint end) const;
   void listPress(QMouseEvent* event, QPoint p);
+  // The brush drawn into the frame at the cell under the mouse.
+  void drawBrushPreview();
   void drawCursorBox(class QPainter& painter) const;
   void drawInformationBox(class QPainter& painter) const;
   void drawStatusMessages(class QPainter& painter) const;

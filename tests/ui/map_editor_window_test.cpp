@@ -500,6 +500,10 @@ void MapEditorWindowTest::screenshots() {
     QVERIFY(d.open("decor"));
     d.window().resize(760, 480);
     d.w->editor.zoom = 4.0;
+    d.w->editor.popupTime = 0;
+    d.editor().setPatternValue(2);
+    d.window().tick();
+    QTest::mouseMove(d.window().canvas(), QPoint(100, 60));
     d.window().tick();
     d.window().grab().save(TESSEL_SOURCE_DIR "/docs/screenshots/editor_map.png");
     d.window().runCommand({ui::EditorCommand::ToggleHexMode});
