@@ -41,8 +41,7 @@ QString Utf8(const std::string& s) { return QString::fromUtf8(s.data(), qsizetyp
 
 }  // namespace
 
-MapEditorCanvas::MapEditorCanvas(script::Workshop& w, mapeditor::MapEditor& editor,
-                                 QWidget* parent)
+MapEditorCanvas::MapEditorCanvas(script::Workshop& w, mapeditor::MapEditor& editor, QWidget* parent)
     : QWidget(parent), w_(w), editor_(editor) {
   setAccessibleName(QString::fromUtf8("Carte"));
   setFocusPolicy(Qt::StrongFocus);
@@ -103,7 +102,8 @@ void MapEditorCanvas::drawBrushPreview() {
   int left = FloorTo(mouse_.x(), cw), top = FloorTo(mouse_.y(), ch);
   const mapeditor::SelectionBuffer& buf = editor_.buffer();
   int plane = editor_.activePlane();
-  bool fromBuffer = !buf.empty() && buf.allocated() && plane >= 0 && plane < mapeditor::kBufferPlanes;
+  bool fromBuffer =
+      !buf.empty() && buf.allocated() && plane >= 0 && plane < mapeditor::kBufferPlanes;
   int w = fromBuffer ? buf.width : 1, h = fromBuffer ? buf.height : 1;
   const convert::Surface& s = w_.editorSurface;
   for (int y = 0; y < h && top + y * ch < s.visibleHeight; ++y) {
@@ -132,8 +132,10 @@ void MapEditorCanvas::paintEvent(QPaintEvent* event) {
     painter.fillRect(rect(), kCanvasFill);
   } else {
     double shownW = s.visibleWidth * z, shownH = s.visibleHeight * z;
-    if (shownW < width()) painter.fillRect(QRectF(shownW, 0, width() - shownW, height()), kCanvasFill);
-    if (shownH < height()) painter.fillRect(QRectF(0, shownH, width(), height() - shownH), kCanvasFill);
+    if (shownW < width())
+      painter.fillRect(QRectF(shownW, 0, width() - shownW, height()), kCanvasFill);
+    if (shownH < height())
+      painter.fillRect(QRectF(0, shownH, width(), height() - shownH), kCanvasFill);
     if (z == 1.0) {
       // Unscaled, row by row: each row is a straight copy, where a flipping
       // transform would send every pixel through the scaling path.
@@ -374,8 +376,8 @@ void MapEditorCanvas::mouseReleaseEvent(QMouseEvent* event) {
 void MapEditorCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && activeIsList()) {
     QPoint p = surfacePoint(event->position());
-    int element =
-        editor_.listElementAt(editor_.active(), p.x() + editor_.scrollX(), p.y() + editor_.scrollY());
+    int element = editor_.listElementAt(editor_.active(), p.x() + editor_.scrollX(),
+                                        p.y() + editor_.scrollY());
     const auto& selection = editor_.listSelection();
     if (element >= 0 && std::find(selection.begin(), selection.end(), element) != selection.end()) {
       emit objectParametersRequested();

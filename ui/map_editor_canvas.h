@@ -72,7 +72,7 @@ class MapEditorCanvas : public QWidget {
 
   script::Workshop& w_;
   mapeditor::MapEditor& editor_;
-  QImage frame_;  // wraps the editor surface without copying
+  QImage frame_;          // wraps the editor surface without copying
   QPoint mouse_{-1, -1};  // surface pixels; (-1, -1) outside
   QPoint startMap_;       // the press point in map pixels (scroll added)
   bool drawing_ = false;

@@ -19,13 +19,13 @@ struct MapEditorDialogs {
   using BackgroundAction =
       std::function<void(QWidget* parent, mapeditor::MapEditor& editor, int background)>;
 
-  Action options;              // "Options..."
-  Action links;                // "Lier..." ("Liaisons")
+  Action options;               // "Options..."
+  Action links;                 // "Lier..." ("Liaisons")
   BackgroundAction properties;  // "Propriétés..." of one background
-  Action bitGrid;              // "Grille des bits"
-  Action specimen;             // show or hide the specimen map
-  Action selectionOperations;  // "Opération sur sélection"
-  Action blockCopy;            // "Déplacements..."
+  Action bitGrid;               // "Grille des bits"
+  Action specimen;              // show or hide the specimen map
+  Action selectionOperations;   // "Opération sur sélection"
+  Action blockCopy;             // "Déplacements..."
   // "Paramètres de l'objet"; returns after the dialog closed (its OK pushes
   // the undo state itself).
   Action objectParameters;

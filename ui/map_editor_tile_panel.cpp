@@ -17,7 +17,7 @@ namespace ui {
 
 namespace {
 
-constexpr int kFadeStep = 5;     // opacity per 10 ms
+constexpr int kFadeStep = 5;      // opacity per 10 ms
 constexpr int kRestOpacity = 75;  // an empty buffer: the pattern is the brush
 constexpr int kDimOpacity = 25;   // a buffer is the brush
 
@@ -50,9 +50,7 @@ void MapEditorTilePanel::advance(int elapsedMs) {
   fadeMs_ += elapsedMs;
   int steps = fadeMs_ / 10;
   fadeMs_ %= 10;
-  int target = hovered_ || hasFocus() ? 255
-               : editor_.buffer().empty() ? kRestOpacity
-                                          : kDimOpacity;
+  int target = hovered_ || hasFocus() ? 255 : editor_.buffer().empty() ? kRestOpacity : kDimOpacity;
   for (int i = 0; i < steps && opacity_ != target; ++i)
     opacity_ += opacity_ < target ? std::min(kFadeStep, target - opacity_)
                                   : -std::min(kFadeStep, opacity_ - target);
@@ -65,7 +63,8 @@ void MapEditorTilePanel::renderTiles() {
   {
     const mapeditor::Background& b = editor_.activeBackground();
     Drawn now{b.tilePixels.data(), b.colours.data(), b.tileCount, b.referenceTile, b.cellWidth,
-              b.cellHeight, b.colourMode, firstRow_, width(), height(), b.gbaEmulation};
+              b.cellHeight,        b.colourMode,     firstRow_,   width(),         height(),
+              b.gbaEmulation};
     // The palette can change in place (a script, the options).
     if (now == drawn_ && surface_.bits && drawnColours_ == b.colours) return;
     drawn_ = now;
@@ -156,17 +155,26 @@ void MapEditorTilePanel::keyPressEvent(QKeyEvent* event) {
   int last = b.tileCount - b.referenceTile - 1;
   int cols = columns();
   switch (event->key()) {
-    case Qt::Key_Left: focusTile_ = std::max(0, focusTile_ - 1); break;
-    case Qt::Key_Right: focusTile_ = std::min(last, focusTile_ + 1); break;
-    case Qt::Key_Up: focusTile_ = std::max(0, focusTile_ - cols); break;
-    case Qt::Key_Down: focusTile_ = std::min(last, focusTile_ + cols); break;
+    case Qt::Key_Left:
+      focusTile_ = std::max(0, focusTile_ - 1);
+      break;
+    case Qt::Key_Right:
+      focusTile_ = std::min(last, focusTile_ + 1);
+      break;
+    case Qt::Key_Up:
+      focusTile_ = std::max(0, focusTile_ - cols);
+      break;
+    case Qt::Key_Down:
+      focusTile_ = std::min(last, focusTile_ + cols);
+      break;
     case Qt::Key_Space:
       if (focusTile_ >= 0 && focusTile_ <= last) {
         editor_.pickPanelTile(static_cast<uint32_t>(focusTile_));
         emit tilePicked();
       }
       break;
-    default: return QWidget::keyPressEvent(event);
+    default:
+      return QWidget::keyPressEvent(event);
   }
   int row = focusTile_ / cols;
   int visibleRows = std::max(1, height() / std::max(1, b.cellHeight));

@@ -89,8 +89,8 @@ class MapEditorSplitter : public QWidget {
 };
 
 MapEditorWindow::MapEditorWindow(QWidget* parent, script::Workshop& w,
-                                 mapeditor::MapEditorShared& shared,
-                                 mapeditor::ElementStore& store, MapEditorDialogs dialogs)
+                                 mapeditor::MapEditorShared& shared, mapeditor::ElementStore& store,
+                                 MapEditorDialogs dialogs)
     : QDialog(parent),
       w_(w),
       shared_(shared),
@@ -136,10 +136,8 @@ MapEditorWindow::MapEditorWindow(QWidget* parent, script::Workshop& w,
   horizontalBar_->setFocusPolicy(Qt::StrongFocus);
   verticalBar_->setFocusPolicy(Qt::StrongFocus);
 
-  connect(undoButton_, &QPushButton::clicked, this,
-          [this] { runCommand({EditorCommand::Undo}); });
-  connect(redoButton_, &QPushButton::clicked, this,
-          [this] { runCommand({EditorCommand::Redo}); });
+  connect(undoButton_, &QPushButton::clicked, this, [this] { runCommand({EditorCommand::Undo}); });
+  connect(redoButton_, &QPushButton::clicked, this, [this] { runCommand({EditorCommand::Redo}); });
   connect(pasteButton_, &QPushButton::clicked, this,
           [this] { runCommand({EditorCommand::Paste}); });
   connect(menuButton_, &QPushButton::clicked, this,
@@ -319,10 +317,18 @@ void MapEditorWindow::scrollBarAction(bool horizontal, int action) {
   }
   int dx = horizontal ? 1 : 0, dy = horizontal ? 0 : 1;
   switch (action) {
-    case QAbstractSlider::SliderSingleStepAdd: editor_->scrollLines(dx, dy); break;
-    case QAbstractSlider::SliderSingleStepSub: editor_->scrollLines(-dx, -dy); break;
-    case QAbstractSlider::SliderPageStepAdd: editor_->scrollPages(dx, dy); break;
-    case QAbstractSlider::SliderPageStepSub: editor_->scrollPages(-dx, -dy); break;
+    case QAbstractSlider::SliderSingleStepAdd:
+      editor_->scrollLines(dx, dy);
+      break;
+    case QAbstractSlider::SliderSingleStepSub:
+      editor_->scrollLines(-dx, -dy);
+      break;
+    case QAbstractSlider::SliderPageStepAdd:
+      editor_->scrollPages(dx, dy);
+      break;
+    case QAbstractSlider::SliderPageStepSub:
+      editor_->scrollPages(-dx, -dy);
+      break;
     case QAbstractSlider::SliderToMinimum:
       editor_->setScroll(horizontal ? 0 : editor_->scrollX(), horizontal ? editor_->scrollY() : 0);
       break;
@@ -335,7 +341,8 @@ void MapEditorWindow::scrollBarAction(bool horizontal, int action) {
       editor_->setScroll(horizontal ? v : editor_->scrollX(), horizontal ? editor_->scrollY() : v);
       break;
     }
-    default: break;
+    default:
+      break;
   }
   bar->setSliderPosition(horizontal ? editor_->scrollX() : editor_->scrollY());
 }
@@ -409,8 +416,12 @@ void MapEditorWindow::runCommand(EditorKeyCommand c) {
         layoutAreas();
       }
       break;
-    case EditorCommand::Undo: editor_->undoGroup(); break;
-    case EditorCommand::Redo: editor_->redoGroup(); break;
+    case EditorCommand::Undo:
+      editor_->undoGroup();
+      break;
+    case EditorCommand::Redo:
+      editor_->redoGroup();
+      break;
     case EditorCommand::CopyObjects:
       if (list) editor_->copyListSelection();
       break;
@@ -435,15 +446,27 @@ void MapEditorWindow::runCommand(EditorKeyCommand c) {
       editor_->setHexMode(!editor_->hexMode());
       followHexMode();
       break;
-    case EditorCommand::AddBackground: addBackground(); break;
-    case EditorCommand::ToggleSpecimen: runHook(dialogs_.specimen); break;
+    case EditorCommand::AddBackground:
+      addBackground();
+      break;
+    case EditorCommand::ToggleSpecimen:
+      runHook(dialogs_.specimen);
+      break;
     case EditorCommand::Save:
       if (open) editor_->saveActiveGroup();
       break;
-    case EditorCommand::ScriptPrompt: scriptPrompt(); break;
-    case EditorCommand::Options: runHook(dialogs_.options); break;
-    case EditorCommand::GrowSnapGrid: editor_->growSnapGrid(); break;
-    case EditorCommand::ShrinkSnapGrid: editor_->shrinkSnapGrid(); break;
+    case EditorCommand::ScriptPrompt:
+      scriptPrompt();
+      break;
+    case EditorCommand::Options:
+      runHook(dialogs_.options);
+      break;
+    case EditorCommand::GrowSnapGrid:
+      editor_->growSnapGrid();
+      break;
+    case EditorCommand::ShrinkSnapGrid:
+      editor_->shrinkSnapGrid();
+      break;
     case EditorCommand::ScrollLeft:
     case EditorCommand::ScrollRight:
     case EditorCommand::ScrollUp:
@@ -462,7 +485,9 @@ void MapEditorWindow::runCommand(EditorKeyCommand c) {
       w_.services.shell.openDocument(path);
       break;
     }
-    case EditorCommand::PersonalHelp: w_.services.shell.openDocument(w_.paths.userHelpPath); break;
+    case EditorCommand::PersonalHelp:
+      w_.services.shell.openDocument(w_.paths.userHelpPath);
+      break;
   }
   refresh();
 }
@@ -609,8 +634,8 @@ std::unique_ptr<QMenu> MapEditorWindow::buildMenu() {
   specimen->setChecked(e.specimen().exists && w_.editor.specimenShown != 0);
 
   hookAction(menu.get(), "Options...", dialogs_.options);
-  QAction* operations = hookAction(menu.get(), "Opération sur sélection",
-                                   dialogs_.selectionOperations);
+  QAction* operations =
+      hookAction(menu.get(), "Opération sur sélection", dialogs_.selectionOperations);
   operations->setEnabled(operations->isEnabled() && !e.buffer().empty());
   hookAction(menu.get(), "Déplacements...", dialogs_.blockCopy);
   return menu;
@@ -644,7 +669,8 @@ class SharedEditorState : public QObject {
   mapeditor::MapEditorShared shared;
 };
 
-mapeditor::MapEditorShared& SharedStateFor(QWidget* parent, std::unique_ptr<SharedEditorState>& local) {
+mapeditor::MapEditorShared& SharedStateFor(QWidget* parent,
+                                           std::unique_ptr<SharedEditorState>& local) {
   QObject* owner = parent ? static_cast<QObject*>(parent->window()) : nullptr;
   if (!owner) {
     local = std::make_unique<SharedEditorState>(nullptr);

@@ -174,7 +174,8 @@ void BM_PaintStrokeOnOneBackground(benchmark::State& state) {
     Send(canvas, QEvent::MouseButtonRelease, to, Qt::NoButton);
     // Per event: the press, the move and the release.
     ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                     .count() / 3);
+                     .count() /
+                 3);
   }
   Percentiles(state, ms);
 }

@@ -81,8 +81,7 @@ bool DemoEditor::open(const std::string& name) {
 
 QStringList DemoEditor::statusTexts() const {
   QStringList out;
-  for (const auto& m : window_->editor().status().messages())
-    out << QString::fromStdString(m.text);
+  for (const auto& m : window_->editor().status().messages()) out << QString::fromStdString(m.text);
   return out;
 }
 

@@ -110,7 +110,10 @@ void MapEditorWindowTest::theCanvasShowsTheCoresFramePixelForPixel() {
       QRgb expected = surface.At(x, y) | 0xFF000000u;
       if (shown.pixel(x, y) != expected)
         QFAIL(qPrintable(QString("pixel %1,%2: %3 instead of %4")
-                             .arg(x).arg(y).arg(shown.pixel(x, y), 8, 16).arg(expected, 8, 16)));
+                             .arg(x)
+                             .arg(y)
+                             .arg(shown.pixel(x, y), 8, 16)
+                             .arg(expected, 8, 16)));
     }
   }
 }
@@ -227,8 +230,7 @@ void MapEditorWindowTest::ctrlSevenWithFiveBackgroundsDoesNothing() {
   std::vector<int> lists{d.addList("ennemis"), d.addList("bonus"), d.addList("pieges")};
   QVERIFY(d.open("decor"));
   QCOMPARE(d.editor().addBackground(d.element("hero")), mapeditor::AddResult::Added);
-  for (int list : lists)
-    QCOMPARE(d.editor().addBackground(list), mapeditor::AddResult::Added);
+  for (int list : lists) QCOMPARE(d.editor().addBackground(list), mapeditor::AddResult::Added);
   QCOMPARE(d.editor().count(), 5);
   QTest::keyClick(d.window().canvas(), Qt::Key_7, Qt::ControlModifier);
   QCOMPARE(d.editor().active(), 0);
@@ -484,8 +486,8 @@ void MapEditorWindowTest::scriptResetLeavesAWorkingWindow() {
 void MapEditorWindowTest::everyControlHasAnAccessibleName() {
   DemoEditor d;
   QVERIFY(d.open("decor"));
-  const QList<QWidget*> children = d.window().findChildren<QWidget*>(QString(),
-                                                                      Qt::FindDirectChildrenOnly);
+  const QList<QWidget*> children =
+      d.window().findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
   for (QWidget* w : children) {
     // Labels are read with the control they describe, not focused.
     if (qobject_cast<QMenu*>(w) || qobject_cast<QLabel*>(w)) continue;
