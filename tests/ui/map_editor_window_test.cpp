@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -41,6 +42,13 @@ QAction* Find(QMenu* menu, const QString& text) {
       if (QAction* inner = Find(a->menu(), text)) return inner;
   }
   return nullptr;
+}
+
+// Screenshots go beside the test unless TESSEL_SCREENSHOT_DIR names a folder
+// (docs/screenshots when they are refreshed).
+QString ScreenshotPath(const char* name) {
+  QString dir = qEnvironmentVariable("TESSEL_SCREENSHOT_DIR", TESSEL_BINARY_DIR);
+  return QDir(dir).filePath(QString::fromUtf8(name));
 }
 
 int32_t ObjectWord(const mapeditor::Background& b, int element, size_t offset) {
@@ -507,10 +515,10 @@ void MapEditorWindowTest::screenshots() {
     d.window().tick();
     QTest::mouseMove(d.window().canvas(), QPoint(100, 60));
     d.window().tick();
-    d.window().grab().save(TESSEL_SOURCE_DIR "/docs/screenshots/editor_map.png");
+    d.window().grab().save(ScreenshotPath("editor_map.png"));
     d.window().runCommand({ui::EditorCommand::ToggleHexMode});
     d.window().tick();
-    d.window().grab().save(TESSEL_SOURCE_DIR "/docs/screenshots/editor_hex_mode.png");
+    d.window().grab().save(ScreenshotPath("editor_hex_mode.png"));
   }
   {
     DemoEditor d;
@@ -529,7 +537,7 @@ void MapEditorWindowTest::screenshots() {
     }
     QTest::mouseClick(canvas, Qt::LeftButton, Qt::ControlModifier, QPoint(42, 42));
     d.window().tick();
-    d.window().grab().save(TESSEL_SOURCE_DIR "/docs/screenshots/editor_object_list.png");
+    d.window().grab().save(ScreenshotPath("editor_object_list.png"));
   }
 }
 
