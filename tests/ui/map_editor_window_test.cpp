@@ -61,6 +61,8 @@ class MapEditorWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void theKeyTable_data();
+  void theKeyTable();
   void opensOnTheDemoMapWithItsWelcome();
   void theCanvasShowsTheCoresFramePixelForPixel();
   void aLeftDragPaintsTheCellsAndCtrlSSavesThem();
@@ -79,6 +81,7 @@ class MapEditorWindowTest : public QObject {
   void closing_data();
   void closing();
   void timerZeroStillWaits();
+  void helpKeysOpenTheHelpFiles();
   void aClickOnTheTilePanelPicksTheTile();
   void resizingKeepsTheAreasInPlace_data();
   void resizingKeepsTheAreasInPlace();
@@ -86,6 +89,61 @@ class MapEditorWindowTest : public QObject {
   void everyControlHasAnAccessibleName();
   void screenshots();
 };
+
+void MapEditorWindowTest::theKeyTable_data() {
+  QTest::addColumn<int>("key");
+  QTest::addColumn<int>("modifiers");
+  QTest::addColumn<int>("command");  // -1: none
+  QTest::addColumn<int>("background");
+  using C = ui::EditorCommand;
+  const int ctrl = Qt::ControlModifier, pad = Qt::KeypadModifier;
+  QTest::newRow("Ctrl+1") << int(Qt::Key_1) << ctrl << int(C::ActivateBackground) << 0;
+  QTest::newRow("Ctrl+9") << int(Qt::Key_9) << ctrl << int(C::ActivateBackground) << 8;
+  QTest::newRow("Ctrl+0") << int(Qt::Key_0) << ctrl << int(C::ActivateBackground) << 9;
+  QTest::newRow("1 alone") << int(Qt::Key_1) << 0 << -1 << 0;
+  QTest::newRow("Ctrl+Z") << int(Qt::Key_Z) << ctrl << int(C::Undo) << 0;
+  QTest::newRow("Z alone") << int(Qt::Key_Z) << 0 << -1 << 0;
+  QTest::newRow("Ctrl+Y") << int(Qt::Key_Y) << ctrl << int(C::Redo) << 0;
+  QTest::newRow("Ctrl+C") << int(Qt::Key_C) << ctrl << int(C::CopyObjects) << 0;
+  QTest::newRow("Ctrl+X") << int(Qt::Key_X) << ctrl << int(C::CutObjects) << 0;
+  QTest::newRow("Ctrl+V") << int(Qt::Key_V) << ctrl << int(C::Paste) << 0;
+  QTest::newRow("Ctrl+H") << int(Qt::Key_H) << ctrl << int(C::ToggleHexMode) << 0;
+  QTest::newRow("Ctrl+M") << int(Qt::Key_M) << ctrl << int(C::AddBackground) << 0;
+  QTest::newRow("Ctrl+P") << int(Qt::Key_P) << ctrl << int(C::ToggleSpecimen) << 0;
+  QTest::newRow("Ctrl+S") << int(Qt::Key_S) << ctrl << int(C::Save) << 0;
+  QTest::newRow("Ctrl+I") << int(Qt::Key_I) << ctrl << int(C::ScriptPrompt) << 0;
+  QTest::newRow("Ctrl+Space") << int(Qt::Key_Space) << ctrl << int(C::Options) << 0;
+  QTest::newRow("Space alone") << int(Qt::Key_Space) << 0 << -1 << 0;
+  QTest::newRow("Delete") << int(Qt::Key_Delete) << 0 << int(C::DeleteObjects) << 0;
+  QTest::newRow("Ctrl+Delete") << int(Qt::Key_Delete) << ctrl << -1 << 0;
+  QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << int(C::ObjectParameters) << 0;
+  QTest::newRow("pad Enter") << int(Qt::Key_Enter) << pad << int(C::ObjectParameters) << 0;
+  QTest::newRow("pad +") << int(Qt::Key_Plus) << pad << int(C::GrowSnapGrid) << 0;
+  QTest::newRow("main +") << int(Qt::Key_Plus) << 0 << -1 << 0;
+  QTest::newRow("pad -") << int(Qt::Key_Minus) << pad << int(C::ShrinkSnapGrid) << 0;
+  QTest::newRow("Ctrl+pad +") << int(Qt::Key_Plus) << (ctrl | pad) << -1 << 0;
+  QTest::newRow("Left") << int(Qt::Key_Left) << 0 << int(C::ScrollLeft) << 0;
+  QTest::newRow("pad Left") << int(Qt::Key_Left) << pad << int(C::ScrollLeft) << 0;
+  QTest::newRow("Right") << int(Qt::Key_Right) << 0 << int(C::ScrollRight) << 0;
+  QTest::newRow("Up") << int(Qt::Key_Up) << 0 << int(C::ScrollUp) << 0;
+  QTest::newRow("Down") << int(Qt::Key_Down) << 0 << int(C::ScrollDown) << 0;
+  QTest::newRow("Ctrl+Left") << int(Qt::Key_Left) << ctrl << -1 << 0;
+  QTest::newRow("F1") << int(Qt::Key_F1) << 0 << int(C::Help) << 0;
+  QTest::newRow("F3") << int(Qt::Key_F3) << 0 << int(C::PersonalHelp) << 0;
+}
+
+void MapEditorWindowTest::theKeyTable() {
+  QFETCH(int, key);
+  QFETCH(int, modifiers);
+  QFETCH(int, command);
+  QFETCH(int, background);
+  QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
+  std::optional<ui::EditorKeyCommand> c = ui::CommandForKey(event);
+  QCOMPARE(c.has_value(), command >= 0);
+  if (!c) return;
+  QCOMPARE(int(c->command), command);
+  QCOMPARE(c->background, background);
+}
 
 void MapEditorWindowTest::opensOnTheDemoMapWithItsWelcome() {
   DemoEditor d;
@@ -416,6 +474,18 @@ void MapEditorWindowTest::timerZeroStillWaits() {
   d.w->editor.timing = 40;
   d.window().tick();
   QCOMPARE(d.window().timerInterval(), 40);
+}
+
+void MapEditorWindowTest::helpKeysOpenTheHelpFiles() {
+  DemoEditor d;
+  d.w->paths.programDirectory = "/opt/tessel";
+  QVERIFY(d.open("decor"));
+  QTest::keyClick(d.window().canvas(), Qt::Key_F1);
+  QTest::keyClick(d.window().canvas(), Qt::Key_F3);
+  const auto& calls = d.shell.calls();
+  QCOMPARE(calls.size(), size_t{2});
+  QCOMPARE(calls[0].argument, std::string("/opt/tessel/help.chm"));
+  QCOMPARE(calls[1].argument, std::string("lisezmoi.htm"));
 }
 
 void MapEditorWindowTest::aClickOnTheTilePanelPicksTheTile() {
