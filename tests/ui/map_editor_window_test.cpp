@@ -1,5 +1,7 @@
 #include <QDir>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QTimer>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -81,6 +83,7 @@ class MapEditorWindowTest : public QObject {
   void closing_data();
   void closing();
   void timerZeroStillWaits();
+  void theScriptPromptActsOnTheOpenWindow();
   void helpKeysOpenTheHelpFiles();
   void aClickOnTheTilePanelPicksTheTile();
   void resizingKeepsTheAreasInPlace_data();
@@ -474,6 +477,40 @@ void MapEditorWindowTest::timerZeroStillWaits() {
   d.w->editor.timing = 40;
   d.window().tick();
   QCOMPARE(d.window().timerInterval(), 40);
+}
+
+// Types the statements into the prompt Ctrl+I opens, and runs them.
+void RunInPrompt(DemoEditor& d, const QString& statements) {
+  QTimer::singleShot(0, [statements] {
+    QWidget* prompt = QApplication::activeModalWidget();
+    QVERIFY(prompt);
+    QCOMPARE(prompt->windowTitle(), QString::fromUtf8("Exécuter (script)"));
+    auto* edit = prompt->findChild<QPlainTextEdit*>();
+    edit->setPlainText(statements);
+    static_cast<QDialog*>(prompt)->accept();
+  });
+  QTest::keyClick(d.window().canvas(), Qt::Key_I, Qt::ControlModifier);
+}
+
+void MapEditorWindowTest::theScriptPromptActsOnTheOpenWindow() {
+  DemoEditor d;
+  QVERIFY(d.open("decor"));
+  RunInPrompt(d, "editeur.zoom 2\nmodehexa.actif = vrai\neditor.deplace 700, 500, 20, 30");
+  QCOMPARE(d.editor().zoom(), 2.0);
+  QVERIFY(d.window().hexField()->isVisible());
+  QCOMPARE(d.window().size(), QSize(700, 500));
+  // A reset with unsaved changes asks first; Annuler keeps the map.
+  d.editor().setPatternValue(1);
+  QTest::mouseClick(d.window().canvas(), Qt::LeftButton, {}, Cell(1, 1));
+  d.dialogs.clear();
+  d.dialogs.queueAnswer(platform::Answer::Cancel);
+  RunInPrompt(d, "fonds.reinit");
+  QCOMPARE(d.dialogs.entries().size(), size_t{1});
+  QCOMPARE(d.editor().count(), 1);
+  d.dialogs.queueAnswer(platform::Answer::No);
+  RunInPrompt(d, "fonds.reinit");
+  QCOMPARE(d.editor().count(), 0);
+  QCOMPARE(d.window().windowTitle(), QString("Editeur de maps"));
 }
 
 void MapEditorWindowTest::helpKeysOpenTheHelpFiles() {
