@@ -154,7 +154,9 @@ bool MapEditor::askToSaveModified() {
       setActive(i);
       // The writer has reported its failure; dropping the changes now would
       // lose them, so the editor stays as it is.
-      if (!saveActiveGroup()) return false;
+      bool saved = true;
+      for (int m : activeGroup()) saved = saveBackground(m) && saved;
+      if (!saved) return false;
     }
     answered[static_cast<size_t>(i)] = true;
     for (int m : groupOf(i)) answered[static_cast<size_t>(m)] = true;
