@@ -83,6 +83,8 @@ class MapEditorWindowTest : public QObject {
   void closing_data();
   void closing();
   void timerZeroStillWaits();
+  void theSplitterFollowsTheMouse();
+  void theRightButtonBesideTheCanvasOpensTheMenu();
   void theScriptPromptActsOnTheOpenWindow();
   void helpKeysOpenTheHelpFiles();
   void aClickOnTheTilePanelPicksTheTile();
@@ -511,6 +513,39 @@ void MapEditorWindowTest::theScriptPromptActsOnTheOpenWindow() {
   RunInPrompt(d, "fonds.reinit");
   QCOMPARE(d.editor().count(), 0);
   QCOMPARE(d.window().windowTitle(), QString("Editeur de maps"));
+}
+
+void MapEditorWindowTest::theSplitterFollowsTheMouse() {
+  DemoEditor d;
+  QVERIFY(d.open("decor"));
+  d.window().resize(800, 500);
+  QWidget* bar = d.window().splitter();
+  int before = d.editor().splitterWidth();
+  QPoint middle(3, bar->height() / 2);
+  QTest::mousePress(bar, Qt::LeftButton, {}, middle);
+  QTest::mouseMove(bar, middle - QPoint(40, 0));
+  QTest::mouseRelease(bar, Qt::LeftButton, {}, middle - QPoint(40, 0));
+  QCOMPARE(d.editor().splitterWidth(), before + 40);
+  QCOMPARE(d.window().tilePanel()->width(), (before + 40) / 8 * 8);
+  // The keyboard moves it too.
+  bar->setFocus();
+  QTest::keyClick(bar, Qt::Key_Right);
+  QCOMPARE(d.editor().splitterWidth(), before + 32);
+}
+
+void MapEditorWindowTest::theRightButtonBesideTheCanvasOpensTheMenu() {
+  DemoEditor d;
+  QVERIFY(d.open("decor"));
+  QStringList seen;
+  QTimer::singleShot(0, [&seen] {
+    QWidget* popup = QApplication::activePopupWidget();
+    QVERIFY(popup);
+    for (QAction* a : popup->actions()) seen << a->text();
+    popup->close();
+  });
+  QRect buttons = d.window().pasteButton()->geometry();
+  QTest::mouseClick(&d.window(), Qt::RightButton, {}, buttons.topRight() + QPoint(4, -4));
+  QCOMPARE(seen.value(0), QString("Fonds..."));
 }
 
 void MapEditorWindowTest::helpKeysOpenTheHelpFiles() {
