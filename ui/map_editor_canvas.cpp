@@ -119,7 +119,7 @@ void MapEditorCanvas::drawBrushPreview() {
 
 QImage MapEditorCanvas::frameImage() const {
   const convert::Surface& s = w_.editorSurface;
-  if (frame_.isNull()) return {};
+  if (frame_.isNull() || !s.bits) return {};
   return frame_.copy(0, s.height - s.visibleHeight, s.visibleWidth, s.visibleHeight)
       .mirrored(false, true);
 }
@@ -128,7 +128,12 @@ void MapEditorCanvas::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const convert::Surface& s = w_.editorSurface;
   double z = editor_.zoom();
-  if (frame_.isNull()) {
+  // The image borrows the surface's bits: it is only drawn while they are
+  // still the ones it wraps.
+  bool current = !frame_.isNull() && s.bits &&
+                 frame_.constBits() == reinterpret_cast<const uchar*>(s.bits.get()) &&
+                 frame_.width() == s.stride && frame_.height() == s.height;
+  if (!current) {
     painter.fillRect(rect(), kCanvasFill);
   } else {
     double shownW = s.visibleWidth * z, shownH = s.visibleHeight * z;
