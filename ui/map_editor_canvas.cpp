@@ -186,7 +186,8 @@ void MapEditorCanvas::drawCursorBox(QPainter& painter) const {
   int bh = editor_.buffer().empty() ? 1 : editor_.buffer().height;
   QRectF box(FloorTo(mouse_.x(), cw) * z, FloorTo(mouse_.y(), ch) * z, bw * cw * z - 1,
              bh * ch * z - 1);
-  painter.setPen(QPen(QColor(255, 255, 255), 1));
+  // Hex mode draws on white: the box takes a colour that shows there.
+  painter.setPen(QPen(editor_.hexMode() ? QColor(255, 0, 0) : QColor(255, 255, 255), 1));
   painter.drawRect(box);
   if (editor_.hexMode() && editor_.buffer().empty()) {
     painter.drawText(box, Qt::AlignCenter,
