@@ -19,6 +19,17 @@ std::optional<mapeditor::LoadedList> DemoStore::readList(const project::EntryRec
   return l;
 }
 
+std::optional<mapeditor::LoadedMap> DemoStore::readMap(const project::EntryRecord& map) {
+  if (map.file.ends_with(".large.map.c") && listTiles) {
+    mapeditor::LoadedMap m = *listTiles;
+    m.width = m.height = 64;
+    m.cells.assign(64 * 64, 0);
+    for (size_t i = 0; i < m.cells.size(); ++i) m.cells[i] = static_cast<uint32_t>(i % 3);
+    return m;
+  }
+  return PlatformElementStore::readMap(map);
+}
+
 bool DemoStore::writeMap(const project::EntryRecord& map, const project::EntryRecord& tileset,
                          const project::EntryRecord& palette, const mapeditor::Background& b) {
   if (failWrites) return false;
@@ -69,6 +80,17 @@ int DemoEditor::addList(const std::string& name) {
   e.name = name;
   e.file = path(name + ".lst.c");
   e.kind = project::kKindList;
+  w->project.appendRaw(e);
+  return static_cast<int>(w->project.count()) - 1;
+}
+
+int DemoEditor::addLargeMap(const std::string& name) {
+  if (!store->listTiles)
+    store->listTiles = store->readMap(w->project.entry(static_cast<size_t>(element("decor"))));
+  project::EntryRecord e;
+  e.name = name;
+  e.file = path(name + ".large.map.c");
+  e.kind = project::kKindMap;
   w->project.appendRaw(e);
   return static_cast<int>(w->project.count()) - 1;
 }

@@ -22,6 +22,7 @@ class DemoStore : public mapeditor::PlatformElementStore {
   bool failWrites = false;
   std::optional<mapeditor::LoadedMap> listTiles;  // tiles the made-up lists show
 
+  std::optional<mapeditor::LoadedMap> readMap(const project::EntryRecord& map) override;
   std::optional<mapeditor::LoadedList> readList(const project::EntryRecord& list,
                                                 int32_t maxElements) override;
   bool writeMap(const project::EntryRecord& map, const project::EntryRecord& tileset,
@@ -43,6 +44,9 @@ class DemoEditor {
   // Adds an object list element named `name` to the project (its data is
   // made up by the store).
   int addList(const std::string& name);
+  // Adds a 64 × 64-cell map named `name` with the demo's tiles (the demo's
+  // maps are smaller than the canvas).
+  int addLargeMap(const std::string& name);
   // Opens the window on an element and shows it.
   bool open(const std::string& name);
   ui::MapEditorWindow& window() { return *window_; }

@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTimer>
 #include <QLineEdit>
 #include <QMenu>
@@ -83,6 +84,7 @@ class MapEditorWindowTest : public QObject {
   void closing_data();
   void closing();
   void timerZeroStillWaits();
+  void scrollingByKeysPanningAndEdges();
   void theSplitterFollowsTheMouse();
   void theRightButtonBesideTheCanvasOpensTheMenu();
   void theScriptPromptActsOnTheOpenWindow();
@@ -546,6 +548,34 @@ void MapEditorWindowTest::theRightButtonBesideTheCanvasOpensTheMenu() {
   QRect buttons = d.window().pasteButton()->geometry();
   QTest::mouseClick(&d.window(), Qt::RightButton, {}, buttons.topRight() + QPoint(4, -4));
   QCOMPARE(seen.value(0), QString("Fonds..."));
+}
+
+void MapEditorWindowTest::scrollingByKeysPanningAndEdges() {
+  DemoEditor d;
+  d.addLargeMap("grand");
+  QVERIFY(d.open("grand"));
+  ui::MapEditorCanvas* canvas = d.window().canvas();
+  QTest::keyClick(canvas, Qt::Key_Right);
+  QTest::keyClick(canvas, Qt::Key_Down);
+  QTest::keyClick(canvas, Qt::Key_Down);
+  QCOMPARE(QPoint(d.editor().scrollX(), d.editor().scrollY()), QPoint(32, 64));
+  QCOMPARE(d.window().horizontalBar()->value(), 32);
+  QCOMPARE(d.window().verticalBar()->value(), 64);
+  // The middle button drags the map: the view moves against the mouse.
+  QTest::mousePress(canvas, Qt::MiddleButton, {}, QPoint(100, 100));
+  QCOMPARE(canvas->cursor().shape(), Qt::SizeAllCursor);
+  QTest::mouseMove(canvas, QPoint(84, 60));
+  QTest::mouseRelease(canvas, Qt::MiddleButton, {}, QPoint(84, 60));
+  QCOMPARE(QPoint(d.editor().scrollX(), d.editor().scrollY()), QPoint(48, 104));
+  // While drawing, the keys do not scroll, and the edge does.
+  QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(50, 50));
+  QTest::keyClick(canvas, Qt::Key_Left);
+  QCOMPARE(d.editor().scrollX(), 48);
+  QTest::mouseMove(canvas, QPoint(canvas->width() - 2, 50));
+  d.window().tick();
+  QCOMPARE(d.editor().scrollX(), 56);
+  QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(canvas->width() - 2, 50));
+  QVERIFY(d.window().windowTitle().endsWith("* - Editeur de maps"));
 }
 
 void MapEditorWindowTest::helpKeysOpenTheHelpFiles() {
