@@ -37,7 +37,8 @@ class EditorAccess {
   // nothing. True when a background was loaded.
   virtual bool addBackgroundByName(std::string_view elementName, int32_t slot) = 0;
 
-  // `reinit`: closes every background (their changes are dropped).
+  // `reinit`: closes every background; modified ones get the close questions
+  // first, and a cancel keeps them all.
   virtual void resetBackgrounds() = 0;
 
   // `liemap 1, 2, 3`: links the listed backgrounds with each other. Numbers

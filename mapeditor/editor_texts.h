@@ -69,6 +69,7 @@ inline constexpr std::string_view kListSaved = "Liste sauvée: %s";
 inline constexpr std::string_view kPattern = "Motif: %i (%04x)";
 inline constexpr std::string_view kSnapGrid = "Grille crampon: %ix%i";
 inline constexpr std::string_view kZoom = "Zoom: %i%%";
+inline constexpr std::string_view kSettingsNotWritten = "Paramètres non sauvés: %s";
 
 // The texts above with one "%s" replaced.
 std::string WithText(std::string_view format, std::string_view text);

@@ -136,8 +136,7 @@ bool MapEditor::open(int elementIndex) {
   return true;
 }
 
-bool MapEditor::close() {
-  if (!open_) return true;
+bool MapEditor::askToSaveModified() {
   std::array<bool, kMaxBackgrounds> answered{};
   for (int i = 0; i < count_; ++i) {
     if (answered[static_cast<size_t>(i)] || !slots_[static_cast<size_t>(i)].open || !modified(i))
@@ -150,11 +149,21 @@ bool MapEditor::close() {
     if (answer == platform::Answer::Cancel) return false;
     if (answer == platform::Answer::Yes) {
       setActive(i);
-      for (int m : activeGroup()) saveBackground(m);
+      // The writer has reported its failure; dropping the changes now would
+      // lose them, so the editor stays as it is.
+      bool saved = true;
+      for (int m : activeGroup()) saved = saveBackground(m) && saved;
+      if (!saved) return false;
     }
     answered[static_cast<size_t>(i)] = true;
     for (int m : groupOf(i)) answered[static_cast<size_t>(m)] = true;
   }
+  return true;
+}
+
+bool MapEditor::close() {
+  if (!open_) return true;
+  if (!askToSaveModified()) return false;
   for (BackgroundSlot& s : slots_) s.history.clear(budget_);
   if (host_.savesMapSettingsOnClose()) writeMapSettings();
   freeAll();
@@ -434,9 +443,11 @@ bool MapEditor::saveBackground(int i) {
   return true;
 }
 
-void MapEditor::saveActiveGroup() {
-  for (int m : activeGroup()) saveBackground(m);
+bool MapEditor::saveActiveGroup() {
+  bool saved = true;
+  for (int m : activeGroup()) saved = saveBackground(m) && saved;
   writeMapSettings();
+  return saved;
 }
 
 std::string MapEditor::settingsFilePath() const {
@@ -464,7 +475,9 @@ bool MapEditor::addBackgroundByName(std::string_view elementName, int32_t slotNu
 }
 
 void MapEditor::resetBackgrounds() {
-  if (open_) freeAll();
+  // A script may run this while the user has unsaved changes: they get the
+  // close questions first, and a cancel (or a failed save) keeps everything.
+  if (open_ && askToSaveModified()) freeAll();
 }
 
 void MapEditor::linkBackgrounds(std::span<const int32_t> numbers) {

@@ -68,7 +68,8 @@ class MapEditor : public EditorAccess {
   // model is then closed.
   bool open(int elementIndex);
   // The close command: asks about every modified background. False when the
-  // user cancelled (the editor stays open); true when it closed.
+  // user cancelled or a background the user chose to save could not be
+  // written (the editor stays open, still modified); true when it closed.
   bool close();
   bool isOpen() const { return open_; }
 
@@ -89,12 +90,12 @@ class MapEditor : public EditorAccess {
   // Adds the project element as a new background (its kind chooses map or
   // list). At 20 backgrounds: "La limite du nombre de fonds est atteinte!".
   AddResult addBackground(int elementIndex);
-  // The menu and Ctrl+M check the limit before offering the maps to add:
-  // false (with the message) at 20 backgrounds.
+  // Checked before the maps to add are offered: false (with the message) at
+  // 20 backgrounds.
   bool checkBackgroundLimit();
   // Loads an element into an open slot in place of the background there.
   AddResult replaceBackground(int slot, int elementIndex);
-  // Ctrl+1 .. Ctrl+0 and the "Actif..." menu; ignored out of range.
+  // Makes an open background active; ignored out of range.
   void setActive(int index);
 
   // --- Link groups -----------------------------------------------------------
@@ -132,13 +133,14 @@ class MapEditor : public EditorAccess {
   // Writes the background through the element writers and raises "onsave".
   // False when the writer failed (the background stays modified).
   bool saveBackground(int i);
-  // Ctrl+S: every member of the active group, then the map settings file.
-  void saveActiveGroup();
+  // Every member of the active group, then the map settings file. False
+  // when a member could not be written (it stays modified).
+  bool saveActiveGroup();
   // The map settings file of the element the editor was opened on.
   std::string settingsFilePath() const;
   std::string mapSettingsText() const;
   // Writes it unless "Sauver les paramètres des maps" is off; a file that
-  // cannot be written is not reported. True when written.
+  // cannot be written shows a status message. True when written.
   bool writeMapSettings();
 
   // --- The brush and the selection buffer ------------------------------------
@@ -155,26 +157,26 @@ class MapEditor : public EditorAccess {
   bool pasteEnabled() const { return buffer().allocated() && buffer().pastable(); }
   SkippedValues skippedValues() const;
 
-  // Right-button drag released over a rectangle of canvas pixels (any
-  // corner order): copied from every member of the link group, or from the
-  // active background alone. False when nothing was copied.
+  // A rectangle of canvas pixels (any corner order) copied from every member
+  // of the link group, or from the active background alone. False when
+  // nothing was copied.
   bool copySelection(const PixelRect& rect, bool onlyActive);
-  // A right click on one cell that becomes the pattern value: the buffer
-  // empties.
+  // The value of one cell becomes the pattern value: the buffer empties.
   bool pickPattern(int canvasX, int canvasY);
-  // The right button released: a single cell of an unlinked background, or
-  // any single cell with Ctrl held, becomes the pattern value; otherwise the
-  // rectangle is copied (from the active background alone with Ctrl).
-  void rightButtonReleased(const PixelRect& rect, bool ctrl);
-  // Left-button drag released: the brush over the rectangle of canvas pixels,
-  // on every member (or the active one alone), then an undo step.
+  // A selected rectangle: a single cell of an unlinked background, or any
+  // single cell taken from the active background alone, becomes the pattern
+  // value; otherwise the rectangle is copied (from the active background
+  // alone when asked).
+  void selectRectangleOrPickPattern(const PixelRect& rect, bool onlyActive);
+  // The brush over a rectangle of canvas pixels, on every member (or the
+  // active one alone), then an undo step.
   void paint(const PixelRect& rect, bool onlyActive);
-  // "Coller" / Ctrl+V on a map: the buffer over the rectangle it was taken
-  // from. Only for buffers larger than one cell.
+  // The buffer back over the rectangle it was taken from. Only for buffers
+  // larger than one cell.
   bool paste();
-  // Turning the wheel: the first notch empties the buffer, the others step
-  // the pattern value.
-  void wheelPattern(int notches);
+  // Steps the pattern value down (positive steps) or up; the first step
+  // only empties a non-empty buffer, making the pattern value the brush.
+  void stepPattern(int steps);
 
   // --- Selection operations and block copy -----------------------------------
 
@@ -215,7 +217,7 @@ class MapEditor : public EditorAccess {
   // (nothing changed).
   bool convertActiveBlockFormat(int width, int height);
   bool setSnapGridOf(int i, int width, int height);
-  // Numeric pad + and −.
+  // Doubles (halves) each side of the active snap grid below 64 (above 1).
   void growSnapGrid();
   void shrinkSnapGrid();
 
@@ -223,20 +225,28 @@ class MapEditor : public EditorAccess {
 
   // Adds an element with the model's defaults. False when the list is full
   // ("Trop d'éléments, veuillez allonger la liste dans les options"). The
-  // caller pushes the undo state (a click adds one element, a script may add
-  // many).
+  // caller pushes the undo state (one placed element is one step, a script
+  // may add many).
   bool addListElement(int i, int32_t x, int32_t y, int32_t type);
   // The last element whose box holds the point (map pixels), or -1.
   int listElementAt(int i, int32_t x, int32_t y) const;
   // Dragging an element (positions in map pixels); the window pushes the undo
   // state when the drag ends.
   bool moveListElement(int element, int32_t x, int32_t y);
+  // A point of map pixels rounded down to the active list's snap grid.
+  void snapToListGrid(int32_t& x, int32_t& y) const;
+  // The elements of the active list whose position lies in a rectangle of
+  // canvas pixels (any corner order; with `snap`, its ends are rounded
+  // outwards to the snap grid) become the selection.
+  void selectListElementsIn(const PixelRect& rect, bool snap);
+  // One element joins the selection, or leaves it when it was in.
+  void toggleListSelection(int element);
   std::vector<int>& listSelection() { return listSelection_; }
   const std::vector<int>& listSelection() const { return listSelection_; }
-  void copyListSelection();    // Ctrl+C
-  void cutListSelection();     // Ctrl+X
-  void deleteListSelection();  // Delete
-  // Ctrl+V: the copied elements with their top-left corner at the point.
+  void copyListSelection();
+  void cutListSelection();
+  void deleteListSelection();
+  // The copied elements with their top-left corner at the point.
   void pasteObjects(int32_t x, int32_t y);
   // "Paramètres de l'objet": the fields of the first selected element as
   // texts, and writing texts into every selected element.
@@ -250,15 +260,15 @@ class MapEditor : public EditorAccess {
   // Scroll positions are kept within the active background and on multiples
   // of the larger of its scroll step and snap grid.
   void setScroll(int x, int y);
-  void scrollLines(int dx, int dy);  // arrow keys and scroll bar arrows
+  void scrollLines(int dx, int dy);
   void scrollPages(int dx, int dy);
   // The first column and row of a background drawn at the present scroll
   // position (parallax applied).
   int firstColumn(const Background& b) const;
   int firstRow(const Background& b) const;
   double zoom() const;
-  // Ctrl + wheel: steps of 0.5 between 1.0 and 4.0.
-  void wheelZoom(int notches);
+  // Zoom in steps of 0.5 between 1.0 and 4.0.
+  void stepZoom(int notches);
 
   // One tick of the editor timer: scroll steps, snap grids, status ages.
   void tick(int elapsedMs);
@@ -305,6 +315,9 @@ class MapEditor : public EditorAccess {
   int findOpenElement(const project::EntryRecord& e) const;
   AddResult loadInto(int slotIndex, int elementIndex);
   void freeAll();
+  // The save question for every modified background; false when the user
+  // cancelled or a chosen save failed.
+  bool askToSaveModified();
   void dissolveGroup(int i);
   void followHexMode();
   void clampScroll();

@@ -174,18 +174,18 @@ bool MapEditor::pickPattern(int canvasX, int canvasY) {
   return true;
 }
 
-void MapEditor::rightButtonReleased(const PixelRect& rect, bool ctrl) {
+void MapEditor::selectRectangleOrPickPattern(const PixelRect& rect, bool onlyActive) {
   if (!isOpenSlot(active_)) return;
   const Background& b = activeBackground();
   if (b.isMap()) {
     CellRect c = memberCells(b, rect, scrollX_, scrollY_, false);
     bool single = c.left == c.right && c.top == c.bottom;
-    if (single && (ctrl || activeGroup().size() <= 1)) {
+    if (single && (onlyActive || activeGroup().size() <= 1)) {
       pickPattern(rect.left, rect.top);
       return;
     }
   }
-  copySelection(rect, ctrl);
+  copySelection(rect, onlyActive);
 }
 
 void MapEditor::patternStatus() {
@@ -281,18 +281,18 @@ uint32_t MapEditor::formatValueMask() const {
   }
 }
 
-void MapEditor::wheelPattern(int notches) {
-  if (notches == 0) return;
+void MapEditor::stepPattern(int steps) {
+  if (steps == 0) return;
   SelectionBuffer& buf = shared_.buffer;
-  int steps = notches < 0 ? -notches : notches;
+  int count = steps < 0 ? -steps : steps;
   if (!buf.empty()) {
     buf.clear();
-    --steps;
+    --count;
   }
   uint32_t mask = formatValueMask();
   bool wraps = hexMode();
-  for (int i = 0; i < steps; ++i) {
-    if (notches > 0) {
+  for (int i = 0; i < count; ++i) {
+    if (steps > 0) {
       if (pattern_ > 0)
         --pattern_;
       else if (wraps)

@@ -51,6 +51,44 @@ bool MapEditor::moveListElement(int element, int32_t x, int32_t y) {
   return true;
 }
 
+void MapEditor::snapToListGrid(int32_t& x, int32_t& y) const {
+  if (!isOpenSlot(active_)) return;
+  const Background& b = activeBackground();
+  x = FloorTo(x, b.snapX);
+  y = FloorTo(y, b.snapY);
+}
+
+void MapEditor::selectListElementsIn(const PixelRect& rect, bool snap) {
+  listSelection_.clear();
+  if (!isOpenSlot(active_) || activeBackground().isMap()) return;
+  const Background& b = activeBackground();
+  int left = std::min(rect.left, rect.right) + scrollX_;
+  int top = std::min(rect.top, rect.bottom) + scrollY_;
+  // Exclusive ends: the pixel under the far corner belongs to the rectangle.
+  int right = std::max(rect.left, rect.right) + scrollX_ + 1;
+  int bottom = std::max(rect.top, rect.bottom) + scrollY_ + 1;
+  if (snap) {
+    left = FloorTo(left, b.snapX);
+    top = FloorTo(top, b.snapY);
+    right = FloorTo(right + b.snapX - 1, b.snapX);
+    bottom = FloorTo(bottom + b.snapY - 1, b.snapY);
+  }
+  for (int k = 0; k < b.elementCount; ++k) {
+    std::span<const uint8_t> e = b.element(k);
+    int64_t ex = formats::ReadObjectWord(e, formats::kObjectX);
+    int64_t ey = formats::ReadObjectWord(e, formats::kObjectY);
+    if (ex >= left && ex < right && ey >= top && ey < bottom) listSelection_.push_back(k);
+  }
+}
+
+void MapEditor::toggleListSelection(int element) {
+  auto it = std::find(listSelection_.begin(), listSelection_.end(), element);
+  if (it != listSelection_.end())
+    listSelection_.erase(it);
+  else
+    listSelection_.push_back(element);
+}
+
 int MapEditor::listElementAt(int i, int32_t x, int32_t y) const {
   if (!isOpenSlot(i) || background(i).isMap()) return -1;
   const Background& b = background(i);

@@ -68,11 +68,11 @@ void MapEditor::scrollPages(int dx, int dy) {
 
 double MapEditor::zoom() const { return host_.settings().zoom > 0 ? host_.settings().zoom : 1.0; }
 
-void MapEditor::wheelZoom(int notches) {
+void MapEditor::stepZoom(int steps) {
   double z = zoom();
   double before = z;
-  for (int i = 0; i < notches && z < kZoomMax; ++i) z += kZoomStep;
-  for (int i = 0; i > notches && z > kZoomMin; --i) z -= kZoomStep;
+  for (int i = 0; i < steps && z < kZoomMax; ++i) z += kZoomStep;
+  for (int i = 0; i > steps && z > kZoomMin; --i) z -= kZoomStep;
   if (z == before) return;
   host_.settings().zoom = z;
   char text[32];

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <set>
 
+#include "mapeditor/editor_texts.h"
 #include "mapeditor/map_editor.h"
 #include "platform/files.h"
 #include "platform/text_encoding.h"
@@ -121,7 +122,14 @@ std::string MapEditor::mapSettingsText() const {
 
 bool MapEditor::writeMapSettings() {
   if (!host_.savesMapSettings() || openedRecord_.file.empty()) return false;
-  return platform::WriteFileAtomic(settingsFilePath(), platform::Utf8ToCp1252(mapSettingsText()));
+  if (platform::WriteFileAtomic(settingsFilePath(), platform::Utf8ToCp1252(mapSettingsText())))
+    return true;
+  // The map itself may have been saved: say which part was not, without a
+  // box interrupting the work.
+  std::string text = texts::WithText(texts::kSettingsNotWritten, settingsFilePath());
+  status_.remove(text);
+  status_.add(text);
+  return false;
 }
 
 }  // namespace mapeditor

@@ -132,24 +132,24 @@ TEST_F(BrushTest, ARightClickOnOneCellMakesThePattern) {
   EXPECT_EQ(StatusTexts().back(), "Motif: 10 (000a)");
 }
 
-TEST_F(BrushTest, ARightClickOnALinkedCellCopiesEveryMemberUnlessCtrlIsHeld) {
+TEST_F(BrushTest, OneLinkedCellIsCopiedFromEveryMemberUnlessTakenFromTheActiveAlone) {
   OpenThreeLinked();
   editor->setPatternValue(77);
-  editor->rightButtonReleased({9, 9, 14, 12}, false);
+  editor->selectRectangleOrPickPattern({9, 9, 14, 12}, false);
   EXPECT_EQ(editor->buffer().width, 1);
   EXPECT_EQ(editor->buffer().planeCount, 3);
   EXPECT_EQ(editor->buffer().at(2, 0, 0), 209u);
   EXPECT_EQ(editor->patternValue(), 77u);
-  editor->rightButtonReleased({9, 9, 9, 9}, true);
+  editor->selectRectangleOrPickPattern({9, 9, 9, 9}, true);
   EXPECT_TRUE(editor->buffer().empty());
   EXPECT_EQ(editor->patternValue(), 9u);
-  // A larger selection with Ctrl copies the active background alone.
-  editor->rightButtonReleased({0, 0, 15, 7}, true);
+  // A larger selection taken from the active background copies it alone.
+  editor->selectRectangleOrPickPattern({0, 0, 15, 7}, true);
   EXPECT_EQ(editor->buffer().planeCount, 1);
   EXPECT_TRUE(editor->pasteEnabled());
   // Unlinked, a single cell is always the pattern.
   editor->linkFromText("1");
-  editor->rightButtonReleased({16, 0, 16, 0}, false);
+  editor->selectRectangleOrPickPattern({16, 0, 16, 0}, false);
   EXPECT_EQ(editor->patternValue(), 2u);
   EXPECT_FALSE(editor->pasteEnabled());
 }
@@ -158,16 +158,16 @@ TEST_F(BrushTest, TheWheelEmptiesTheBufferThenStepsThePatternWithinTheFormat) {
   OpenThreeLinked();
   editor->copySelection({0, 0, 15, 15}, false);
   editor->setPatternValue(1);
-  editor->wheelPattern(3);
+  editor->stepPattern(3);
   EXPECT_TRUE(editor->buffer().empty());
   EXPECT_EQ(editor->patternValue(), 0u);
-  editor->wheelPattern(-2);
+  editor->stepPattern(-2);
   EXPECT_EQ(editor->patternValue(), 2u);
   editor->setPatternValue(0xFFFF);
-  editor->wheelPattern(-1);
+  editor->stepPattern(-1);
   EXPECT_EQ(editor->patternValue(), 0xFFFFu);
   editor->setHexMode(true);
-  editor->wheelPattern(-1);
+  editor->stepPattern(-1);
   EXPECT_EQ(editor->patternValue(), 0u);
   editor->setPatternFromHex("1ABCD");
   EXPECT_EQ(editor->patternValue(), 0xABCDu);

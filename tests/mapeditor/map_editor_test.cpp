@@ -3,6 +3,7 @@
 #include "editor_fixture.h"
 #include "script/interpreter.h"
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "test_support/temp_dir.h"
 
 namespace mapeditortest {
@@ -62,7 +63,7 @@ TEST_F(EditorTest, SwitchingIgnoresMissingBackgroundsAndRestoresNaturalCells) {
   OpenOn();
   for (int i = 1; i < 10; ++i)
     editor->addBackground(AddMapElement("f" + std::to_string(i), MakeMap(4, 4)));
-  editor->setActive(9);  // Ctrl+0
+  editor->setActive(9);  // the tenth
   EXPECT_EQ(editor->active(), 9);
   editor->setHexMode(true);
   EXPECT_EQ(editor->activeBackground().cellWidth, 16);
@@ -323,12 +324,12 @@ TEST_F(EditorTest, ScrollingMovesByLinesOverTheParallaxSpeed) {
 
 TEST_F(EditorTest, ZoomStepsByHalvesBetweenOneAndFour) {
   OpenOn(4, 4);
-  editor->wheelZoom(10);
+  editor->stepZoom(10);
   EXPECT_EQ(editor->zoom(), 4.0);
   EXPECT_EQ(StatusTexts().back(), "Zoom: 400%");
-  editor->wheelZoom(-1);
+  editor->stepZoom(-1);
   EXPECT_EQ(editor->zoom(), 3.5);
-  editor->wheelZoom(-10);
+  editor->stepZoom(-10);
   EXPECT_EQ(editor->zoom(), 1.0);
 }
 
@@ -352,6 +353,92 @@ TEST_F(EditorTest, AScriptSwitchingHexModeResizesTheActiveBackgroundsCells) {
   EXPECT_EQ(editor->background(0).cellWidth, 16);
   script::ExecuteScript(w, "modehexa.actif = 0");
   EXPECT_EQ(editor->background(0).cellWidth, 8);
+}
+
+}  // namespace
+}  // namespace mapeditortest
+
+namespace mapeditortest {
+namespace {
+
+using namespace mapeditor;
+
+// What the user answers to the save question, and whether the writer works:
+// the background stays open and modified unless its changes were written or
+// deliberately dropped.
+struct KeepingCase {
+  const char* name;
+  platform::Answer answer;
+  bool failWrites;
+  bool closes;
+};
+
+class ClosingTest : public EditorTest, public ::testing::WithParamInterface<KeepingCase> {};
+
+TEST_P(ClosingTest, ChangesAreOnlyLostWhenTheUserDropsThem) {
+  const KeepingCase& c = GetParam();
+  OpenOn(4, 4);
+  editor->paint({0, 0, 0, 0}, false);
+  store.failWrites = c.failWrites;
+  dialogs.queueAnswer(c.answer);
+  EXPECT_EQ(editor->close(), c.closes);
+  EXPECT_EQ(editor->isOpen(), !c.closes);
+  if (!c.closes) {
+    EXPECT_TRUE(editor->modified(0));
+  }
+}
+
+TEST_P(ClosingTest, ResettingTheBackgroundsAsksTheSameQuestion) {
+  const KeepingCase& c = GetParam();
+  OpenOn(4, 4);
+  editor->paint({0, 0, 0, 0}, false);
+  store.failWrites = c.failWrites;
+  dialogs.queueAnswer(c.answer);
+  editor->resetBackgrounds();
+  EXPECT_EQ(editor->count(), c.closes ? 0 : 1);
+  ASSERT_EQ(dialogs.entries().size(), 1u);
+  EXPECT_EQ(dialogs.entries()[0].text,
+            "Voulez-vous enregistrer les modifications apportées à niveau1?");
+  EXPECT_TRUE(editor->isOpen());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, ClosingTest,
+    ::testing::Values(KeepingCase{"Cancel", platform::Answer::Cancel, false, false},
+                      KeepingCase{"No", platform::Answer::No, false, true},
+                      KeepingCase{"Yes", platform::Answer::Yes, false, true},
+                      KeepingCase{"YesButTheWriterFails", platform::Answer::Yes, true, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EditorTest, AnUnmodifiedEditorResetsWithoutAQuestion) {
+  OpenOn(4, 4);
+  editor->resetBackgrounds();
+  EXPECT_EQ(editor->count(), 0);
+  EXPECT_TRUE(dialogs.entries().empty());
+  // Nothing below assumes a background.
+  editor->paint({0, 0, 8, 8}, false);
+  editor->selectRectangleOrPickPattern({0, 0, 0, 0}, false);
+  editor->stepPattern(1);
+  editor->scrollLines(1, 1);
+  editor->growSnapGrid();
+  editor->undoGroup();
+  EXPECT_EQ(editor->title(), "");
+  EXPECT_TRUE(editor->close());
+}
+
+TEST_F(EditorTest, AMapSettingsFileThatCannotBeWrittenIsReported) {
+  project::EntryRecord e;
+  e.name = "perdu";
+  e.file = dir.file("absent/perdu.map.c");
+  e.kind = project::kKindMap;
+  store.maps[platform::ToNative(e.file)] = MakeMap(4, 4);
+  w.project.appendRaw(e);
+  ASSERT_TRUE(editor->open(static_cast<int>(w.project.count()) - 1));
+  editor->paint({0, 0, 0, 0}, false);
+  EXPECT_TRUE(editor->saveActiveGroup());
+  std::vector<std::string> texts = StatusTexts();
+  EXPECT_EQ(texts.back(), "Paramètres non sauvés: " + editor->settingsFilePath());
+  EXPECT_FALSE(editor->modified(0));
 }
 
 }  // namespace

@@ -236,3 +236,55 @@ TEST_F(EditorTest, ScriptCommandsLoadIntoSlotsAndCheckTheirBackground) {
 
 }  // namespace
 }  // namespace mapeditortest
+
+namespace mapeditortest {
+namespace {
+
+using namespace mapeditor;
+
+struct RectangleCase {
+  const char* name;
+  PixelRect rect;
+  bool snap;
+  std::vector<int> selected;
+};
+
+class ListRectangleTest : public ObjectListTest,
+                          public ::testing::WithParamInterface<RectangleCase> {};
+
+// Elements at (0,0), (20,4) and (40,40); a 16 × 16 snap grid.
+TEST_P(ListRectangleTest, SelectsTheElementsWhosePositionLiesInside) {
+  OpenList();
+  ASSERT_TRUE(editor->setSnapGridOf(1, 16, 16));
+  ASSERT_TRUE(editor->addListElement(1, 0, 0, 1));
+  ASSERT_TRUE(editor->addListElement(1, 20, 4, 1));
+  ASSERT_TRUE(editor->addListElement(1, 40, 40, 1));
+  editor->listSelection() = {2};
+  editor->selectListElementsIn(GetParam().rect, GetParam().snap);
+  EXPECT_EQ(editor->listSelection(), GetParam().selected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rectangles, ListRectangleTest,
+    ::testing::Values(RectangleCase{"Exact", {0, 0, 20, 4}, false, {0, 1}},
+                      RectangleCase{"ShortOfTheSecond", {0, 0, 19, 4}, false, {0}},
+                      RectangleCase{"SnappedOutwards", {2, 2, 18, 3}, true, {0, 1}},
+                      RectangleCase{"AnyCornerOrder", {45, 45, 21, 5}, false, {2}},
+                      RectangleCase{"Empty", {60, 60, 70, 70}, false, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ObjectListTest, PositionsSnapDownAndTheSelectionToggles) {
+  OpenList();
+  ASSERT_TRUE(editor->setSnapGridOf(1, 16, 8));
+  int32_t x = 37, y = -3;
+  editor->snapToListGrid(x, y);
+  EXPECT_EQ(x, 32);
+  EXPECT_EQ(y, -8);
+  editor->toggleListSelection(3);
+  editor->toggleListSelection(1);
+  editor->toggleListSelection(3);
+  EXPECT_EQ(editor->listSelection(), std::vector<int>{1});
+}
+
+}  // namespace
+}  // namespace mapeditortest
