@@ -1,6 +1,7 @@
 #include "platform/value_syntax.h"
 
 #include <charconv>
+#include <vector>
 
 namespace platform {
 
@@ -53,6 +54,98 @@ bool StartsWithRgb(std::string_view text) {
          Lower(text[2]) == 'b';
 }
 
+bool EndsArgument(char c) { return c == ',' || c == ')' || IsBlank(c); }
+
+// The values of an "rgb" text. Each component is read by the integer rule
+// again, so "rgb" texts nest, and with blank-separated components the
+// components of neighbouring "rgb" words overlap: read one by one, the same
+// text would be read again and again (time growing by half with every word)
+// and deep nesting would exhaust the stack. Every component lies to the right
+// of the "rgb" that reads it, so the values are computed once per position,
+// from the end of the text towards its start, with no recursion and in time
+// linear in the text. The results are those of reading component by component.
+class RgbValues {
+ public:
+  explicit RgbValues(std::string_view text) : text_(text) {
+    const size_t n = text.size();
+    nextParen_.assign(n + 1, n);
+    nextNonBlank_.assign(n + 1, n);
+    argumentStop_.assign(n + 1, n);
+    for (size_t i = n; i-- > 0;) {
+      nextParen_[i] = text[i] == '(' ? i : nextParen_[i + 1];
+      nextNonBlank_[i] = IsBlank(text[i]) ? nextNonBlank_[i + 1] : i;
+    }
+    // An argument ends at the first ',', blank or ')' at its own parenthesis
+    // level; with level[i] the count of '(' less ')' before i, that is the
+    // first such character to the right with the same level.
+    std::vector<int32_t> level(n + 1, 0);
+    for (size_t i = 0; i < n; ++i)
+      level[i + 1] = level[i] + (text[i] == '(') - (text[i] == ')');
+    std::vector<size_t> nearest(2 * n + 1, n);
+    for (size_t i = n; i-- > 0;) {
+      const auto slot = static_cast<size_t>(level[i] + static_cast<int32_t>(n));
+      if (EndsArgument(text[i])) nearest[slot] = i;
+      argumentStop_[i] = nearest[slot];
+    }
+    value_.assign(n + 1, kUnknown);
+    decimal_.assign(n + 1, kUnknown);
+    for (size_t i = n; i-- > 0;)
+      if (StartsWithRgb(text.substr(i))) value_[i] = static_cast<int32_t>(rgbAt(i));
+  }
+
+  uint32_t at(size_t pos) const { return static_cast<uint32_t>(value_[pos]); }
+
+ private:
+  static constexpr int32_t kUnknown = -1;
+
+  // Same as SkipArgument.
+  size_t skipArgument(size_t pos) const {
+    if (pos >= text_.size()) return text_.size();
+    const size_t stop = argumentStop_[pos];
+    return stop >= text_.size() ? text_.size() : nextNonBlank_[stop + 1];
+  }
+
+  // ParseInteger of the text from `pos`, low 8 bits.
+  uint32_t componentAt(size_t pos) {
+    if (pos >= text_.size()) return 0;
+    if (value_[pos] == kUnknown) {
+      const char c = Lower(text_[pos]);
+      uint32_t v = 0;
+      if (IsDigit(c))
+        v = ParseUnsigned(text_.substr(pos));
+      else if (c == 't' || c == 'v')
+        v = 1;
+      value_[pos] = static_cast<int32_t>(v & 255u);  // an "rgb" here is already known
+    }
+    return static_cast<uint32_t>(value_[pos]) & 255u;
+  }
+
+  uint32_t decimalAt(size_t pos) {
+    if (pos >= text_.size()) return 0;
+    if (decimal_[pos] == kUnknown)
+      decimal_[pos] = static_cast<int32_t>(ParseDecimal(text_.substr(pos)) & 255u);
+    return static_cast<uint32_t>(decimal_[pos]);
+  }
+
+  uint32_t rgbAt(size_t start) {
+    const size_t paren = nextParen_[start + 3];
+    size_t pos = nextNonBlank_[paren < text_.size() ? paren + 1 : start + 3];
+    const uint32_t red = componentAt(pos);
+    pos = skipArgument(pos);
+    const uint32_t green = decimalAt(pos);
+    pos = skipArgument(pos);
+    const uint32_t blue = componentAt(pos);
+    return red + 256u * green + 65536u * blue;
+  }
+
+  std::string_view text_;
+  std::vector<size_t> nextParen_;
+  std::vector<size_t> nextNonBlank_;
+  std::vector<size_t> argumentStop_;
+  std::vector<int32_t> value_;
+  std::vector<int32_t> decimal_;
+};
+
 }  // namespace
 
 int32_t ParseInteger(std::string_view text) {
@@ -62,15 +155,7 @@ int32_t ParseInteger(std::string_view text) {
   if (c == 't' || c == 'v') return 1;
   if (c == 'f') return 0;
   if (!StartsWithRgb(text)) return 0;
-  size_t pos = text.find('(', 3);
-  pos = pos == std::string_view::npos ? 3 : pos + 1;
-  while (pos < text.size() && IsBlank(text[pos])) ++pos;
-  uint32_t red = static_cast<uint32_t>(ParseInteger(text.substr(pos))) & 255u;
-  pos = SkipArgument(text, pos);
-  uint32_t green = ParseDecimal(text.substr(pos)) & 255u;
-  pos = SkipArgument(text, pos);
-  uint32_t blue = static_cast<uint32_t>(ParseInteger(text.substr(pos))) & 255u;
-  return static_cast<int32_t>(red + 256u * green + 65536u * blue);
+  return static_cast<int32_t>(RgbValues(text).at(0));
 }
 
 std::optional<std::string> ParseString(std::string_view text, size_t* end) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 namespace hdrbake {
 
@@ -25,11 +26,13 @@ int Word(std::span<const std::uint8_t> file, std::size_t offset) {
 // past the end of a row. Writers that pad rows to an even length (stored line
 // length above the width) leave one or more bytes per row that are not pixels;
 // they are dropped so the picture is not sheared.
-bool DecodeStream(std::span<const std::uint8_t> stream, int width, int height, int bytesPerLine,
-                  std::vector<std::uint8_t>& pixels) {
+// Returns how many stream bytes the image took, or nothing when the stream
+// ends first.
+std::optional<std::size_t> DecodeStream(std::span<const std::uint8_t> stream, int width, int height,
+                                        int bytesPerLine, std::vector<std::uint8_t>& pixels) {
   const std::uint64_t stride = static_cast<std::uint64_t>(std::max(width, bytesPerLine));
   const std::uint64_t needed = stride * static_cast<std::uint64_t>(height - 1) + width;
-  if (needed > kMostPixelsPerStreamByte * stream.size()) return false;
+  if (needed > kMostPixelsPerStreamByte * stream.size()) return std::nullopt;
 
   pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
   std::uint64_t produced = 0;
@@ -37,11 +40,11 @@ bool DecodeStream(std::span<const std::uint8_t> stream, int width, int height, i
   std::size_t out = 0;
   std::size_t pos = 0;
   while (produced < needed) {
-    if (pos >= stream.size()) return false;
+    if (pos >= stream.size()) return std::nullopt;
     std::uint8_t value = stream[pos++];
     std::uint64_t count = 1;
     if (value > kRunFlag) {
-      if (pos >= stream.size()) return false;
+      if (pos >= stream.size()) return std::nullopt;
       count = value - kRunFlag;
       value = stream[pos++];
     }
@@ -59,21 +62,34 @@ bool DecodeStream(std::span<const std::uint8_t> stream, int width, int height, i
       count -= span;
     }
   }
-  return true;
+  return pos;
 }
 
-bool ReadPalette(std::span<const std::uint8_t> file, std::array<PcxColour, 256>& palette) {
-  if (file.size() < kPcxPaletteTailSize) return false;
-  const std::size_t marker = file.size() - kPcxPaletteTailSize;
-  if (file[marker] != kPcxPaletteMarker) return false;
+bool ReadPalette(std::span<const std::uint8_t> file, std::size_t dataEnd, std::array<PcxColour, 256>& palette) {
+  const std::optional<std::size_t> start = FindPcxPalette(file, dataEnd);
+  if (!start) return false;
   for (std::size_t i = 0; i < palette.size(); ++i) {
-    const std::uint8_t* rgb = file.data() + marker + 1 + 3 * i;
+    const std::uint8_t* rgb = file.data() + *start + 3 * i;
     palette[i] = PcxColour{rgb[0], rgb[1], rgb[2]};
   }
   return true;
 }
 
 }  // namespace
+
+std::optional<std::size_t> FindPcxPalette(std::span<const std::uint8_t> file, std::size_t dataEnd) {
+  if (file.size() < kPcxPaletteTailSize) return std::nullopt;
+  const std::size_t usual = file.size() - kPcxPaletteTailSize;
+  if (file[usual] == kPcxPaletteMarker) return usual + 1;
+  // Some writers leave a few bytes behind the palette, which moves it away
+  // from the end: the marker then follows the image data, or failing that is
+  // the last 12 that still has a whole palette behind it.
+  if (dataEnd > usual) return std::nullopt;
+  if (file[dataEnd] == kPcxPaletteMarker) return dataEnd + 1;
+  for (std::size_t at = usual; at > dataEnd; --at)
+    if (file[at - 1] == kPcxPaletteMarker) return at;
+  return std::nullopt;
+}
 
 PcxStatus ReadPcx(std::span<const std::uint8_t> file, PcxHeader& header, PcxImage& image) {
   image = PcxImage{};
@@ -85,14 +101,15 @@ PcxStatus ReadPcx(std::span<const std::uint8_t> file, PcxHeader& header, PcxImag
   header.bitsPerPixel = file[kBitsPerPixelOffset];
   header.bytesPerLine = Word(file, kBytesPerLineOffset);
 
-  if (!DecodeStream(file.subspan(kPcxHeaderSize), header.width, header.height, header.bytesPerLine,
-                    image.pixels)) {
+  const std::optional<std::size_t> streamBytes = DecodeStream(
+      file.subspan(kPcxHeaderSize), header.width, header.height, header.bytesPerLine, image.pixels);
+  if (!streamBytes) {
     image.pixels = {};
     return PcxStatus::StreamEnded;
   }
   image.width = header.width;
   image.height = header.height;
-  if (!ReadPalette(file, image.palette)) return PcxStatus::NoPalette;
+  if (!ReadPalette(file, kPcxHeaderSize + *streamBytes, image.palette)) return PcxStatus::NoPalette;
   return PcxStatus::Complete;
 }
 

@@ -21,6 +21,21 @@ constexpr ImageFormat kFormats[] = {
     {IsSpr, DecodeSpr}, {IsTga, DecodeTga}, {IsPcx, DecodePcx}, {IsBmp, DecodeBmp}, {IsTim, DecodeTim},
 };
 
+// A TGA file without its footer is recognised by its header alone, which is
+// less certain than any test above: it comes last.
+constexpr ImageFormat kFallback = {IsFooterlessTga, DecodeFooterlessTga};
+
+ImageError Decode(const ImageFormat& format, const ByteView& file, IndexedImage& image) {
+  ImageError error;
+  try {
+    error = format.decode(file, image);
+  } catch (const std::bad_alloc&) {
+    error = ImageError::OutOfMemory;
+  }
+  if (error != ImageError::None) image = IndexedImage{};
+  return error;
+}
+
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -55,17 +70,9 @@ ImageError AllocatePixels(IndexedImage& image, uint64_t width, uint64_t height) 
 ImageError DecodeImage(std::span<const uint8_t> bytes, IndexedImage& image) {
   image = IndexedImage{};
   ByteView file(bytes);
-  for (const ImageFormat& format : kFormats) {
-    if (!format.recognise(file)) continue;
-    ImageError error;
-    try {
-      error = format.decode(file, image);
-    } catch (const std::bad_alloc&) {
-      error = ImageError::OutOfMemory;
-    }
-    if (error != ImageError::None) image = IndexedImage{};
-    return error;
-  }
+  for (const ImageFormat& format : kFormats)
+    if (format.recognise(file)) return Decode(format, file, image);
+  if (kFallback.recognise(file)) return Decode(kFallback, file, image);
   return ImageError::UnknownFormat;
 }
 

@@ -1,6 +1,7 @@
 // ZSoft PCX, 8 bits per pixel in one plane, run-length coded, with the
-// 256-colour palette in the last 768 bytes of the file.
+// 256-colour palette behind a marker byte 12 at the end of the file.
 #include <cstring>
+#include <optional>
 
 #include "tools/tilecvt/image_decoders.h"
 
@@ -9,8 +10,51 @@ namespace {
 
 constexpr size_t kHeaderSize = 128;
 constexpr size_t kPaletteSize = 768;
+constexpr uint8_t kPaletteMarker = 12;
+
+// Runs may cross from one row into the next; the bytes past the width of a
+// row are padding. Returns the offset just past the image data, or nothing
+// when the file ends first.
+std::optional<size_t> DecodeRows(const ByteView& file, uint64_t stride, IndexedImage& image) {
+  const auto width = static_cast<uint64_t>(image.width);
+  const uint64_t total = static_cast<uint64_t>(image.height) * stride;
+  const size_t end = file.size();
+  size_t at = kHeaderSize;
+  uint64_t position = 0;
+  while (position < total) {
+    if (at >= end) return std::nullopt;
+    uint8_t code = file.U8(at++);
+    uint64_t count = 1;
+    uint8_t value = code;
+    if (code >= 192) {
+      if (at >= end) return std::nullopt;
+      count = code & 63;
+      value = file.U8(at++);
+    }
+    for (; count > 0 && position < total; --count, ++position) {
+      uint64_t x = position % stride;
+      if (x < width) image.pixels[static_cast<size_t>((position / stride) * width + x)] = value;
+    }
+  }
+  return at;
+}
 
 }  // namespace
+
+std::optional<size_t> FindPcxPalette(const ByteView& file, size_t dataEnd) {
+  const size_t size = file.size();
+  if (size < kPaletteSize + 1) return std::nullopt;
+  const size_t usual = size - kPaletteSize - 1;
+  if (file.U8(usual) == kPaletteMarker) return usual + 1;
+  // Some writers leave a few bytes behind the palette, which moves it away
+  // from the end: the marker then follows the image data, or failing that is
+  // the last 12 that still has a whole palette behind it.
+  if (dataEnd > usual) return std::nullopt;
+  if (file.U8(dataEnd) == kPaletteMarker) return dataEnd + 1;
+  for (size_t at = usual; at > dataEnd; --at)
+    if (file.U8(at - 1) == kPaletteMarker) return at;
+  return std::nullopt;
+}
 
 bool IsPcx(const ByteView& file) { return file.Has(0, 1) && file.U8(0) == 10; }
 
@@ -26,8 +70,9 @@ ImageError DecodePcx(const ByteView& file, IndexedImage& image) {
   uint64_t stride = file.U16(66);
   if (stride < width) stride = width;
 
-  const size_t end = file.size() - kPaletteSize;
-  uint64_t dataBytes = end - kHeaderSize;
+  // Wherever the palette lies, it takes 768 bytes that hold no image data.
+  const size_t lastData = file.size() - kPaletteSize;
+  uint64_t dataBytes = lastData - kHeaderSize;
   if (height * stride > dataBytes * 32) return ImageError::ReadWrite;  // a byte pair gives at most 63
   ImageError error = AllocatePixels(image, width, height);
   if (error != ImageError::None) return error;
@@ -36,30 +81,14 @@ ImageError DecodePcx(const ByteView& file, IndexedImage& image) {
   image.depth = 8;
   image.colours = 256;
   image.paletteSize = 256;
+  const std::optional<size_t> dataEnd = DecodeRows(file, stride, image);
+  if (!dataEnd || *dataEnd > lastData) return ImageError::ReadWrite;
+  // Without a marker the last 768 bytes are taken, as files without one
+  // have always been read.
+  const size_t palette = FindPcxPalette(file, *dataEnd).value_or(lastData);
   for (size_t i = 0; i < 256; ++i) {
-    const uint8_t* rgb = file.At(end + i * 3);
+    const uint8_t* rgb = file.At(palette + i * 3);
     image.palette[i] = {rgb[2], rgb[1], rgb[0], 0};
-  }
-
-  // Runs may cross from one row into the next; the bytes past the width of a
-  // row are padding.
-  size_t at = kHeaderSize;
-  const uint64_t total = height * stride;
-  uint64_t position = 0;
-  while (position < total) {
-    if (at >= end) return ImageError::ReadWrite;
-    uint8_t code = file.U8(at++);
-    uint64_t count = 1;
-    uint8_t value = code;
-    if (code >= 192) {
-      if (at >= end) return ImageError::ReadWrite;
-      count = code & 63;
-      value = file.U8(at++);
-    }
-    for (; count > 0 && position < total; --count, ++position) {
-      uint64_t x = position % stride;
-      if (x < width) image.pixels[static_cast<size_t>((position / stride) * width + x)] = value;
-    }
   }
   return ImageError::None;
 }

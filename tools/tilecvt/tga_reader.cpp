@@ -1,5 +1,7 @@
 // Truevision TGA, colour-mapped 8-bit images, plain or run-length coded.
-// Only files with the TGA 2.0 footer are recognised.
+// Files with the TGA 2.0 footer are recognised by it. The footer is optional
+// (several writers leave it out), so a file no other reader claims is still
+// taken as TGA when its header can only describe such an image.
 #include <cstring>
 
 #include "tools/tilecvt/image_decoders.h"
@@ -43,21 +45,23 @@ bool DecodeRunLength(const ByteView& file, size_t at, size_t end, std::vector<ui
   return true;
 }
 
+bool HasMapEntrySize(unsigned bits) { return bits == 15 || bits == 16 || bits == 24 || bits == 32; }
+
 }  // namespace
 
 bool IsTga(const ByteView& file) {
   return file.size() >= 18 && std::memcmp(file.At(file.size() - 18), kSignature, kSignatureLength) == 0;
 }
 
-ImageError DecodeTga(const ByteView& file, IndexedImage& image) {
-  if (!file.Has(0, kHeaderSize + kFooterSize)) return ImageError::ReadWrite;
-  const size_t end = file.size() - kFooterSize;
+// `end` is where the image's part of the file ends: before the footer, or
+// the end of a file without one.
+ImageError DecodeTgaImage(const ByteView& file, size_t end, IndexedImage& image) {
   if (file.U8(1) != 1) return ImageError::UnknownFormat;
   if (file.U8(16) != 8) return ImageError::UnsupportedDepth;
   uint8_t type = file.U8(2);
   if (type != 1 && type != 9) return ImageError::UnknownFormat;
   unsigned entryBits = file.U8(7);
-  if (entryBits != 15 && entryBits != 16 && entryBits != 24 && entryBits != 32) return ImageError::UnknownFormat;
+  if (!HasMapEntrySize(entryBits)) return ImageError::UnknownFormat;
 
   size_t entryBytes = (entryBits + 7) / 8;
   size_t mapLength = file.U16(5);
@@ -85,6 +89,32 @@ ImageError DecodeTga(const ByteView& file, IndexedImage& image) {
     return ImageError::ReadWrite;
   if (!(file.U8(17) & kTopOrigin)) FlipVertically(image);
   return ImageError::None;
+}
+
+ImageError DecodeTga(const ByteView& file, IndexedImage& image) {
+  if (!file.Has(0, kHeaderSize + kFooterSize)) return ImageError::ReadWrite;
+  return DecodeTgaImage(file, file.size() - kFooterSize, image);
+}
+
+// Without the footer every header field has to agree with what the decoder
+// takes, and the file has to be long enough for the image it describes.
+bool IsFooterlessTga(const ByteView& file) {
+  if (!file.Has(0, kHeaderSize)) return false;
+  const uint8_t type = file.U8(2);
+  const uint64_t mapLength = file.U16(5);
+  const unsigned entryBits = file.U8(7);
+  if (file.U8(1) != 1 || (type != 1 && type != 9) || file.U8(16) != 8) return false;
+  if (mapLength == 0 || mapLength > 256 || !HasMapEntrySize(entryBits)) return false;
+  const uint64_t pixels = uint64_t{file.U16(12)} * file.U16(14);
+  if (pixels == 0) return false;
+  const uint64_t dataStart = kHeaderSize + file.U8(0) + mapLength * ((entryBits + 7) / 8);
+  // Run-length data takes at least a byte pair for every 128 pixels.
+  const uint64_t leastData = type == 1 ? pixels : (pixels + 127) / 128 * 2;
+  return dataStart + leastData <= file.size();
+}
+
+ImageError DecodeFooterlessTga(const ByteView& file, IndexedImage& image) {
+  return DecodeTgaImage(file, file.size(), image);
 }
 
 }  // namespace tilecvt

@@ -24,7 +24,7 @@ convert wizard: -resize 40x48\! -colors 256 -type palette -compress RLE BMP3:ima
 convert wizard: -resize 40x48\! -colors 256 -type palette images/wizard.pcx
 convert wizard: -resize 13x7\! -colors 256 -type palette images/odd.pcx
 
-# ImageMagick writes no TGA 2.0 footer; the converter recognises TGA by it.
+# ImageMagick writes no TGA 2.0 footer; wizard*.tga get one appended.
 # It also stores the rows in the order it holds them while the header says
 # "bottom row first", hence -flip here and -auto-orient for the references.
 footer() { printf '\0\0\0\0\0\0\0\0TRUEVISION-XFILE.\0'; }
@@ -32,6 +32,15 @@ convert wizard: -resize 40x48\! -flip -colors 256 -type palette -compress none i
 { cat images/nofooter.tga; footer; } > images/wizard.tga
 convert wizard: -resize 40x48\! -flip -colors 200 -type palette -compress RLE "$tmp/rle.tga"
 { cat "$tmp/rle.tga"; footer; } > images/wizard_rle.tga
+
+# Footerless files as ImageMagick writes them, read without the footer: plain,
+# run-length, top origin (-orient TopLeft, rows stored as held), 16 colours.
+convert wizard: -resize 40x48\! -flip -colors 200 -type palette -compress RLE images/nofooter_rle.tga
+convert wizard: -resize 40x48\! -colors 256 -type palette -orient TopLeft -compress none images/nofooter_top.tga
+convert wizard: -resize 13x7\! -flip -colors 16 -type palette -compress none images/nofooter_odd16.tga
+# PCX files with bytes after the palette, as some writers leave them.
+{ cat images/wizard.pcx; printf '\0\0\0'; } > images/trailing.pcx
+{ cat images/odd.pcx; printf '\x0c\x0c\x0c'; } > images/odd_trailing.pcx
 
 bmp8 16x48 "$tmp/sprite8.bmp"
 bmp4 16x16 "$tmp/sprite4.bmp"
@@ -89,7 +98,8 @@ tim('images/sprite8.tim', tmp + '/sprite8.bmp', 8)
 tim('images/sprite4.tim', tmp + '/sprite4.bmp', 4)
 PY
 
-for f in wizard8.bmp wizard8v5.bmp wizard4.bmp odd8.bmp odd4.bmp wizard.pcx odd.pcx wizard.tga wizard_rle.tga sprite8.tim sprite4.tim; do
+for f in wizard8.bmp wizard8v5.bmp wizard4.bmp odd8.bmp odd4.bmp wizard.pcx odd.pcx wizard.tga wizard_rle.tga sprite8.tim \
+    sprite4.tim nofooter.tga nofooter_rle.tga nofooter_top.tga nofooter_odd16.tga trailing.pcx odd_trailing.pcx; do
     convert "images/$f" -auto-orient -depth 8 "ppm:reference/$f.ppm"
 done
 convert "$tmp/sprite8.bmp" -depth 8 ppm:reference/sprite.spr.ppm

@@ -19,6 +19,7 @@
 #include "formats/model_definition.h"
 #include "platform/dialogs.h"
 #include "platform/text_lines.h"
+#include "tests/fuzz/fuzz_scratch.h"
 
 namespace {
 
@@ -35,20 +36,8 @@ class QuietDialogs : public platform::UserDialogs {
   std::optional<uint32_t> chooseColour(uint32_t) override { return std::nullopt; }
 };
 
-std::filesystem::path InputDirectory() {
-  return std::filesystem::temp_directory_path() /
-         ("tessel-elements-fuzz-" + std::to_string(getpid()));
-}
-
 const std::string& InputPath() {
-  static const std::string path = [] {
-    std::filesystem::create_directories(InputDirectory());
-    std::atexit([] {
-      std::error_code ec;
-      std::filesystem::remove_all(InputDirectory(), ec);
-    });
-    return (InputDirectory() / "in.c").string();
-  }();
+  static const std::string path = (fuzzscratch::Directory("tessel-elements-fuzz") / "in.c").string();
   return path;
 }
 

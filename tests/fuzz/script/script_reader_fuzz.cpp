@@ -1,12 +1,9 @@
 // Random text executed as a script: from a stream, as ';'-separated text and
 // through the prompt. Message boxes are recorded and answered from the input;
-// programs are never started and no file is written or deleted. The run
-// happens in an empty temporary directory so relative names reach nothing.
-#include <unistd.h>
-
+// programs are never started and no file is written or deleted. Each input
+// runs in an empty scratch directory so relative names reach nothing.
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 
 #include "platform/recording_platform.h"
@@ -18,6 +15,7 @@
 #include "script/script_prompt.h"
 #include "mapeditor/settings_file_name.h"
 #include "app/workshop.h"
+#include "tests/fuzz/fuzz_scratch.h"
 
 namespace {
 
@@ -61,31 +59,10 @@ constexpr script::Entry kObjectRows[] = {
 };
 constexpr script::ObjectTable kObject{kObjectRows};
 
-// An empty directory made the current one for the whole run, removed at exit.
-class Sandbox {
- public:
-  Sandbox()
-      : dir_(std::filesystem::temp_directory_path() /
-             ("tessel-script-fuzz-" + std::to_string(::getpid()))) {
-    std::filesystem::create_directories(dir_);
-    std::filesystem::current_path(dir_);
-  }
-  ~Sandbox() {
-    std::error_code ec;
-    std::filesystem::current_path(std::filesystem::temp_directory_path(), ec);
-    std::filesystem::remove_all(dir_, ec);
-  }
-
- private:
-  std::filesystem::path dir_;
-};
-
-void EnterSandbox() { static Sandbox sandbox; }
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  EnterSandbox();
+  fuzzscratch::InsideForOneInput scratch(fuzzscratch::Directory("tessel-script-fuzz"));
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
   std::string text = platform::DecodeTextFile(bytes);
 

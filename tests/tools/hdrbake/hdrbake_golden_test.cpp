@@ -44,6 +44,9 @@ const GoldenCase kCases[] = {
     {"SlashPath", "ball.pcx", "gfx/ball.pcx", {"gfx/ball.pcx"}, 0, SizeLines(4, 6), "gfx/ball.h", "ball.h"},
     {"NamedOutputWithPaddedRows", "padded.pcx", "padded.pcx", {"padded.pcx", "Tiles.inc.h"}, 0,
      "wtf?" + SizeLines(3, 3), "Tiles.inc.h", "Tiles.h"},
+    // Three bytes a writer left after the palette: the same header as without them.
+    {"BytesAfterThePalette", "wizard_trailing.pcx", "wizard.pcx", {"wizard.pcx"}, 0, SizeLines(128, 96), "wizard.h",
+     "wizard.h"},
     {"MissingPaletteMarker", "no_marker.pcx", "no_marker.pcx", {"no_marker.pcx"}, 1, SizeLines(4, 6) + kInputFailed,
      "no_marker.h", "no_marker.h"},
     {"TruncatedStream", "truncated.pcx", "truncated.pcx", {"truncated.pcx"}, 1, SizeLines(4, 6) + kInputFailed,

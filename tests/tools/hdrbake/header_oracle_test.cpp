@@ -94,6 +94,7 @@ TEST_P(HeaderOracle, ValuesMatchTheSecondDecoder) {
 INSTANTIATE_TEST_SUITE_P(Images, HeaderOracle,
                          ::testing::Values(OracleCase{"wizard", "wizard.h", "wizard"},
                                            OracleCase{"rose_odd", "RoseOdd.h", "RoseOdd"},
+                                           OracleCase{"wizard_trailing", "wizard.h", "wizard"},
                                            OracleCase{"ball", "ball.h", "ball"},
                                            OracleCase{"padded", "Tiles.h", "Tiles"}),
                          [](const ::testing::TestParamInfo<OracleCase>& info) { return info.param.picture; });

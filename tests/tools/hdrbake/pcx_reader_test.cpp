@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/tools/common/pcx_palette_cases.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -136,6 +138,28 @@ TEST(ReadPcx, MissingPaletteKeepsSizeAndPixelsWithBlackEntries) {
     }
   }
 }
+
+class PcxPalette : public ::testing::TestWithParam<pcxcases::PaletteCase> {};
+
+// Without a marker the palette is missing and stays black.
+TEST_P(PcxPalette, FoundByItsMarkerWhateverFollowsIt) {
+  const pcxcases::PaletteFile file = pcxcases::Build(GetParam());
+  const Read read = ReadBytes(file.bytes);
+  ASSERT_EQ(read.status, file.palette ? PcxStatus::Complete : PcxStatus::NoPalette);
+  EXPECT_EQ(read.image.pixels, file.pixels);
+  for (std::size_t i = 0; i < 256; ++i) {
+    const PcxColour expected =
+        file.palette ? PcxColour{file.bytes[*file.palette + 3 * i], file.bytes[*file.palette + 3 * i + 1],
+                                 file.bytes[*file.palette + 3 * i + 2]}
+                     : PcxColour{};
+    const PcxColour& colour = read.image.palette[i];
+    ASSERT_TRUE(colour.red == expected.red && colour.green == expected.green && colour.blue == expected.blue)
+        << "entry " << i;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, PcxPalette, ::testing::ValuesIn(pcxcases::Cases()),
+                         [](const auto& info) { return pcxcases::CaseName(info.param); });
 
 }  // namespace
 }  // namespace hdrbake

@@ -85,6 +85,19 @@ check lz8l-wram --pal raw8/master.pal --tiles lz8l/screen8.raw --lz-tiles wram -
     --map-width 30 "${ref8[@]}"
 check_corrupt lz8-vram --pal raw8/master.pal --tiles lz8/screen8.raw --lz-tiles vram --map raw8/screen8.map \
     --bpp 8 --map-width 30 "${ref8[@]}"
+# The same picture as a TGA file without the footer (plain and run-length)
+# and as a PCX file with bytes after its palette. ImageMagick 6 stores TGA
+# rows top first under a "bottom row first" header, hence -flip.
+convert screen8.bmp -flip -type palette -compress none screen8.tga
+convert screen8.bmp -flip -type palette -compress RLE screen8rle.tga
+convert screen8.bmp -type palette PCX:- > screen8.pcx && printf '\0\0\0' >> screen8.pcx
+for input in screen8.tga screen8rle.tga screen8.pcx; do
+    name=${input%.*}_${input##*.}
+    mkdir -p "$name"
+    run -m -o "$name" "$input"
+    check "$name" --pal "$name/master.pal" --tiles "$name/${input%.*}.raw" --map "$name/${input%.*}.map" --bpp 8 \
+        --map-width 30
+done
 
 # 4-bit tiles whose map entries use palette bank 1: the palette goes to bank 0
 # (the backdrop) and to bank 1.

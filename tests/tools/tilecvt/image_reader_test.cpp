@@ -2,6 +2,7 @@
 // codes, and files that lie about themselves.
 #include "oracles.h"
 #include "test_support/temp_dir.h"
+#include "tests/tools/common/pcx_palette_cases.h"
 #include "tool_run.h"
 #include "tools/tilecvt/image_reader.h"
 
@@ -77,6 +78,12 @@ INSTANTIATE_TEST_SUITE_P(
                     ReaderCase{"odd.pcx", tilecvt::SourceType::Pcx, 8},
                     ReaderCase{"wizard.tga", tilecvt::SourceType::Tga, 8},
                     ReaderCase{"wizard_rle.tga", tilecvt::SourceType::Tga, 8},
+                    ReaderCase{"nofooter.tga", tilecvt::SourceType::Tga, 8},
+                    ReaderCase{"nofooter_rle.tga", tilecvt::SourceType::Tga, 8},
+                    ReaderCase{"nofooter_top.tga", tilecvt::SourceType::Tga, 8},
+                    ReaderCase{"nofooter_odd16.tga", tilecvt::SourceType::Tga, 8},
+                    ReaderCase{"trailing.pcx", tilecvt::SourceType::Pcx, 8},
+                    ReaderCase{"odd_trailing.pcx", tilecvt::SourceType::Pcx, 8},
                     ReaderCase{"sprite.spr", tilecvt::SourceType::Spr, 8},
                     ReaderCase{"sprite8.tim", tilecvt::SourceType::Tim, 8},
                     ReaderCase{"sprite4.tim", tilecvt::SourceType::Tim, 4}),
@@ -95,7 +102,9 @@ TEST(ImageReader, SpriteSheetFramesStackIntoOneImage) {
 }
 
 TEST(ImageReader, UnsupportedFilesGiveTheirErrorCodes) {
-  EXPECT_EQ(Decode(Input("nofooter.tga")), ImageError::UnknownFormat);
+  Bytes nofooter = Input("nofooter.tga");
+  nofooter[7] = 8;  // no colour-map entry size: not a TGA header without the footer
+  EXPECT_EQ(Decode(nofooter), ImageError::UnknownFormat);
   EXPECT_EQ(Decode(Input("rle8.bmp")), ImageError::Compressed);
   EXPECT_EQ(Decode(Bytes{'G', 'I', 'F', '8'}), ImageError::UnknownFormat);
   EXPECT_EQ(Decode(Bytes{}), ImageError::UnknownFormat);
@@ -137,7 +146,8 @@ TEST(ImageReader, UnsupportedFilesGiveTheirErrorCodes) {
 // reports a short or unreadable file; it is never read past its end.
 TEST(ImageReader, TruncatedFilesNeverReadPastTheirEnd) {
   for (const char* name : {"wizard8.bmp", "wizard8v5.bmp", "odd4.bmp", "wizard.pcx", "wizard.tga", "wizard_rle.tga",
-                           "sprite.spr", "sprite8.tim", "sprite4.tim"}) {
+                           "sprite.spr", "sprite8.tim", "sprite4.tim", "nofooter.tga", "nofooter_rle.tga",
+                           "trailing.pcx"}) {
     Bytes whole = Input(name);
     for (size_t size = 0; size < whole.size(); ++size) {
       Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
@@ -151,6 +161,69 @@ TEST(ImageReader, TruncatedFilesNeverReadPastTheirEnd) {
     }
   }
 }
+
+// Without the footer only a header that can describe nothing but a
+// colour-mapped 8-bit image, in a file long enough for it, is read as TGA;
+// anything else stays unrecognised, or goes to the reader that claims it first.
+TEST(ImageReader, FooterlessTgaNeedsAHeaderThatAgreesWithTheFile) {
+  struct Change {
+    const char* what;
+    size_t at;
+    unsigned value;
+    ImageError expected;
+  };
+  const Bytes plain = Input("nofooter.tga");
+  const Change changes[] = {
+      {"no colour map", 1, 0, ImageError::UnknownFormat},
+      {"true-colour type", 2, 2, ImageError::UnknownFormat},
+      {"16 bits per pixel", 16, 16, ImageError::UnknownFormat},
+      {"12-bit map entries", 7, 12, ImageError::UnknownFormat},
+      {"empty colour map", 5, 0, ImageError::UnknownFormat},
+      {"257 map entries", 5, 257, ImageError::UnknownFormat},
+      {"no width", 12, 0, ImageError::UnknownFormat},
+      {"one row more than the file holds", 14, 49, ImageError::UnknownFormat},
+      {"identification longer than the file", 0, 255, ImageError::UnknownFormat},
+      {"identification of 10 bytes: PCX's first byte", 0, 10, ImageError::UnsupportedDepth},
+      {"top origin", 17, 0x20, ImageError::None},
+      {"16-bit map entries (fewer bytes)", 7, 16, ImageError::None},
+  };
+  for (const Change& change : changes) {
+    Bytes tga = plain;
+    if (change.at == 5 || change.at == 12 || change.at == 14)
+      PutU16(tga, change.at, change.value);
+    else
+      tga[change.at] = static_cast<uint8_t>(change.value);
+    EXPECT_EQ(Decode(tga), change.expected) << change.what;
+  }
+  EXPECT_EQ(Decode(Bytes(plain.begin(), plain.end() - 1)), ImageError::UnknownFormat) << "one pixel short";
+
+  // Run-length data needs a byte pair per 128 pixels to be taken as TGA; a file
+  // that has them but ends early is a short file.
+  const Bytes rle = Input("nofooter_rle.tga");
+  const auto dataStart = static_cast<std::ptrdiff_t>(18 + (rle[5] | rle[6] << 8) * 3);
+  const std::ptrdiff_t leastData = 40 * 48 / 128 * 2;
+  EXPECT_EQ(Decode(Bytes(rle.begin(), rle.begin() + dataStart + leastData)), ImageError::ReadWrite);
+  EXPECT_EQ(Decode(Bytes(rle.begin(), rle.begin() + dataStart + leastData - 1)), ImageError::UnknownFormat);
+}
+
+class PcxPalette : public testing::TestWithParam<pcxcases::PaletteCase> {};
+
+// Without a marker the last 768 bytes are the palette, as they always were.
+TEST_P(PcxPalette, FoundByItsMarkerWhateverFollowsIt) {
+  const pcxcases::PaletteFile file = pcxcases::Build(GetParam());
+  tilecvt::IndexedImage image;
+  ASSERT_EQ(Decode(file.bytes, image), ImageError::None);
+  EXPECT_EQ(image.pixels, file.pixels);
+  const size_t start = file.palette.value_or(file.bytes.size() - 768);
+  for (size_t i = 0; i < 256; ++i) {
+    const uint8_t* rgb = &file.bytes[start + 3 * i];
+    const tilecvt::PaletteEntry& entry = image.palette[i];
+    ASSERT_TRUE(entry.red == rgb[0] && entry.green == rgb[1] && entry.blue == rgb[2]) << "entry " << i;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, PcxPalette, testing::ValuesIn(pcxcases::Cases()),
+                         [](const auto& info) { return pcxcases::CaseName(info.param); });
 
 TEST(ImageReader, HeadersClaimingMoreThanTheFileHoldsAreShortFiles) {
   Bytes bmp = Input("wizard8.bmp");
