@@ -98,7 +98,16 @@ void DoCommand(Workshop& w, std::string_view value) {
 }
 
 void ExecCommand(Workshop& w, std::string_view value) {
-  if (auto commandLine = platform::ParseString(value)) w.services.shell.startProgram(*commandLine);
+  auto commandLine = platform::ParseString(value);
+  if (!commandLine) return;
+  if (w.interpreter.inProjectSection && !w.interpreter.projectMayStartPrograms) {
+    // Without a window the question takes its default answer: no.
+    auto answer = w.services.dialogs.question(
+        FormatText(text::kProjectExec, {*commandLine}), text::kProjectExecCaption,
+        platform::Buttons::YesNo, platform::Answer::No, platform::Icon::Warning);
+    if (answer != platform::Answer::Yes) return;
+  }
+  w.services.shell.startProgram(*commandLine);
 }
 
 void VisibleCommand(Workshop& w, std::string_view value) {

@@ -93,6 +93,26 @@ class ScopedIdentifiers {
   Workshop& w_;
 };
 
+// The files of one conversion take their names together once all of them
+// are written: a conversion that fails half-way (a full disk) leaves the
+// element files as they were, never a new map beside an old tileset.
+class GroupedWrites {
+ public:
+  explicit GroupedWrites(Workshop& w) : w_(w), previous_(w.fileGroup) { w.fileGroup = &group_; }
+  ~GroupedWrites() {
+    group_.abandonAll();
+    w_.fileGroup = previous_;
+  }
+  GroupedWrites(const GroupedWrites&) = delete;
+  GroupedWrites& operator=(const GroupedWrites&) = delete;
+  bool publish() { return group_.publishAll(); }
+
+ private:
+  Workshop& w_;
+  platform::FileGroup* previous_;
+  platform::FileGroup group_;
+};
+
 // What every conversion reads from the program's context.
 convert::ConversionContext MakeContext(Workshop& w, const convert::ColourMode& mode,
                                        PlatformWriters& writers,
@@ -162,8 +182,9 @@ ConversionOutcome RunTileConversion(Workshop& w, const TileConversionRequest& re
   convert::ConversionContext context = MakeContext(w, mode, writers, loaded);
   bool converted;
   {
+    GroupedWrites files(w);
     ScopedIdentifiers ids(w, request.identifiers);
-    converted = convert::ConvertTiles(job, context);
+    converted = convert::ConvertTiles(job, context) && files.publish();
   }
   if (!converted) return ConversionOutcome::Stopped;
 
@@ -197,8 +218,9 @@ ConversionOutcome RunBitmapConversion(Workshop& w, const BitmapConversionRequest
   convert::ConversionContext context = MakeContext(w, mode, writers, loaded);
   bool converted;
   {
+    GroupedWrites files(w);
     ScopedIdentifiers ids(w, request.identifiers);
-    converted = convert::ConvertBitmap(job, context);
+    converted = convert::ConvertBitmap(job, context) && files.publish();
   }
   if (!converted) return ConversionOutcome::Stopped;
 

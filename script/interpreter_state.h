@@ -43,6 +43,11 @@ struct InterpreterState {
 
   int runDepth = 0;  // nested runs in progress
 
+  // A project file may come from anyone: the programs its sections start
+  // (`exec`) run only when the user allows them.
+  bool inProjectSection = false;  // the project's sections are running
+  bool projectMayStartPrograms = false;  // the user's own permission (never the project's)
+
   ScriptHost* host = nullptr;              // null in batch mode
   AssistantControls* assistant = nullptr;  // null: the controls do nothing
 
