@@ -218,7 +218,7 @@ std::string_view WriteFailureText(WriteStatus status) {
     case WriteStatus::NameTooLong:
       return "Le nom du fichier est trop long.";
     case WriteStatus::Failed:
-      return "L'écriture a échoué (disque plein?).";
+      return {};  // the caller's own message says it all
   }
   return {};
 }

@@ -77,7 +77,8 @@ class PendingFile {
   bool completed_ = false;
 };
 
-// Why a write failed, as a sentence for the user (empty for Ok).
+// What stood in the way of a write, as a sentence for the user; empty when
+// nothing more can be said than that it failed.
 std::string_view WriteFailureText(WriteStatus status);
 
 // Writes the bytes through a PendingFile, so the target is either the old or

@@ -115,8 +115,10 @@ bool SaveProject(Project& project, std::string path, SessionHooks* hooks) {
   if (status != platform::WriteStatus::Ok) {
     const Prompt& p = prompts::kSaveFailed;
     std::string text = platform::FillInText(p.text, {path});
-    text += '\n';
-    text += platform::WriteFailureText(status);
+    if (std::string_view reason = platform::WriteFailureText(status); !reason.empty()) {
+      text += '\n';
+      text += reason;
+    }
     project.dialogs().message(text, p.caption, p.icon);
     return false;
   }

@@ -12,8 +12,10 @@
 #include "convert/tile_layout.h"
 #include "formats/element_files.h"
 #include "platform/paths.h"
+#include "platform/text_encoding.h"
 #include "script/platform_writers.h"
 #include "script/platforms.h"
+#include "script/script_messages.h"
 #include "script/vocabulary_messages.h"
 #include "script/workshop.h"
 
@@ -113,6 +115,18 @@ class GroupedWrites {
   platform::FileGroup group_;
 };
 
+// The table keeps paths of at most 259 characters: a longer one would be cut,
+// and the files of one conversion could end up under one cut name.
+bool PathsFit(Workshop& w, std::initializer_list<std::string_view> paths) {
+  for (std::string_view path : paths) {
+    if (platform::Utf8Length(path) <= project::kFileChars) continue;
+    w.services.dialogs.message(FormatText(text::kPathTooLong, {path}), "Erreur",
+                               platform::Icon::Error);
+    return false;
+  }
+  return true;
+}
+
 // What every conversion reads from the program's context.
 convert::ConversionContext MakeContext(Workshop& w, const convert::ColourMode& mode,
                                        PlatformWriters& writers,
@@ -138,6 +152,8 @@ void SelectColourMode(Workshop& w, int index) {
 }
 
 ConversionOutcome RunTileConversion(Workshop& w, const TileConversionRequest& request) {
+  if (!PathsFit(w, {request.source, request.tileset.file, request.palette.file, request.map.file}))
+    return ConversionOutcome::Stopped;
   const convert::ColourMode& mode = CurrentColourMode(w);
   ExistingData existing;
   if (!ReadExistingPalette(w, request.existingPalette, existing) ||
@@ -195,6 +211,8 @@ ConversionOutcome RunTileConversion(Workshop& w, const TileConversionRequest& re
 }
 
 ConversionOutcome RunBitmapConversion(Workshop& w, const BitmapConversionRequest& request) {
+  if (!PathsFit(w, {request.source, request.bitmap.file, request.palette.file}))
+    return ConversionOutcome::Stopped;
   const convert::ColourMode& mode = CurrentColourMode(w);
   ExistingData existing;
   if (!ReadExistingPalette(w, request.existingPalette, existing)) return ConversionOutcome::Stopped;

@@ -35,5 +35,8 @@ inline constexpr std::string_view kSizeNotTileMultiple =
     "Les dimensions de la bitmap (hauteur et largeur) devraient être multiples de 8.\nLes bords "
     "seront complétés par la couleur 0...";
 inline constexpr std::string_view kSizeNotTileMultipleCaption = "Oups";
+inline constexpr std::string_view kPathTooLong =
+    "Ce chemin dépasse 259 caractères, le maximum que le projet peut retenir; rien n'a été "
+    "converti:\n%s";
 
 }  // namespace script::text
