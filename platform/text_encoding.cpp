@@ -109,6 +109,23 @@ std::string Utf8ToCp1252(std::string_view text, char replacement) {
   return out;
 }
 
+std::string RepairUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    uint32_t cp = 0;
+    size_t len = DecodeUtf8(text, i, cp);
+    if (len == 0) {
+      out += Cp1252ToUtf8(text.substr(i, 1));
+      ++i;
+      continue;
+    }
+    out.append(text.substr(i, len));
+    i += len;
+  }
+  return out;
+}
+
 bool Cp1252CanHold(std::string_view text) {
   for (size_t i = 0; i < text.size();) {
     uint32_t cp = 0;

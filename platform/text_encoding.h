@@ -19,6 +19,10 @@ std::string Utf8ToCp1252(std::string_view text, char replacement = '?');
 // not UTF-8 count as held: they are written as they are).
 bool Cp1252CanHold(std::string_view text);
 
+// The text with every byte that is not UTF-8 read as Windows-1252, so that
+// the result is valid UTF-8 throughout.
+std::string RepairUtf8(std::string_view text);
+
 // Decodes the bytes of a text file read from disk into UTF-8: UTF-8 files (with
 // or without a byte order mark) are kept, anything else is read as 1252.
 // Without the mark, a file is UTF-8 when its bytes are valid UTF-8 holding at

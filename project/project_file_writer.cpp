@@ -93,7 +93,7 @@ std::string EncodeProjectFile(const Project& project, SessionHooks* hooks) {
   // A name that Windows-1252 cannot hold would come back as '?' and no
   // longer name its file: such a project is written in UTF-8, which the
   // reader recognises.
-  if (!platform::Cp1252CanHold(text)) return text;
+  if (!platform::Cp1252CanHold(text)) return platform::RepairUtf8(text);
   return platform::Utf8ToCp1252(text);
 }
 
