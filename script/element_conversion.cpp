@@ -33,11 +33,21 @@ struct ExistingData {
   bool hasTileset = false;
 };
 
+// A conversion asked to build on an element whose file holds nothing usable
+// stops, and says why (the reader itself stays silent on an empty file).
+bool ExistingUnreadable(Workshop& w, const project::EntryRecord& record) {
+  w.services.dialogs.message(FormatText(text::kExistingUnreadable, {record.name, record.file}),
+                             "Erreur", platform::Icon::Error);
+  return false;
+}
+
 bool ReadExistingPalette(Workshop& w, const ExistingElement& e, ExistingData& out) {
   if (!e.used()) return true;
   const PlatformRecord& p = CurrentPlatform(w);
   const project::EntryRecord& record = w.project.entry(static_cast<size_t>(e.index));
-  if (!p.ioSlots.readPalette || !p.ioSlots.readPalette(w, record.file, out.palette)) return false;
+  if (!p.ioSlots.readPalette || !p.ioSlots.readPalette(w, record.file, out.palette) ||
+      out.palette.count <= 0)
+    return ExistingUnreadable(w, record);
   out.existingPalette.colours = std::span<const convert::ConvertedPixel>(
       out.palette.colours.data(), static_cast<size_t>(out.palette.count));
   out.existingPalette.reuseColours = e.state == 1;
@@ -50,7 +60,7 @@ bool ReadExistingTileset(Workshop& w, const ExistingElement& e, ExistingData& ou
   const PlatformRecord& p = CurrentPlatform(w);
   const project::EntryRecord& record = w.project.entry(static_cast<size_t>(e.index));
   if (!p.ioSlots.readTileset || !p.ioSlots.readTileset(w, record.file, out.tileset, {}))
-    return false;
+    return ExistingUnreadable(w, record);
   size_t blocks = static_cast<size_t>(std::max(out.tileset.blocks, 0));
   size_t words = std::min(out.tileset.pixels.size(), blocks * convert::kBlockPixels);
   out.existingTileset.blocks = std::span<const uint32_t>(out.tileset.pixels.data(), words);

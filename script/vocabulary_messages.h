@@ -35,6 +35,9 @@ inline constexpr std::string_view kSizeNotTileMultiple =
     "Les dimensions de la bitmap (hauteur et largeur) devraient être multiples de 8.\nLes bords "
     "seront complétés par la couleur 0...";
 inline constexpr std::string_view kSizeNotTileMultipleCaption = "Oups";
+inline constexpr std::string_view kExistingUnreadable =
+    "L'élément %s ne peut pas servir à la conversion: son fichier (%s) est vide ou illisible.\n"
+    "La conversion n'a pas été faite.";
 inline constexpr std::string_view kPathTooLong =
     "Ce chemin dépasse 259 caractères, le maximum que le projet peut retenir; rien n'a été "
     "converti:\n%s";

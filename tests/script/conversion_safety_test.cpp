@@ -116,3 +116,38 @@ TEST_F(ConversionFiles, ADestinationTooLongForTheProjectIsRefusedNotCut) {
 }
 
 }  // namespace
+
+namespace {
+
+// A conversion that builds on an existing palette or tileset whose file holds
+// nothing stops and says which element it was.
+struct ExistingCase {
+  const char* name;
+  const char* emptied;  // the file emptied after the first conversion
+  const char* items;    // what the second conversion builds on
+};
+
+class EmptyExisting : public ConversionFiles, public ::testing::WithParamInterface<ExistingCase> {};
+
+TEST_P(EmptyExisting, StopsTheConversionWithAMessage) {
+  const ExistingCase& c = GetParam();
+  WritePicture(dir.file("hero.png"), 0);
+  Statements("conv tset src=hero.png col=16 tdim=16x16\n");
+  ASSERT_TRUE(dialogs.entries().empty()) << dialogs.entries().front().text;
+  testsupport::WriteFile(dir.path() / c.emptied, "");
+  Statements(std::string("conv tset src=hero.png dst=suite ") + c.items + " tdim=16x16\n");
+  ASSERT_FALSE(dialogs.entries().empty());
+  EXPECT_NE(dialogs.entries().back().text.find(c.emptied), std::string::npos)
+      << dialogs.entries().back().text;
+  EXPECT_FALSE(fs::exists(dir.path() / "suite.til.c"));
+}
+
+const ExistingCase kExistingCases[] = {
+    {"Palette", "hero.pal.c", "!upal=hero"},
+    {"Tileset", "hero.til.c", "!util=hero"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Conversion, EmptyExisting, ::testing::ValuesIn(kExistingCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
