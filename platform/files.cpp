@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -183,20 +184,68 @@ WriteStatus PendingFile::complete() {
   return WriteStatus::Ok;
 }
 
-WriteStatus PendingFile::publish() {
+WriteStatus PendingFile::publish(FileLock* lock) {
   if (!completed_) return WriteStatus::Failed;
+  int lockedFd = -1;
+  if (lock) {
+    lockedFd = ::open(temp_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (lockedFd >= 0 && ::flock(lockedFd, LOCK_EX | LOCK_NB) != 0) {
+      ::close(lockedFd);
+      lockedFd = -1;
+    }
+  }
   if (std::rename(temp_.c_str(), target_.c_str()) != 0) {
+    if (lockedFd >= 0) ::close(lockedFd);
     abandon();
     return WriteStatus::Failed;
   }
+  if (lockedFd >= 0) lock->adopt(lockedFd);
   temp_.clear();
   completed_ = false;
   return WriteStatus::Ok;
 }
 
-WriteStatus PendingFile::commit() {
+WriteStatus PendingFile::commit(FileLock* lock) {
   WriteStatus s = complete();
-  return s == WriteStatus::Ok ? publish() : s;
+  return s == WriteStatus::Ok ? publish(lock) : s;
+}
+
+FileLock::Result FileLock::acquire(const std::string& path) {
+  release();
+  const std::string native = ToNative(path);
+  // The file may be replaced between opening and locking it: the lock only
+  // counts when it is on the file that still has the name.
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    int fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return Result::NoFile;
+    struct stat held {};
+    if (::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) {
+      ::close(fd);
+      return Result::NoFile;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      ::close(fd);
+      return Result::InUse;
+    }
+    struct stat named {};
+    if (::stat(native.c_str(), &named) == 0 && named.st_ino == held.st_ino &&
+        named.st_dev == held.st_dev) {
+      fd_ = fd;
+      return Result::Locked;
+    }
+    ::close(fd);
+  }
+  return Result::InUse;
+}
+
+void FileLock::release() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
+void FileLock::adopt(int lockedFd) {
+  release();
+  fd_ = lockedFd;
 }
 
 void PendingFile::abandon() {
@@ -223,7 +272,7 @@ std::string_view WriteFailureText(WriteStatus status) {
   return {};
 }
 
-WriteStatus ReplaceFile(const std::string& path, std::string_view bytes) {
+WriteStatus ReplaceFile(const std::string& path, std::string_view bytes, FileLock* lock) {
   PendingFile file;
   WriteStatus s = file.open(path);
   if (s != WriteStatus::Ok) return s;
@@ -231,7 +280,7 @@ WriteStatus ReplaceFile(const std::string& path, std::string_view bytes) {
     file.abandon();
     return WriteStatus::Failed;
   }
-  return file.commit();
+  return file.commit(lock);
 }
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes) {

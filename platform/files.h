@@ -42,6 +42,30 @@ enum class WriteStatus {
 inline constexpr size_t kMaxNameBytes = 255;
 inline constexpr size_t kMaxPathBytes = 4095;
 
+// An advisory lock (flock) on an open file, so that a second program that
+// opens it too is told it is in use. The lock follows the file through its
+// atomic replacements: the new file is locked before it takes the name.
+class FileLock {
+ public:
+  enum class Result { Locked, InUse, NoFile };
+  FileLock() = default;
+  ~FileLock() { release(); }
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+
+  // Locks the regular file at the path without waiting (releasing any file
+  // locked before).
+  Result acquire(const std::string& path);
+  void release();
+  bool held() const { return fd_ >= 0; }
+  // Takes over a descriptor already locked (the file that replaces the one
+  // locked so far).
+  void adopt(int lockedFd);
+
+ private:
+  int fd_ = -1;
+};
+
 // A file being replaced: the bytes go to a temporary file beside the target,
 // which only takes the target's name once it is complete. A symbolic link is
 // written through to the file it names; the target's permissions are kept.
@@ -60,10 +84,11 @@ class PendingFile {
   // Flushes the bytes to the disk and closes the temporary file; on failure
   // the temporary file is removed.
   WriteStatus complete();
-  // Gives the completed file the target's name.
-  WriteStatus publish();
+  // Gives the completed file the target's name. With a lock, the new file is
+  // locked before it takes the name and the lock moves onto it.
+  WriteStatus publish(FileLock* lock = nullptr);
   // complete() then publish().
-  WriteStatus commit();
+  WriteStatus commit(FileLock* lock = nullptr);
   // Removes the temporary file; the target stays as it was.
   void abandon();
 
@@ -83,7 +108,8 @@ std::string_view WriteFailureText(WriteStatus status);
 
 // Writes the bytes through a PendingFile, so the target is either the old or
 // the new file, never a torn one.
-WriteStatus ReplaceFile(const std::string& path, std::string_view bytes);
+WriteStatus ReplaceFile(const std::string& path, std::string_view bytes,
+                        FileLock* lock = nullptr);
 
 // ReplaceFile, true when it succeeded.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes);

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
+
 namespace project {
 
 // The longest data section kept, in bytes of the file.
@@ -23,6 +25,9 @@ struct ProjectDocument {
   // does). Emptied by every opening and by saving under another name.
   std::vector<std::string> openingLosses;
   bool openedIncompletely() const { return !openingLosses.empty(); }
+  // Held while the project is open, so that another instance opening the
+  // same file is told it is in use; it moves with the file on every save.
+  platform::FileLock lock;
 };
 
 }  // namespace project

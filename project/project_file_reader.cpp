@@ -370,6 +370,12 @@ bool ReadOldLayout(Project& project, std::string_view bytes) {
 OpenResult OpenProject(Project& project, const std::string& path, SessionHooks* hooks) {
   std::vector<std::string>& losses = project.document().openingLosses;
   losses.clear();
+  // One writer at a time: a project another instance has open is read, but
+  // never saved over from here without the user's word.
+  if (project.document().lock.acquire(path) == platform::FileLock::Result::InUse) {
+    Show(project.dialogs(), prompts::kProjectInUse, path);
+    losses.push_back(Joined({"projet déjà ouvert par une autre instance"}));
+  }
   platform::ReadResult read = platform::ReadFileChecked(path);
   if (read.status == platform::ReadStatus::Missing) return OpenResult::Unreadable;
   if (read.status != platform::ReadStatus::Ok) {
@@ -394,7 +400,9 @@ OpenResult OpenProject(Project& project, const std::string& path, SessionHooks* 
   std::vector<size_t> guessedLines;
   std::string text = platform::DecodeTextFileByLines(bytes, guessedLines);
   if (HasCurrentHeader(text)) {
+    std::vector<std::string> before = std::move(losses);
     ReadProjectText(project, text, hooks);
+    losses.insert(losses.begin(), before.begin(), before.end());
     if (!guessedLines.empty()) {
       std::string what = Joined({"lignes illisibles (encodage): ", NumberList(guessedLines)});
       Show(project.dialogs(), prompts::kLinesNotRead, what);

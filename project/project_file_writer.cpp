@@ -111,7 +111,8 @@ bool SaveProject(Project& project, std::string path, SessionHooks* hooks) {
     if (!chosen) return false;
     path = std::move(*chosen);
   }
-  platform::WriteStatus status = platform::ReplaceFile(path, EncodeProjectFile(project, hooks));
+  platform::WriteStatus status =
+      platform::ReplaceFile(path, EncodeProjectFile(project, hooks), &document.lock);
   if (status != platform::WriteStatus::Ok) {
     const Prompt& p = prompts::kSaveFailed;
     std::string text = platform::FillInText(p.text, {path});

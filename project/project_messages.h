@@ -92,6 +92,11 @@ inline constexpr Prompt kLinesNotRead{
     "perdu en enregistrant le projet sous le même nom.",
     "Attention", Icon::Warning};
 
+inline constexpr Prompt kProjectInUse{
+    "Le projet %s est déjà ouvert par une autre instance de Tessel Works.\nLes modifications "
+    "faites ici ne pourront pas être enregistrées sous ce nom sans écraser les siennes.",
+    "Attention", Icon::Warning};
+
 inline constexpr Prompt kSaveOverIncomplete{
     "Le fichier %s n'a pas été lu entièrement à l'ouverture; l'enregistrer sous ce nom perdrait "
     "ce qui n'a pas été lu.\nEnregistrer le projet sous un autre nom?",

@@ -453,6 +453,7 @@ TEST_P(FileNames, StillNameTheirFilesAfterAReload) {
   }
   std::string path = dir.file("noms.tpj");
   ASSERT_TRUE(SaveProject(project, path, nullptr));
+  project.document().lock.release();  // as when the program ends
 
   Project reloaded{dialogs, shell};
   ASSERT_EQ(OpenProject(reloaded, path, nullptr), OpenResult::Opened);

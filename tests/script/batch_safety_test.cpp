@@ -172,3 +172,32 @@ INSTANTIATE_TEST_SUITE_P(Batch, ProjectExec, ::testing::ValuesIn(kExecCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+namespace {
+
+// One writer at a time: a project another instance has open is neither run
+// nor saved over, and the lock follows the file through every save.
+TEST_F(BatchFixture, AProjectOpenElsewhereIsNeitherRunNorSaved) {
+  fs::path path = dir.path() / "jeu.tpj";
+  Write(path, ProjectText(2));
+  std::string bytes = testsupport::ReadFile(path);
+  {
+    platform::FileLock other;
+    ASSERT_EQ(other.acquire(path.string()), platform::FileLock::Result::Locked);
+    EXPECT_EQ(Run("jeu.tpj", "msgbox \"x\"; fin"), 1);
+    EXPECT_EQ(testsupport::ReadFile(path), bytes);
+    ASSERT_FALSE(dialogs.entries().empty());
+    EXPECT_NE(dialogs.entries()[0].text.find("déjà ouvert"), std::string::npos);
+  }
+  w.reset();
+  dialogs.clear();
+  // Once the other instance is gone, the run saves; its lock then holds on
+  // the file it wrote, for as long as its project is open.
+  EXPECT_EQ(Run("jeu.tpj", "fin"), 0);
+  platform::FileLock other;
+  EXPECT_EQ(other.acquire(path.string()), platform::FileLock::Result::InUse);
+  w.reset();
+  EXPECT_EQ(other.acquire(path.string()), platform::FileLock::Result::Locked);
+}
+
+}  // namespace
