@@ -59,8 +59,8 @@ const Obstacle kObstacles[] = {
      [](const fs::path&) {}},
     {"FullDisk",
      [](const fs::path& d) {
-       // The outputs move to a small file system with room for one more
-       // small file: the map's new file fits, the tileset's does not.
+       // The outputs move to a small file system with room for two more
+       // small files: the new map and tileset fit, the palette does not.
        fs::path out = d / "out";
        std::vector<std::pair<std::string, std::string>> kept;
        for (const auto& e : fs::directory_iterator(out))
@@ -71,7 +71,7 @@ const Obstacle kObstacles[] = {
        ::statvfs(out.c_str(), &vfs);
        size_t page = vfs.f_bsize;
        size_t free = static_cast<size_t>(vfs.f_bavail) * page;
-       testsupport::WriteFile(out / "filler", std::string(free - page, 'f'));
+       testsupport::WriteFile(out / "filler", std::string(free - 2 * page, 'f'));
        return true;
      },
      [](const fs::path& d) { ::umount((d / "out").c_str()); }},
