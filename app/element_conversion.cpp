@@ -12,11 +12,13 @@
 #include "convert/tile_layout.h"
 #include "formats/element_files.h"
 #include "platform/paths.h"
+#include "platform/text_encoding.h"
 #include "app/platform_writers.h"
 #include "app/platforms.h"
 #include "app/vocabulary_messages.h"
 #include "app/workshop.h"
 #include "app/language.h"
+#include "script/script_messages.h"
 
 namespace app {
 
@@ -32,11 +34,21 @@ struct ExistingData {
   bool hasTileset = false;
 };
 
+// A conversion asked to build on an element whose file holds nothing usable
+// stops, and says why (the reader itself stays silent on an empty file).
+bool ExistingUnreadable(Workshop& w, const project::EntryRecord& record) {
+  w.services.dialogs.message(FormatText(text::kExistingUnreadable, {record.name, record.file}),
+                             "Erreur", platform::Icon::Error);
+  return false;
+}
+
 bool ReadExistingPalette(Workshop& w, const ExistingElement& e, ExistingData& out) {
   if (!e.used()) return true;
   const PlatformRecord& p = CurrentPlatform(w);
   const project::EntryRecord& record = w.project.entry(static_cast<size_t>(e.index));
-  if (!p.ioSlots.readPalette || !p.ioSlots.readPalette(w, record.file, out.palette)) return false;
+  if (!p.ioSlots.readPalette || !p.ioSlots.readPalette(w, record.file, out.palette) ||
+      out.palette.count <= 0)
+    return ExistingUnreadable(w, record);
   out.existingPalette.colours = std::span<const convert::ConvertedPixel>(
       out.palette.colours.data(), static_cast<size_t>(out.palette.count));
   out.existingPalette.reuseColours = e.state == 1;
@@ -49,7 +61,7 @@ bool ReadExistingTileset(Workshop& w, const ExistingElement& e, ExistingData& ou
   const PlatformRecord& p = CurrentPlatform(w);
   const project::EntryRecord& record = w.project.entry(static_cast<size_t>(e.index));
   if (!p.ioSlots.readTileset || !p.ioSlots.readTileset(w, record.file, out.tileset, {}))
-    return false;
+    return ExistingUnreadable(w, record);
   size_t blocks = static_cast<size_t>(std::max(out.tileset.blocks, 0));
   size_t words = std::min(out.tileset.pixels.size(), blocks * convert::kBlockPixels);
   out.existingTileset.blocks = std::span<const uint32_t>(out.tileset.pixels.data(), words);
@@ -107,6 +119,38 @@ class ScopedIdentifiers {
   Workshop& w_;
 };
 
+// The files of one conversion take their names together once all of them
+// are written: a conversion that fails half-way (a full disk) leaves the
+// element files as they were, never a new map beside an old tileset.
+class GroupedWrites {
+ public:
+  explicit GroupedWrites(Workshop& w) : w_(w), previous_(w.fileGroup) { w.fileGroup = &group_; }
+  ~GroupedWrites() {
+    group_.abandonAll();
+    w_.fileGroup = previous_;
+  }
+  GroupedWrites(const GroupedWrites&) = delete;
+  GroupedWrites& operator=(const GroupedWrites&) = delete;
+  bool publish() { return group_.publishAll(); }
+
+ private:
+  Workshop& w_;
+  platform::FileGroup* previous_;
+  platform::FileGroup group_;
+};
+
+// The table keeps paths of at most 259 characters: a longer one would be cut,
+// and the files of one conversion could end up under one cut name.
+bool PathsFit(Workshop& w, std::initializer_list<std::string_view> paths) {
+  for (std::string_view path : paths) {
+    if (platform::Utf8Length(path) <= project::kFileChars) continue;
+    w.services.dialogs.message(FormatText(text::kPathTooLong, {path}), "Erreur",
+                               platform::Icon::Error);
+    return false;
+  }
+  return true;
+}
+
 // What every conversion reads from the program's context.
 convert::ConversionContext MakeContext(Workshop& w, const convert::ColourMode& mode,
                                        PlatformWriters& writers,
@@ -132,6 +176,8 @@ void SelectColourMode(Workshop& w, int index) {
 }
 
 ConversionOutcome RunTileConversion(Workshop& w, const TileConversionRequest& request) {
+  if (!PathsFit(w, {request.source, request.tileset.file, request.palette.file, request.map.file}))
+    return ConversionOutcome::Stopped;
   const convert::ColourMode& mode = CurrentColourMode(w);
   // A tile size set by a script that the conversion cannot cut is the user's
   // mistake, not an internal one.
@@ -184,8 +230,9 @@ ConversionOutcome RunTileConversion(Workshop& w, const TileConversionRequest& re
   convert::ConversionContext context = MakeContext(w, mode, writers, loaded);
   bool converted;
   {
+    GroupedWrites files(w);
     ScopedIdentifiers ids(w, request.identifiers);
-    converted = convert::ConvertTiles(job, context);
+    converted = convert::ConvertTiles(job, context) && files.publish();
   }
   if (!converted) return ConversionOutcome::Stopped;
 
@@ -196,6 +243,8 @@ ConversionOutcome RunTileConversion(Workshop& w, const TileConversionRequest& re
 }
 
 ConversionOutcome RunBitmapConversion(Workshop& w, const BitmapConversionRequest& request) {
+  if (!PathsFit(w, {request.source, request.bitmap.file, request.palette.file}))
+    return ConversionOutcome::Stopped;
   const convert::ColourMode& mode = CurrentColourMode(w);
   ExistingData existing;
   if (!ReadExistingPalette(w, request.existingPalette, existing)) return ConversionOutcome::Stopped;
@@ -219,8 +268,9 @@ ConversionOutcome RunBitmapConversion(Workshop& w, const BitmapConversionRequest
   convert::ConversionContext context = MakeContext(w, mode, writers, loaded);
   bool converted;
   {
+    GroupedWrites files(w);
     ScopedIdentifiers ids(w, request.identifiers);
-    converted = convert::ConvertBitmap(job, context);
+    converted = convert::ConvertBitmap(job, context) && files.publish();
   }
   if (!converted) return ConversionOutcome::Stopped;
 

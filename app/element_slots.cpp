@@ -115,6 +115,7 @@ formats::ElementContext ElementContextFor(Workshop& w, const PlatformRecord& p) 
   c.autoFormatSelection = w.system.autoFormatSelection != 0;
   c.maxObjects = w.system.maxObjects;
   c.lastTilesetBlocks = &w.lastTilesetBlocks;
+  c.fileGroup = w.fileGroup;
   return c;
 }
 

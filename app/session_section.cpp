@@ -131,7 +131,10 @@ void WorkshopSession::writeSession(std::string& out) { WriteInfosSection(w_, out
 
 void WorkshopSession::runSection(project::ProjectSection, std::string_view utf8Text) {
   platform::TextLines lines{std::string(utf8Text)};
+  bool outer = w_.interpreter.inProjectSection;
+  w_.interpreter.inProjectSection = true;
   ExecuteScript(w_, lines);
+  w_.interpreter.inProjectSection = outer;
 }
 
 }  // namespace app

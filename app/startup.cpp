@@ -1,7 +1,9 @@
 #include "app/startup.h"
 
+#include <cstdlib>
 #include <filesystem>
 
+#include "platform/message_text.h"
 #include "platform/paths.h"
 #include "platform/text_lines.h"
 #include "project/kinds.h"
@@ -16,6 +18,10 @@
 namespace app {
 
 namespace {
+
+constexpr std::string_view kNotSavedIncomplete =
+    "Le fichier de projet %s n'a pas été lu entièrement (%s).\nRien n'a été exécuté ni "
+    "enregistré, pour ne pas remplacer le fichier par ce qui en a été lu.";
 
 std::string_view SkipBlanks(std::string_view text) {
   size_t i = 0;
@@ -116,6 +122,10 @@ void StartWorkshop(Workshop& w, const CommandLine& commandLine, project::Session
   w.project.clearDefaultFolders();
   w.paths.scriptPath = "script.spt";
   w.paths.userHelpPath = "lisezmoi.htm";
+  // Whether the project's sections may start programs is the user's choice,
+  // made outside any project file.
+  const char* exec = std::getenv("TESSELWORKS_EXEC");
+  w.interpreter.projectMayStartPrograms = exec && std::string_view(exec) == "1";
   project::OpenProject(w.project, w.paths.projectPath, &hooks);
   // A missing file leaves an empty project that the first save creates.
   w.project.document().path = w.paths.projectPath;
@@ -131,6 +141,18 @@ int RunBatch(Workshop& w, const CommandLine& commandLine, project::SessionHooks&
              std::FILE* report) {
   std::fprintf(report, "Projet: %s (%zu entrées)\n", w.paths.projectPath.c_str(),
                w.project.count());
+  // Saving would replace the file with what was read of it: nothing runs and
+  // nothing is written, so no work is done that could not be kept.
+  if (w.project.document().openedIncompletely()) {
+    std::string what;
+    for (const std::string& loss : w.project.document().openingLosses)
+      what += (what.empty() ? "" : "; ") + loss;
+    w.services.dialogs.message(
+        platform::FillInText(kNotSavedIncomplete, {w.paths.projectPath, what}), "Erreur",
+        platform::Icon::Error);
+    std::fprintf(report, "Le projet n'a pas été enregistré: %s\n", w.paths.projectPath.c_str());
+    return 1;
+  }
   // No start event runs without a window: the format and model the project
   // names are selected before anything is written with them.
   formats::SelectRememberedNames(w.formats, w.services.dialogs);

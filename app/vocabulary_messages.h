@@ -38,5 +38,11 @@ inline constexpr std::string_view kSizeNotTileMultiple =
 inline constexpr std::string_view kSizeNotTileMultipleCaption = "Oups";
 inline constexpr std::string_view kMapSizeInvalid =
     "La taille du tableau n'est pas valide: de 1 à 65536 blocs de côté, 16777216 blocs au plus.";
+inline constexpr std::string_view kExistingUnreadable =
+    "L'élément %s ne peut pas servir à la conversion: son fichier (%s) est vide ou illisible.\n"
+    "La conversion n'a pas été faite.";
+inline constexpr std::string_view kPathTooLong =
+    "Ce chemin dépasse 259 caractères, le maximum que le projet peut retenir; rien n'a été "
+    "converti:\n%s";
 
 }  // namespace app::text

@@ -8,6 +8,7 @@
 #include "convert/drawing_state.h"
 #include "convert/surface.h"
 #include "formats/format_library.h"
+#include "platform/files.h"
 #include "platform/services.h"
 #include "project/project.h"
 #include "app/assistant_controls.h"
@@ -63,6 +64,9 @@ struct Workshop : script::Context {
   formats::ReferenceDefaults placeholderDefaults;
   // 8 × 8 blocks of the tileset read last (a map file may rely on it).
   int32_t lastTilesetBlocks = 0;
+  // While a conversion writes its elements: the files it has completed,
+  // named together once all of them are.
+  platform::FileGroup* fileGroup = nullptr;
 
   convert::ConversionSettings conversion;
   convert::ColourTables colourTables;  // rebuilt after every colour setting change

@@ -96,7 +96,7 @@ bool ReadHeader(std::span<const uint8_t> b, Header& h) {
 }
 
 bool DecodeRle(std::span<const uint8_t> data, bool fourBits, int width, int height,
-               std::vector<uint8_t>& indices) {
+               std::vector<uint8_t>& indices, bool& complete) {
   // Rows come bottom-up; pixels never reached keep index 0.
   size_t pos = 0;
   int x = 0;
@@ -108,6 +108,7 @@ bool DecodeRle(std::span<const uint8_t> data, bool fourBits, int width, int heig
       ++x;
     }
   };
+  complete = false;
   while (pos + 1 < data.size() && y >= 0) {
     uint32_t count = data[pos];
     uint32_t value = data[pos + 1];
@@ -121,6 +122,7 @@ bool DecodeRle(std::span<const uint8_t> data, bool fourBits, int width, int heig
       x = 0;
       --y;
     } else if (value == 1) {  // end of picture
+      complete = true;
       break;
     } else if (value == 2) {  // move right and up
       if (pos + 1 >= data.size()) break;
@@ -137,6 +139,8 @@ bool DecodeRle(std::span<const uint8_t> data, bool fourBits, int width, int heig
       pos += (bytes + 1) & ~size_t{1};
     }
   }
+  // Every row reached counts as whole even without the closing code.
+  if (y < 0) complete = true;
   return true;
 }
 
@@ -202,12 +206,14 @@ bool DecodeBmp(std::span<const uint8_t> b, DecodedImage& out, const DecodeLimits
 
   if (rle) {
     std::vector<uint8_t> indices(pixelCount, 0);
-    if (!DecodeRle(data, h.compression == kRle4, width, height, indices)) {
+    bool complete = false;
+    if (!DecodeRle(data, h.compression == kRle4, width, height, indices, complete)) {
       out = {};
       return false;
     }
     // RLE rows are stored bottom-up; `indices` is already top row first.
     for (size_t i = 0; i < pixelCount; ++i) out.pixels[i] = colourOf(indices[i]);
+    out.incomplete = !complete;
   } else {
     const uint64_t stride = ((static_cast<uint64_t>(width) * bpp + 31) / 32) * 4;
     const uint64_t lastRow = (static_cast<uint64_t>(width) * bpp + 7) / 8;

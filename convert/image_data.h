@@ -20,6 +20,9 @@ struct DecodedImage {
   // The colour table of an indexed picture (1 to 256 entries, 0xAARRGGBB);
   // empty for true-colour pictures.
   std::vector<uint32_t> palette;
+  // The file ended (or was damaged) before the picture did: what is missing
+  // was filled in, and the user is to be told.
+  bool incomplete = false;
 };
 
 // Decoders refuse pictures above these bounds before they allocate anything

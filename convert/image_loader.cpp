@@ -1,13 +1,16 @@
 #include "convert/image_loader.h"
 
 #include <algorithm>
+#include <new>
 #include <unordered_map>
 
 #include "convert/colour_mode.h"
 #include "convert/drawing_state.h"
 #include "convert/image_codecs.h"
 #include "convert/surface.h"
+#include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/message_text.h"
 
 namespace convert {
 
@@ -16,11 +19,27 @@ namespace {
 // No picture the program can hold comes from a larger file.
 constexpr size_t kMaxImageFileBytes = size_t{1} << 30;
 
+constexpr std::string_view kIncompleteImage =
+    "Le fichier %s est incomplet ou endommagé: la partie manquante de l'image a été "
+    "complétée. Vérifiez le résultat de la conversion.";
+
+// Loading holds the decoded picture and a work surface of its full size
+// (the memory limit only shrinks the loading surface): pictures above this
+// are refused before they are decoded, whatever their header claims.
+constexpr uint64_t kMaxImportPixels = uint64_t{1} << 24;  // 4096 × 4096
+
 bool ReadAndDecode(const std::string& path, DecodedImage& image) {
   std::optional<std::string> bytes = platform::ReadFileBytes(path, kMaxImageFileBytes);
   if (!bytes) return false;
   std::span<const uint8_t> span(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size());
-  return DecodeImage(span, image) && image.width > 0 && image.height > 0;
+  DecodeLimits limits;
+  limits.maxPixels = std::min(limits.maxPixels, kMaxImportPixels);
+  try {
+    return DecodeImage(span, image, limits) && image.width > 0 && image.height > 0;
+  } catch (const std::bad_alloc&) {
+    image = {};
+    return false;
+  }
 }
 
 // Draws the picture at (0, 0), clipped to the surface's visible size.
@@ -76,6 +95,9 @@ bool LoadImage(const LoadRequest& request, LoadSurfaces& surfaces, platform::Use
                LoadedImage& out) {
   DecodedImage image;
   if (!ReadAndDecode(request.path, image)) return false;
+  if (image.incomplete)
+    dialogs.message(platform::FillInText(kIncompleteImage, {request.path}), "Attention",
+                    platform::Icon::Warning);
 
   Surface& loading = surfaces.loading;
   loading.bitCount = 32;

@@ -57,7 +57,9 @@ struct LoadRequest {
 // file gives it, 0xAARRGGBB, and a fully transparent pixel as 0. With mask
 // transparency, a pixel whose colour is the mask colour becomes 0 and every
 // other pixel gets opacity 255. Fails, silently, when the file cannot be read
-// or decoded or a surface cannot be made: the callers report it.
+// or decoded, the picture has more than 4096 × 4096 pixels, or a surface
+// cannot be made: the callers report it. A file that ends before its picture
+// does loads what it holds, with a warning naming the file.
 bool LoadImage(const LoadRequest& request, LoadSurfaces& surfaces, platform::UserDialogs& dialogs,
                LoadedImage& out);
 

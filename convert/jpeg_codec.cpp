@@ -78,7 +78,10 @@ bool ReadJpeg(JpegReader* r) {
       }
     }
   }
+  // libjpeg warns, and fills in grey, when the data ends early or is corrupt.
+  r->image.incomplete = r->errors.manager.num_warnings > 0;
   jpeg_finish_decompress(&r->info);
+  r->image.incomplete = r->image.incomplete || r->errors.manager.num_warnings > 0;
   r->image.width = static_cast<int>(width);
   r->image.height = static_cast<int>(height);
   return true;

@@ -53,7 +53,9 @@ bool WriteBitmap(ElementContext& c, const ElementTarget& t, const convert::Colou
   const FormatSection& s = f.section(SectionType::Bitmap);
   TemplateValues& v = c.lib.values;
   const int bits = mode.bitsPerPixel;
-  v.setNumber(Placeholder::Memory, static_cast<int32_t>(int64_t{width} * height));
+  // The bytes the array takes: one value a pixel, of the type its depth needs.
+  const int64_t valueBytes = bits == 32 ? 4 : bits > 8 ? 2 : 1;
+  v.setNumber(Placeholder::Memory, static_cast<int32_t>(int64_t{width} * height * valueBytes));
   v.setText(Placeholder::Link, mode.HasPalette() ? LinkedFile(palette) : std::string());
   v.setNumber(Placeholder::SizeX, width);
   v.setNumber(Placeholder::SizeY, height);

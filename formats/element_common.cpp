@@ -22,6 +22,18 @@ namespace {
 // Console colours hold 5-bit levels.
 constexpr int kConsoleLevelBits = 5;
 
+// The kind's message, and on a line of its own what stood in the way when
+// the name was not the problem.
+std::string WithReason(std::string_view failureText, platform::WriteStatus status) {
+  std::string text(failureText);
+  std::string_view reason = platform::WriteFailureText(status);
+  if (!reason.empty()) {
+    text += '\n';
+    text += reason;
+  }
+  return text;
+}
+
 }  // namespace
 
 void ReportBrokenCondition(ElementContext& c, std::string_view condition) {
@@ -32,15 +44,15 @@ void ReportBrokenCondition(ElementContext& c, std::string_view condition) {
 
 bool OpenForWriting(ElementContext& c, const ElementTarget& t, OutputSink& out,
                     std::string_view failureText) {
-  if (!t.entry.file.empty() && out.openFile(t.entry.file)) return true;
-  c.dialogs.message(failureText, t.entry.file, platform::Icon::Error);
+  if (!t.entry.file.empty() && out.openFile(t.entry.file, c.fileGroup)) return true;
+  c.dialogs.message(WithReason(failureText, out.status()), t.entry.file, platform::Icon::Error);
   return false;
 }
 
 bool FinishWriting(ElementContext& c, const ElementTarget& t, OutputSink& out,
                    std::string_view failureText) {
   if (out.finish()) return true;
-  c.dialogs.message(failureText, t.entry.file, platform::Icon::Error);
+  c.dialogs.message(WithReason(failureText, out.status()), t.entry.file, platform::Icon::Error);
   return false;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "formats/output_format.h"
+#include "platform/files.h"
 #include "formats/placeholders.h"
 
 namespace convert {
@@ -61,6 +62,9 @@ struct ElementContext {
   // Blocks of the tileset read last; a map without a linked tileset counts
   // its tiles from it. Updated by every tileset read when given.
   int32_t* lastTilesetBlocks = nullptr;
+  // Files written while a group is given take their names only when the
+  // whole group succeeded (the files of one conversion).
+  platform::FileGroup* fileGroup = nullptr;
 };
 
 // The element a writer writes: its file, and the header's `file` (the base

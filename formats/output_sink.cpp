@@ -1,10 +1,6 @@
 #include "formats/output_sink.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <random>
-
-#include "platform/paths.h"
 
 namespace formats {
 
@@ -20,12 +16,11 @@ OutputSink::OutputSink(size_t flushAt) : flushAt_(std::max<size_t>(flushAt, 16))
 
 OutputSink::~OutputSink() { abandon(); }
 
-bool OutputSink::openFile(const std::string& path) {
+bool OutputSink::openFile(const std::string& path, platform::FileGroup* group) {
   abandon();
-  target_ = platform::ToNative(path);
-  std::random_device rd;
-  temp_ = target_ + ".tmp" + std::to_string(rd() % 1000000);
-  file_ = std::fopen(temp_.c_str(), "wb");
+  status_ = pending_.open(path);
+  file_ = pending_.stream();
+  group_ = group;
   buffer_.clear();
   pos_ = 0;
   bufferStart_ = fileSize_ = filePos_ = 0;
@@ -103,26 +98,20 @@ bool OutputSink::flushAll() {
 bool OutputSink::finish() {
   if (!file_) return !failed_;
   bool ok = flushAll();
-  ok = std::fflush(file_) == 0 && ok;
-  ok = std::ferror(file_) == 0 && ok;
-  ok = std::fclose(file_) == 0 && ok;
-  file_ = nullptr;
-  if (ok) {
-    std::error_code ec;
-    std::filesystem::rename(temp_, target_, ec);
-    ok = !ec;
+  file_ = nullptr;  // the pending file closes it
+  if (!ok) {
+    pending_.abandon();
+    status_ = platform::WriteStatus::Failed;
+    return false;
   }
-  if (!ok) std::remove(temp_.c_str());
-  temp_.clear();
-  return ok;
+  status_ = group_ ? pending_.complete() : pending_.commit();
+  if (status_ == platform::WriteStatus::Ok && group_) group_->add(std::move(pending_));
+  return status_ == platform::WriteStatus::Ok;
 }
 
 void OutputSink::abandon() {
-  if (!file_) return;
-  std::fclose(file_);
   file_ = nullptr;
-  std::remove(temp_.c_str());
-  temp_.clear();
+  pending_.abandon();
 }
 
 }  // namespace formats

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/files.h"
+
 namespace formats {
 
 // Where expanded text goes: memory, or a file streamed through a bounded
@@ -18,6 +20,8 @@ namespace formats {
 //
 // A file sink writes to a temporary file beside the target; finish() renames
 // it over the target, so a failed or abandoned write leaves the old file.
+// Given a group, finish() only completes the file and hands it over: the
+// group gives it its name together with the other files of one operation.
 class OutputSink {
  public:
   // `flushAt`: window size at which the older bytes go to the file (tests
@@ -27,8 +31,9 @@ class OutputSink {
   OutputSink(const OutputSink&) = delete;
   OutputSink& operator=(const OutputSink&) = delete;
 
-  // Starts streaming to a file; false when it cannot be created.
-  bool openFile(const std::string& path);
+  // Starts streaming to a file; false when it cannot be created (status()
+  // tells why).
+  bool openFile(const std::string& path, platform::FileGroup* group = nullptr);
 
   void put(char c) {
     if (pos_ < buffer_.size())
@@ -44,6 +49,8 @@ class OutputSink {
   // File sink: writes what is left, closes and renames over the target.
   // False on any write failure (the target is then left untouched).
   bool finish();
+  // Why the file could not be created or written.
+  platform::WriteStatus status() const { return status_; }
 
   // Memory sink: the text so far.
   const std::string& text() const { return buffer_; }
@@ -64,8 +71,9 @@ class OutputSink {
   size_t flushAt_;
   std::FILE* file_ = nullptr;
   bool failed_ = false;
-  std::string target_;
-  std::string temp_;
+  platform::PendingFile pending_;
+  platform::FileGroup* group_ = nullptr;
+  platform::WriteStatus status_ = platform::WriteStatus::Ok;
 };
 
 }  // namespace formats

@@ -30,7 +30,9 @@ OutputFormat MakeStandardFormat() {
   FormatSection& bitmap = f.section(SectionType::Bitmap);
   bitmap.declaration =
       Header("//Bitmap %depth% bits (\"%link%\")\r\n", "//Taille: %sizex%*%sizey%\r\n",
-             "\r\nconst unsigned char %user[2]%%name%_bitmap8[%sizey%][%sizex%]=\t{\r\n");
+             // The type holds the values of the depth ("char" up to 8 bits, as
+             // these files have always been); the array keeps its name.
+             "\r\nconst unsigned %type% %user[2]%%name%_bitmap8[%sizey%][%sizex%]=\t{\r\n");
   bitmap.n_every = 12;
   bitmap.every_x = "\b\r\n";
   bitmap.element = "0x%02x, ";

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "platform/text_encoding.h"
+
 namespace platform {
 
 size_t LastSeparator(std::string_view path) { return path.find_last_of("/\\"); }
@@ -24,8 +26,19 @@ std::string_view ExtensionAfterFirstDot(std::string_view path) {
 
 std::string ToNative(std::string_view path) {
   std::string out(path);
-  for (char& c : out)
+  bool ascii = true;
+  for (char& c : out) {
     if (c == '\\') c = '/';
+    if (static_cast<unsigned char>(c) >= 0x80) ascii = false;
+  }
+  if (ascii) return out;
+  // A file named in Windows-1252 bytes (by an older version, or another
+  // program) is read back from a project as UTF-8 text: when only the
+  // Windows-1252 form of the name exists, it is the file meant.
+  std::error_code ec;
+  if (!Cp1252CanHold(out) || std::filesystem::exists(out, ec)) return out;
+  std::string legacy = Utf8ToCp1252(out);
+  if (legacy != out && std::filesystem::exists(legacy, ec)) return legacy;
   return out;
 }
 

@@ -109,6 +109,37 @@ std::string Utf8ToCp1252(std::string_view text, char replacement) {
   return out;
 }
 
+std::string RepairUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    uint32_t cp = 0;
+    size_t len = DecodeUtf8(text, i, cp);
+    if (len == 0) {
+      out += Cp1252ToUtf8(text.substr(i, 1));
+      ++i;
+      continue;
+    }
+    out.append(text.substr(i, len));
+    i += len;
+  }
+  return out;
+}
+
+bool Cp1252CanHold(std::string_view text) {
+  for (size_t i = 0; i < text.size();) {
+    uint32_t cp = 0;
+    size_t len = DecodeUtf8(text, i, cp);
+    if (len == 0) {
+      ++i;
+      continue;
+    }
+    if (Cp1252ByteFor(cp) < 0) return false;
+    i += len;
+  }
+  return true;
+}
+
 namespace {
 
 // Checks the bytes as UTF-8; `multi` tells whether a multi-byte sequence occurred.
@@ -132,6 +163,44 @@ std::string DecodeTextFile(std::string_view bytes) {
     return std::string(bytes.substr(3));
   if (ScanUtf8(bytes, multi) && multi) return std::string(bytes);
   return Cp1252ToUtf8(bytes);
+}
+
+std::string DecodeTextFileByLines(std::string_view bytes, std::vector<size_t>& guessedLines) {
+  guessedLines.clear();
+  bool bom = bytes.substr(0, 3) == "\xEF\xBB\xBF";
+  if (bom) bytes.remove_prefix(3);
+  size_t sequences = 0;
+  size_t stray = 0;
+  for (size_t i = 0; i < bytes.size();) {
+    uint32_t cp = 0;
+    size_t len = DecodeUtf8(bytes, i, cp);
+    if (len == 0) {
+      ++stray;
+      ++i;
+      continue;
+    }
+    if (len > 1) ++sequences;
+    i += len;
+  }
+  if (stray == 0) return sequences > 0 || bom ? std::string(bytes) : Cp1252ToUtf8(bytes);
+  if (!bom && sequences <= stray) return Cp1252ToUtf8(bytes);
+  std::string out;
+  out.reserve(bytes.size());
+  size_t number = 1;
+  for (size_t start = 0; start < bytes.size(); ++number) {
+    size_t end = bytes.find('\n', start);
+    end = end == std::string_view::npos ? bytes.size() : end + 1;
+    std::string_view line = bytes.substr(start, end - start);
+    bool multi = false;
+    if (ScanUtf8(line, multi)) {
+      out += line;
+    } else {
+      out += Cp1252ToUtf8(line);
+      guessedLines.push_back(number);
+    }
+    start = end;
+  }
+  return out;
 }
 
 size_t Utf8Length(std::string_view text) {

@@ -125,39 +125,95 @@ LineEffect ApplyFieldLine(std::string_view line, EntryRecord& record) {
   return LineEffect::NotAField;
 }
 
-// Reads the element section from the current position of `lines`. Returns
-// how many entries did not fit in the table.
-size_t ReadElementSection(Project& project, platform::TextLines& lines) {
-  size_t dropped = 0;
+// 1-based number of the line that starts at `offset`.
+size_t LineNumberAt(std::string_view text, size_t offset) {
+  return static_cast<size_t>(std::count(text.begin(), text.begin() + offset, '\n')) + 1;
+}
+
+constexpr size_t kNamedLines = 10;
+
+std::string Joined(std::initializer_list<std::string_view> parts) {
+  std::string out;
+  for (std::string_view part : parts) out += part;
+  return out;
+}
+
+// "3, 17, 18" (at most a handful, then "...").
+std::string NumberList(const std::vector<size_t>& numbers) {
+  std::string out;
+  for (size_t i = 0; i < numbers.size() && i < kNamedLines; ++i) {
+    if (i > 0) out += ", ";
+    out += std::to_string(numbers[i]);
+  }
+  if (numbers.size() > kNamedLines) out += "...";
+  return out;
+}
+
+// What the element section held that did not become an entry.
+struct ElementSectionLosses {
+  size_t overCapacity = 0;
+  std::vector<size_t> unknownLines;       // neither keyword, comment nor blank
+  std::vector<std::string> unknownKinds;  // names of elements dropped for their kind
+};
+
+// A line of the element section that carries nothing: blank, or a comment
+// (the writer's separator lines).
+bool CarriesNothing(std::string_view trimmed) {
+  return TrimTrailing(trimmed).empty() || trimmed.front() == '#' ||
+         trimmed.front() == ';';
+}
+
+// "Fin", "End" or the next section's header.
+bool EndsElementSection(std::string_view trimmed) {
+  std::string lowered = LowerAscii(trimmed);
+  return lowered.starts_with("fin") || lowered.starts_with("end") ||
+         lowered.starts_with(".section");
+}
+
+// Reads the element section from the current position of `lines`.
+ElementSectionLosses ReadElementSection(Project& project, platform::TextLines& lines,
+                                        std::string_view text) {
+  ElementSectionLosses losses;
   std::string line;
   bool again = false;  // `line` still has to be examined
-  while (again || lines.readLine(line, kMaxLineChars)) {
+  size_t lineStart = lines.position();
+  // Numbering a line costs a pass over the text: a handful are enough to name.
+  auto unknownLine = [&](size_t at) {
+    losses.unknownLines.push_back(losses.unknownLines.size() <= kNamedLines
+                                      ? LineNumberAt(text, at)
+                                      : 0);
+  };
+  while (again || (lineStart = lines.position(), lines.readLine(line, kMaxLineChars))) {
     again = false;
-    std::string_view text = TrimLeading(line);
-    if (std::optional<std::string_view> name = AfterBlockKeyword(text)) {
+    std::string_view trimmed = TrimLeading(line);
+    if (std::optional<std::string_view> name = AfterBlockKeyword(trimmed)) {
       EntryRecord record;
       record.name = *name;
       bool keep = true;
-      while (lines.readLine(line, kMaxLineChars)) {
-        text = TrimLeading(line);
-        LineEffect effect = ApplyFieldLine(text, record);
+      while ((lineStart = lines.position(), lines.readLine(line, kMaxLineChars))) {
+        trimmed = TrimLeading(line);
+        LineEffect effect = ApplyFieldLine(trimmed, record);
         if (effect == LineEffect::Set) continue;
-        if (effect == LineEffect::UnknownType) keep = false;
+        if (effect == LineEffect::UnknownType) {
+          keep = false;
+          losses.unknownKinds.push_back(record.name);
+        }
         // The line that ends a block goes with it, unless it starts the next
         // block: a hand-written section without separator lines loses nothing.
-        else if (AfterBlockKeyword(text))
+        else if (AfterBlockKeyword(trimmed))
           again = true;
+        else if (!CarriesNothing(trimmed) && !EndsElementSection(trimmed))
+          unknownLine(lineStart);
         break;
       }
       // A block cut short by the end of the file is kept.
-      if (keep && !project.appendRaw(std::move(record))) ++dropped;
+      if (keep && !project.appendRaw(std::move(record))) ++losses.overCapacity;
       continue;
     }
-    std::string lowered = LowerAscii(text);
-    if (lowered.starts_with("fin") || lowered.starts_with("end") || lowered.starts_with(".section"))
-      break;
+    if (EndsElementSection(trimmed)) break;
+    if (!CarriesNothing(trimmed)) unknownLine(lineStart);
   }
-  return dropped;
+  return losses;
 }
 
 // The session section's text from `start`: up to and including its Fin
@@ -193,6 +249,16 @@ std::string OldField(std::string_view bytes, size_t at, size_t width) {
   return platform::Cp1252ToUtf8(field);
 }
 
+// True when some line, after its blanks, starts an element block: entries
+// are there even though their section's header could not be found.
+bool HasElementLines(platform::TextLines& lines) {
+  lines.seek(0);
+  std::string line;
+  while (lines.readLine(line, kMaxLineChars))
+    if (AfterBlockKeyword(TrimLeading(line))) return true;
+  return false;
+}
+
 std::optional<size_t> FindSectionIn(platform::TextLines& lines,
                                     std::span<const std::string_view> names) {
   lines.seek(0);
@@ -219,12 +285,35 @@ bool HasCurrentHeader(std::string_view text) {
 void ReadProjectText(Project& project, std::string_view text, SessionHooks* hooks) {
   project.clear();
   project.document().dataSection.clear();
+  std::vector<std::string>& losses = project.document().openingLosses;
+  losses.clear();
   platform::TextLines lines{std::string(text)};
 
+  std::vector<std::string> unread;  // reported together once the table is read
   if (std::optional<size_t> at = FindSectionIn(lines, kElementSectionNames)) {
     lines.seek(*at);
-    if (ReadElementSection(project, lines) > 0)
+    ElementSectionLosses section = ReadElementSection(project, lines, text);
+    if (section.overCapacity > 0) {
       Show(project.dialogs(), prompts::kFileTooManyEntries);
+      losses.push_back(Joined({"plus de ", std::to_string(kProjectCapacity), " entrées"}));
+    }
+    if (!section.unknownLines.empty())
+      unread.push_back(Joined({"lignes non reconnues dans la section des éléments: ",
+                               NumberList(section.unknownLines)}));
+    if (!section.unknownKinds.empty()) {
+      std::string names;
+      for (const std::string& name : section.unknownKinds)
+        names += (names.empty() ? "" : ", ") + name;
+      unread.push_back(Joined({"éléments de type inconnu: ", names}));
+    }
+  } else if (HasElementLines(lines)) {
+    unread.push_back("section des éléments introuvable");
+  }
+  if (!unread.empty()) {
+    std::string joined;
+    for (const std::string& u : unread) joined += (joined.empty() ? "" : "; ") + u;
+    Show(project.dialogs(), prompts::kLinesNotRead, joined);
+    losses.insert(losses.end(), unread.begin(), unread.end());
   }
   project.rebuildTree();
 
@@ -237,7 +326,11 @@ void ReadProjectText(Project& project, std::string_view text, SessionHooks* hook
     std::string_view data = text.substr(*at);
     // One character is one byte in the file.
     size_t kept = platform::Utf8PrefixSize(data, kDataSectionLimit);
-    if (kept < data.size()) Show(project.dialogs(), prompts::kDataSectionTooLong);
+    if (kept < data.size()) {
+      Show(project.dialogs(), prompts::kDataSectionTooLong);
+      losses.push_back(
+          Joined({"section de données de plus de ", std::to_string(kDataSectionLimit), " octets"}));
+    }
     project.document().dataSection = data.substr(0, kept);
     if (hooks) hooks->runSection(ProjectSection::Data, project.document().dataSection);
   }
@@ -265,6 +358,14 @@ bool ReadOldLayout(Project& project, std::string_view bytes) {
   size_t count = ReadLe32(bytes, kSignature.size());
   size_t records = (bytes.size() - kSignature.size() - 4) / kRecordSize;
   // A file cut short keeps the records it still holds whole.
+  if (count > records)
+    project.document().openingLosses.push_back(Joined(
+        {"fichier tronqué (", std::to_string(records), " entrées sur ", std::to_string(count), ")"}));
+  if (std::min(count, records) > kProjectCapacity) {
+    Show(project.dialogs(), prompts::kFileTooManyEntries);
+    project.document().openingLosses.push_back(
+        Joined({"plus de ", std::to_string(kProjectCapacity), " entrées"}));
+  }
   count = std::min({count, records, static_cast<size_t>(kProjectCapacity)});
   for (size_t r = 0; r < count; ++r) {
     size_t at = kSignature.size() + 4 + r * kRecordSize;
@@ -282,27 +383,59 @@ bool ReadOldLayout(Project& project, std::string_view bytes) {
 }
 
 OpenResult OpenProject(Project& project, const std::string& path, SessionHooks* hooks) {
-  std::optional<std::string> bytes = platform::ReadFileBytes(path);
-  if (!bytes) return OpenResult::Unreadable;
+  std::vector<std::string>& losses = project.document().openingLosses;
+  losses.clear();
+  // One writer at a time: a project another instance has open is read, but
+  // never saved over from here without the user's word.
+  if (project.document().lock.acquire(path) == platform::FileLock::Result::InUse) {
+    Show(project.dialogs(), prompts::kProjectInUse, path);
+    losses.push_back(Joined({"projet déjà ouvert par une autre instance"}));
+  }
+  platform::ReadResult read = platform::ReadFileChecked(path);
+  if (read.status == platform::ReadStatus::Missing) return OpenResult::Unreadable;
+  if (read.status != platform::ReadStatus::Ok) {
+    // Something is there that could not be read: the empty project that
+    // takes its place must not replace it.
+    project.clear();
+    project.document().dataSection.clear();
+    project.document().path = path;
+    Show(project.dialogs(), prompts::kProjectUnreadable, path);
+    losses.push_back(Joined({read.status == platform::ReadStatus::NotRegular
+                                 ? "ce n'est pas un fichier ordinaire"
+                                 : "fichier illisible"}));
+    return OpenResult::Unreadable;
+  }
+  std::string& bytes = read.bytes;
   project.document().path = path;
-  if (bytes->empty()) {
+  if (bytes.empty()) {
     project.clear();
     project.document().dataSection.clear();
     return OpenResult::Empty;
   }
-  std::string text = platform::DecodeTextFile(*bytes);
+  std::vector<size_t> guessedLines;
+  std::string text = platform::DecodeTextFileByLines(bytes, guessedLines);
   if (HasCurrentHeader(text)) {
+    std::vector<std::string> before = std::move(losses);
     ReadProjectText(project, text, hooks);
+    losses.insert(losses.begin(), before.begin(), before.end());
+    if (!guessedLines.empty()) {
+      std::string what = Joined({"lignes illisibles (encodage): ", NumberList(guessedLines)});
+      Show(project.dialogs(), prompts::kLinesNotRead, what);
+      losses.insert(losses.begin(), std::move(what));
+    }
     return OpenResult::Opened;
   }
   Show(project.dialogs(), prompts::kOldLayout);
   project.clear();
   project.document().dataSection.clear();
   std::string backup = path + ".bak";
-  if (!platform::WriteFileAtomic(backup, *bytes))
+  if (!platform::WriteFileAtomic(backup, bytes)) {
     Show(project.dialogs(), prompts::kBackupFailed, backup);
-  if (!ReadOldLayout(project, *bytes)) {
+    losses.push_back(Joined({"copie de sauvegarde ", backup, " impossible"}));
+  }
+  if (!ReadOldLayout(project, bytes)) {
     Show(project.dialogs(), prompts::kOldLayoutFailed);
+    losses.push_back(Joined({"format de fichier inconnu"}));
     return OpenResult::NotLoaded;
   }
   return OpenResult::Upgraded;

@@ -1,6 +1,7 @@
 #include <filesystem>
 
 #include "platform/files.h"
+#include "platform/message_text.h"
 #include "platform/paths.h"
 #include "platform/text_encoding.h"
 #include "project/kinds.h"
@@ -88,21 +89,42 @@ std::string WriteProjectText(const Project& project, SessionHooks* hooks) {
 }
 
 std::string EncodeProjectFile(const Project& project, SessionHooks* hooks) {
-  return platform::Utf8ToCp1252(WriteProjectText(project, hooks));
+  std::string text = WriteProjectText(project, hooks);
+  // A name that Windows-1252 cannot hold would come back as '?' and no
+  // longer name its file: such a project is written in UTF-8, which the
+  // reader recognises.
+  if (!platform::Cp1252CanHold(text)) return platform::RepairUtf8(text);
+  return platform::Utf8ToCp1252(text);
 }
 
 bool SaveProject(Project& project, std::string path, SessionHooks* hooks) {
+  ProjectDocument& document = project.document();
+  if (!path.empty() && document.openedIncompletely() &&
+      platform::Absolute(path) == platform::Absolute(document.path)) {
+    platform::Answer answer = Ask(project.dialogs(), prompts::kSaveOverIncomplete, path);
+    if (answer == platform::Answer::Cancel) return false;
+    if (answer == platform::Answer::Yes) path.clear();
+  }
   if (path.empty()) {
     std::optional<std::string> chosen =
         AskProjectFileName(project.dialogs(), StartDirectory(project));
     if (!chosen) return false;
     path = std::move(*chosen);
   }
-  if (!platform::WriteFileAtomic(path, EncodeProjectFile(project, hooks))) {
-    Show(project.dialogs(), prompts::kSaveFailed, path);
+  platform::WriteStatus status =
+      platform::ReplaceFile(path, EncodeProjectFile(project, hooks), &document.lock);
+  if (status != platform::WriteStatus::Ok) {
+    const Prompt& p = prompts::kSaveFailed;
+    std::string text = platform::FillInText(p.text, {path});
+    if (std::string_view reason = platform::WriteFailureText(status); !reason.empty()) {
+      text += '\n';
+      text += reason;
+    }
+    project.dialogs().message(text, p.caption, p.icon);
     return false;
   }
-  project.document().path = path;
+  document.path = path;
+  document.openingLosses.clear();
   return true;
 }
 

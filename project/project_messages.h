@@ -82,6 +82,26 @@ inline constexpr Prompt kBackupFailed{
     "avant de l'enregistrer: il sera remplacé par le projet mis à jour.",
     "Erreur", Icon::Error};
 
+inline constexpr Prompt kProjectUnreadable{
+    "Impossible de lire le fichier de projet %s.\nTessel Works démarre avec un projet vide, qui "
+    "ne remplacera pas ce fichier sans votre accord.",
+    "Erreur", Icon::Error};
+
+inline constexpr Prompt kLinesNotRead{
+    "Le fichier de projet n'a pas pu être lu entièrement: %s.\nCe qui n'a pas été lu serait "
+    "perdu en enregistrant le projet sous le même nom.",
+    "Attention", Icon::Warning};
+
+inline constexpr Prompt kProjectInUse{
+    "Le projet %s est déjà ouvert par une autre instance de Tessel Works.\nLes modifications "
+    "faites ici ne pourront pas être enregistrées sous ce nom sans écraser les siennes.",
+    "Attention", Icon::Warning};
+
+inline constexpr Prompt kSaveOverIncomplete{
+    "Le fichier %s n'a pas été lu entièrement à l'ouverture; l'enregistrer sous ce nom perdrait "
+    "ce qui n'a pas été lu.\nEnregistrer le projet sous un autre nom?",
+    "Attention", Icon::Warning, Buttons::YesNoCancel, Answer::Yes};
+
 inline constexpr Prompt kSaveFailed{
     "Impossible d'enregistrer le projet dans le fichier %s.\nLe fichier existant n'a pas été "
     "modifié.",

@@ -98,7 +98,16 @@ void DoCommand(Context& context, std::string_view value) {
 }
 
 void ExecCommand(Context& context, std::string_view value) {
-  if (auto commandLine = platform::ParseString(value)) context.services.shell.startProgram(*commandLine);
+  auto commandLine = platform::ParseString(value);
+  if (!commandLine) return;
+  if (context.interpreter.inProjectSection && !context.interpreter.projectMayStartPrograms) {
+    // Without a window the question takes its default answer: no.
+    auto answer = context.services.dialogs.question(
+        FormatText(text::kProjectExec, {*commandLine}), text::kProjectExecCaption,
+        platform::Buttons::YesNo, platform::Answer::No, platform::Icon::Warning);
+    if (answer != platform::Answer::Yes) return;
+  }
+  context.services.shell.startProgram(*commandLine);
 }
 
 void VisibleCommand(Context& context, std::string_view value) {

@@ -27,6 +27,10 @@ inline constexpr std::string_view kIncludeFailed = "Impossible d'inclure le fich
 inline constexpr std::string_view kDoNameMissing =
     "Fonction: Faire\nNom de fichier pas défini correctement (n'oubliez pas les guillemets)";
 inline constexpr std::string_view kDoFailed = "Impossible d'exécuter le fichier spécifié: %s";
+inline constexpr std::string_view kProjectExec =
+    "Le fichier de projet demande à lancer la commande suivante:\n%s\nLa lancer? (Sans fenêtre, "
+    "elle n'est lancée que si la variable d'environnement TESSELWORKS_EXEC vaut 1.)";
+inline constexpr std::string_view kProjectExecCaption = "Attention";
 inline constexpr std::string_view kBreakpoint = "Point d'arrêt défini ici (MsgBox sans argument).";
 inline constexpr std::string_view kUserMessageCaption = "Message utilisateur";
 }  // namespace text

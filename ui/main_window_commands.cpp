@@ -98,10 +98,19 @@ void MainWindow::openProject() {
   ResetToStartValues(workshop_);
   workshop_.paths.projectPath = path;
   MoveToDirectoryOf(path);
+  // The guard asks once for the whole opening, so the project's sections
+  // need not ask again at each `exec`.
   auto* guard = dynamic_cast<ExecGuardShell*>(&workshop_.services.shell);
-  if (guard) guard->arm(path);
+  const bool mayStart = workshop_.interpreter.projectMayStartPrograms;
+  if (guard) {
+    guard->arm(path);
+    workshop_.interpreter.projectMayStartPrograms = true;
+  }
   project::OpenProject(workshop_.project, path, &hooks_);
-  if (guard) guard->disarm();
+  if (guard) {
+    guard->disarm();
+    workshop_.interpreter.projectMayStartPrograms = mayStart;
+  }
   workshop_.project.document().path = path;
   MoveToDirectoryOf(path);
   app::SavePlaceholderDefaults(workshop_);

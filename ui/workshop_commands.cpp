@@ -33,7 +33,7 @@ constexpr SectionKind kDropSections[] = {
 }  // namespace
 
 void ResetToStartValues(app::Workshop& w) {
-  // The start-up list of StartWorkshop (script/startup.cpp), less the
+  // The start-up list of StartWorkshop (app/startup.cpp), less the
   // opening of a project.
   w.project.clear();
   w.project.document() = project::ProjectDocument{};

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "convert/drawing_state.h"
 #include "convert/gba_modes.h"
@@ -210,3 +213,94 @@ TEST(ImageLoading, DrawsAPictureFileOntoASurfaceClippedToIt) {
   EXPECT_TRUE(DrawImageFile(file, nullptr));
   EXPECT_FALSE(DrawImageFile(testsupport::DataPath("engine/images/none.png"), &small));
 }
+
+namespace {
+
+// A picture cut short still loads (what is missing is filled in), but the
+// user is told which file it was.
+struct CutCase {
+  const char* name;
+  const char* file;  // under tests/data/engine/images
+  double kept;       // the part of the file kept
+  bool warned;
+};
+
+class CutPicture : public ::testing::TestWithParam<CutCase> {};
+
+TEST_P(CutPicture, LoadsWithAWarningNamingTheFile) {
+  const CutCase& c = GetParam();
+  testsupport::TempDir dir;
+  std::string bytes = testsupport::ReadFile(testsupport::DataPath(std::string("engine/images/") + c.file));
+  std::string path = dir.file(std::string("cut_") + c.file);
+  testsupport::WriteFile(path, bytes.substr(0, static_cast<size_t>(bytes.size() * c.kept)));
+  Surfaces s;
+  LoadSurfaces surfaces = s.Use(&s.work);
+  LoadedImage loaded;
+  ASSERT_TRUE(LoadImage({path, &kGbaColourModes[1]}, surfaces, s.dialogs, loaded));
+  if (!c.warned) {
+    EXPECT_TRUE(s.dialogs.entries().empty());
+    return;
+  }
+  ASSERT_EQ(s.dialogs.entries().size(), 1u);
+  EXPECT_NE(s.dialogs.entries()[0].text.find(path), std::string::npos);
+  EXPECT_EQ(s.dialogs.entries()[0].caption, "Attention");
+}
+
+const CutCase kCutCases[] = {
+    {"WholeJpeg", "wizard.jpg", 1.0, false},
+    {"JpegCutInItsScan", "wizard.jpg", 0.8, true},  // its first 3.5 kB are header
+    {"WholeRleBmp", "wizard_rle8.bmp", 1.0, false},
+    {"RleBmpCutInItsRows", "wizard_rle8.bmp", 0.3, true},
+};
+
+INSTANTIATE_TEST_SUITE_P(ImageLoading, CutPicture, ::testing::ValuesIn(kCutCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A 64-byte RLE bitmap that claims 16384 × 16384 pixels is refused before
+// anything is decoded. The load runs in a child whose address space is held
+// to 1 GB, as on a small machine.
+TEST(ImageLoading, AHugeClaimedSizeIsRefusedBeforeDecoding) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer reserves more address space than the limit";
+#else
+  testsupport::TempDir dir;
+  std::string bmp(64, '\0');
+  auto put32 = [&](size_t at, uint32_t v) {
+    for (int k = 0; k < 4; ++k) bmp[at + k] = static_cast<char>(v >> (8 * k));
+  };
+  bmp[0] = 'B';
+  bmp[1] = 'M';
+  put32(2, 64);
+  put32(10, 62);     // pixels after a two-entry palette
+  put32(14, 40);     // info header
+  put32(18, 16384);  // width
+  put32(22, 16384);  // height
+  bmp[26] = 1;       // planes
+  bmp[28] = 8;       // bits per pixel
+  put32(30, 1);      // RLE8
+  bmp[62] = 0;       // end of picture
+  bmp[63] = 1;
+  std::string path = dir.file("huge.bmp");
+  testsupport::WriteFile(path, bmp);
+
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    struct rlimit limit {1ull << 30, 1ull << 30};
+    setrlimit(RLIMIT_AS, &limit);
+    Surfaces s;
+    LoadSurfaces surfaces = s.Use(&s.work);
+    LoadedImage loaded;
+    LoadRequest request{path, &kGbaColourModes[1]};
+    request.memoryLimit = 33554432;  // the default of system.memoiremax
+    bool ok = LoadImage(request, surfaces, s.dialogs, loaded);
+    _exit(ok ? 2 : 0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status)) << "the load died (signal " << WTERMSIG(status) << ")";
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+#endif
+}
+
+}  // namespace

@@ -458,3 +458,43 @@ TEST_F(ElementFiles, ExportIdentifierReplacesTheNameAndUserTextsCanBeKept) {
   ASSERT_TRUE(WriteBitmap(c, {bitmap, {}, true}, Mode(kMode8), pixels, 1, 1, nullptr));
   EXPECT_NE(Read(bitmap).find("const unsigned char ALIGNED b_bitmap8[1][1]"), std::string::npos);
 }
+
+namespace {
+
+// A bitmap deeper than 8 bits is declared with a type that holds its values
+// (a compiler would cut them to bytes otherwise), under the same array name,
+// and its "Mémoire" line counts the bytes of that type.
+struct BitmapDepthCase {
+  const char* name;
+  int mode;
+  const char* declaration;
+  const char* memory;
+};
+
+class BitmapDepth : public ElementFiles, public ::testing::WithParamInterface<BitmapDepthCase> {};
+
+TEST_P(BitmapDepth, DeclaresATypeThatHoldsItsValues) {
+  const BitmapDepthCase& c = GetParam();
+  auto bitmap = Entry("b.bmp.c", "b");
+  auto ctx = Context();
+  const uint32_t pixels[] = {1, 2, 3, 4, 5, 6};
+  ASSERT_TRUE(WriteBitmap(ctx, {bitmap}, Mode(c.mode), pixels, 3, 2, nullptr));
+  std::string text = Read(bitmap);
+  EXPECT_NE(text.find(c.declaration), std::string::npos) << text;
+  EXPECT_NE(text.find(c.memory), std::string::npos) << text;
+  BitmapData back;
+  ASSERT_TRUE(ReadBitmap(ctx, bitmap.file, back));
+  EXPECT_EQ(back.width, 3);
+}
+
+const BitmapDepthCase kBitmapDepthCases[] = {
+    {"FourBits", kMode4, "const unsigned char b_bitmap8[2][3]=", "moire: 6 octets"},
+    {"EightBits", kMode8, "const unsigned char b_bitmap8[2][3]=", "moire: 6 octets"},
+    {"FifteenBits", kMode15, "const unsigned short b_bitmap8[2][3]=", "moire: 12 octets"},
+    {"ThirtyTwoBits", kMode32, "const unsigned long b_bitmap8[2][3]=", "moire: 24 octets"},
+};
+
+INSTANTIATE_TEST_SUITE_P(ElementFiles, BitmapDepth, ::testing::ValuesIn(kBitmapDepthCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 
 #include "test_support/temp_dir.h"
@@ -82,4 +83,38 @@ TEST(OutputSink, OpeningInAMissingDirectoryFails) {
   testsupport::TempDir dir;
   OutputSink out;
   EXPECT_FALSE(out.openFile(dir.file("missing/element.c")));
+}
+
+// Element files are replaced the way project files are: a link is written
+// through, a protected file is left alone, the permissions stay.
+TEST(OutputSink, AFileSinkHonoursWhatStandsAtItsPath) {
+  namespace fs = std::filesystem;
+  struct Case {
+    const char* name;
+    bool readOnly, viaLink;
+    bool written;
+  };
+  for (const Case& c : {Case{"link", false, true, true}, Case{"protected", true, false, false},
+                        Case{"private", false, false, true}}) {
+    testsupport::TempDir dir;
+    std::string real = dir.file("real.map.c");
+    testsupport::WriteFile(real, "old");
+    fs::perms perms =
+        c.readOnly ? fs::perms::owner_read : fs::perms::owner_read | fs::perms::owner_write;
+    fs::permissions(real, perms);
+    std::string path = real;
+    if (c.viaLink) {
+      path = dir.file("link.map.c");
+      fs::create_symlink("real.map.c", path);
+    }
+    OutputSink out(16);
+    bool ok = out.openFile(path);
+    out.write("new text, longer than the window");
+    ok = out.finish() && ok;
+    EXPECT_EQ(ok, c.written) << c.name;
+    EXPECT_EQ(testsupport::ReadFile(real), c.written ? "new text, longer than the window" : "old")
+        << c.name;
+    EXPECT_EQ(fs::status(real).permissions(), perms) << c.name;
+    EXPECT_EQ(fs::is_symlink(path), c.viaLink) << c.name;
+  }
 }

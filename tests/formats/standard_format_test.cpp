@@ -58,6 +58,7 @@ void Bitmap(TemplateValues& v) {
   v.setText(Placeholder::File, "img.bmp.c");
   v.setText(Placeholder::Name, "img");
   v.setText(Placeholder::Link, "img.pal.c");
+  v.setText(Placeholder::Type, "char");  // what the writer gives 8-bit bitmaps
   v.setNumber(Placeholder::Depth, 8);
   v.setNumber(Placeholder::SizeX, 3);
   v.setNumber(Placeholder::SizeY, 2);

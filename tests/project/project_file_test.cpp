@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/text_encoding.h"
 #include "project/kinds.h"
@@ -298,7 +299,9 @@ TEST_F(ProjectFile, AFailedSaveIsReportedAndLeavesTheOldFile) {
   ASSERT_EQ(dialogs.entries().size(), 1u);
   EXPECT_EQ(dialogs.entries()[0].text, "Impossible d'enregistrer le projet dans le fichier " +
                                            dir.file("taken.tpj") +
-                                           ".\nLe fichier existant n'a pas été modifié.");
+                                           ".\nLe fichier existant n'a pas été modifié.\n"
+                                           "Ce nom désigne un dossier ou un périphérique, pas "
+                                           "un fichier.");
   EXPECT_EQ(dialogs.entries()[0].caption, "Erreur");
   EXPECT_EQ(testsupport::ReadFile(dir.file("taken.tpj/inside")), "keep");
   EXPECT_EQ(project.document().path, "");
@@ -421,9 +424,58 @@ TEST_F(ProjectFile, ACutOldFileKeepsItsWholeRecordsAndTakesAtMostAThousand) {
   EXPECT_EQ(project.count(), 1000u);
   EXPECT_EQ(project.entry(999).name, "tile1000");
   EXPECT_EQ(project.entry(999).kind, kKindTileset);
-  EXPECT_TRUE(dialogs.entries().empty());
+  // What does not fit is said, and opening counts it as lost.
+  ASSERT_EQ(dialogs.entries().size(), 1u);
+  EXPECT_EQ(dialogs.entries()[0].caption, "Attention");
+  EXPECT_TRUE(project.document().openedIncompletely());
   EXPECT_FALSE(ReadOldLayout(project, std::string_view("Tessel Works 01\x01\0\0\0", 19)));
   EXPECT_FALSE(ReadOldLayout(project, "Tessel Works 02"));
 }
+
+}  // namespace
+
+namespace {
+
+// Every element keeps naming its file through a save and a reload, whatever
+// the characters or the bytes of its name.
+struct NamedFileCase {
+  const char* name;
+  std::vector<std::pair<std::string, std::string>> entries;  // name, file as the disk has it
+};
+
+class FileNames : public ProjectFile, public ::testing::WithParamInterface<NamedFileCase> {};
+
+TEST_P(FileNames, StillNameTheirFilesAfterAReload) {
+  const NamedFileCase& c = GetParam();
+  for (const auto& [name, file] : c.entries) {
+    testsupport::WriteFile(dir.file(file), "data of " + name);
+    project.addEntry(Element(kKindMap, name, dir.file(file)));
+  }
+  std::string path = dir.file("noms.tpj");
+  ASSERT_TRUE(SaveProject(project, path, nullptr));
+  project.document().lock.release();  // as when the program ends
+
+  Project reloaded{dialogs, shell};
+  ASSERT_EQ(OpenProject(reloaded, path, nullptr), OpenResult::Opened);
+  EXPECT_FALSE(reloaded.document().openedIncompletely());
+  ASSERT_EQ(reloaded.count(), c.entries.size());
+  for (size_t i = 0; i < c.entries.size(); ++i) {
+    const EntryRecord& e = reloaded.entry(i);
+    EXPECT_EQ(platform::ReadFileBytes(e.file).value_or("(none)"),
+              "data of " + c.entries[i].first)
+        << e.file;
+  }
+  EXPECT_TRUE(dialogs.entries().empty());
+}
+
+const NamedFileCase kNamedFileCases[] = {
+    {"Cp1252", {{"forêt", "forêt.map.c"}}},
+    {"OutsideCp1252", {{"Ωmega", "Ωmega.map.c"}, {"łódź", "łódź.map.c"}}},
+    {"Latin1Bytes", {{"forêt", "for\xEAt.map.c"}}},
+    {"Latin1BytesBesideUtf8Only", {{"Ωmega", "Ωmega.map.c"}, {"forêt", "for\xEAt.map.c"}}},
+};
+
+INSTANTIATE_TEST_SUITE_P(ProjectFile, FileNames, ::testing::ValuesIn(kNamedFileCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -35,6 +35,8 @@ bool ReadInput(const std::string& inputName, std::ostream& console, PcxImage& im
     }
   }
   if (status == PcxStatus::Complete) return true;
+  if (status == PcxStatus::TooLarge)
+    console << "image too large (at most " << kMaxPcxPixels << " pixels)\n";
   console << "string";
   return false;
 }

@@ -38,6 +38,11 @@ enum class PcxStatus {
   ShortHeader,
   StreamEnded,
   NoPalette,
+  TooLarge,  // more than kMaxPcxPixels: refused before anything is allocated
 };
+
+// The largest image read (4096 x 4096 pixels): its header is already some
+// 70 MB of text, and no console screen or map comes near it.
+constexpr std::uint64_t kMaxPcxPixels = std::uint64_t{1} << 24;
 
 }  // namespace hdrbake

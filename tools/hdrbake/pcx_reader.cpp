@@ -101,6 +101,13 @@ PcxStatus ReadPcx(std::span<const std::uint8_t> file, PcxHeader& header, PcxImag
   header.bitsPerPixel = file[kBitsPerPixelOffset];
   header.bytesPerLine = Word(file, kBytesPerLineOffset);
 
+  // A stream too short for the size claimed is refused as ended (below); one
+  // that could hold it is refused here when the size is beyond the limit.
+  const std::uint64_t claimed =
+      static_cast<std::uint64_t>(header.width) * static_cast<std::uint64_t>(header.height);
+  if (claimed > kMaxPcxPixels &&
+      claimed <= kMostPixelsPerStreamByte * (file.size() - kPcxHeaderSize))
+    return PcxStatus::TooLarge;
   const std::optional<std::size_t> streamBytes = DecodeStream(
       file.subspan(kPcxHeaderSize), header.width, header.height, header.bytesPerLine, image.pixels);
   if (!streamBytes) {

@@ -59,9 +59,12 @@ std::string OutputPath(const Settings& settings, const std::string& baseName, co
   return settings.outputDirectory + baseName + suffix + FormatOf(settings.format).extension;
 }
 
-void FinishLine(Run& run, int result) {
+void FinishLine(Run& run, int result, const std::string& path) {
   run.report.Progress(" ... %s\n", result == 0 ? "ok" : "FAILED!");
-  if (result != 0) run.report.MarkFailed();
+  if (result == 0) return;
+  run.report.MarkFailed();
+  // Quiet mode hides the progress line, never a file that is missing.
+  if (run.report.Quiet()) run.report.Error("%scouldn't write %s\n", kErrorPrefix, path.c_str());
 }
 
 // Tiles, maps and an image's own palette exist only as arrays or raw data.
@@ -155,7 +158,7 @@ void WriteWithMap(Run& run, InputFile& file, size_t columns, size_t rows) {
       output.header = DataHeader(form, file.baseName, block.bytes.size());
       result = WriteBlock(output, block, form, settings, report);
     }
-    FinishLine(run, result);
+    FinishLine(run, result, output.path);
   }
   if (settings.saveMap) {
     BlockOutput output{OutputPath(settings, file.baseName, settings.mapSuffix), ArrayName(file.baseName, "_Map"),
@@ -164,7 +167,7 @@ void WriteWithMap(Run& run, InputFile& file, size_t columns, size_t rows) {
     int result = form == ArrayForm::None
                      ? RefuseFormat(run, "%sunknown outputformat (ID=%d)?!\n\n")
                      : WriteBlock(output, MapBlock(map, settings.rotateScale), form, settings, report);
-    FinishLine(run, result);
+    FinishLine(run, result, output.path);
   }
 }
 
@@ -200,7 +203,7 @@ void WriteBitmap(Run& run, InputFile& file, size_t columns, size_t rows) {
     output.header = DataHeader(form, file.baseName, block.bytes.size());
     result = WriteBlock(output, block, form, settings, report);
   }
-  FinishLine(run, result);
+  FinishLine(run, result, output.path);
 }
 
 void WriteOwnPalette(Run& run, InputFile& file) {
@@ -212,7 +215,7 @@ void WriteOwnPalette(Run& run, InputFile& file) {
   int result = form == ArrayForm::None
                    ? RefuseFormat(run, "\n%sunknown outputformat (ID=%d)?!\n\n")
                    : WriteBlock(output, PaletteBlock(file.palette, settings.colourCount), form, settings, run.report);
-  FinishLine(run, result);
+  FinishLine(run, result, output.path);
 }
 
 void WriteMasterPalette(Run& run) {
@@ -225,12 +228,14 @@ void WriteMasterPalette(Run& run) {
   report.Progress("\nSaving masterpalette to..: %s", output.path.c_str());
   const ArrayForm form = FormatOf(settings.format).form;
   if (tim) {
-    FinishLine(run, WriteBlock(output, ClutBlock(run.master, settings.colourCount), ArrayForm::Raw, settings, report));
+    FinishLine(run, WriteBlock(output, ClutBlock(run.master, settings.colourCount), ArrayForm::Raw, settings, report),
+               output.path);
   } else if (form == ArrayForm::None) {
     report.Progress("NOT SAVED!\n");
     report.Error("%snot (yet) supported output format: %s\n", kErrorPrefix, FormatOf(settings.format).name);
   } else {
-    FinishLine(run, WriteBlock(output, PaletteBlock(run.master, settings.colourCount), form, settings, report));
+    FinishLine(run, WriteBlock(output, PaletteBlock(run.master, settings.colourCount), form, settings, report),
+               output.path);
   }
 }
 

@@ -11,8 +11,9 @@
 namespace tilecvt {
 
 // Images larger than this are refused as "out of memory" before anything is
-// allocated (16384 x 16384 pixels).
-inline constexpr uint64_t kMaxPixels = uint64_t{1} << 28;
+// allocated (4096 x 4096 pixels): a run holds several copies of the pixels,
+// and no console screen or map comes near this size.
+inline constexpr uint64_t kMaxPixels = uint64_t{1} << 24;
 
 // Sets the size and allocates the pixels (cleared): "unknown format" for an
 // empty image, "out of memory" above kMaxPixels.

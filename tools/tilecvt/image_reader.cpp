@@ -1,5 +1,9 @@
 #include "tools/tilecvt/image_reader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -41,10 +45,19 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
+// Regular files only: a directory opens but is no file, and a pipe or a
+// device could block the run for ever (hence opened without waiting).
 std::FILE* OpenFile(const std::string& path) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return nullptr;  // opens, but is no file
-  return std::fopen(path.c_str(), "rb");
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return nullptr;
+  }
+  std::FILE* file = ::fdopen(fd, "rb");
+  if (file == nullptr) ::close(fd);
+  return file;
 }
 
 std::FILE* OpenForReading(const std::string& path) {

@@ -50,7 +50,8 @@ void Check(bool condition) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string& path = InputPath();
   if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-    std::fwrite(data, 1, size, f);
+    // An empty input comes with a null pointer, which fwrite may not be given.
+    if (size > 0) std::fwrite(data, 1, size, f);
     std::fclose(f);
   }
   QuietDialogs dialogs;
