@@ -18,6 +18,9 @@ struct ImageFormat {
 };
 
 constexpr ImageFormat kFormats[] = {
+    // PNG (png_reader.cpp, through libpng) goes first: its 8-byte signature
+    // starts no file of the others, and no looser test can take it.
+    {IsPng, DecodePng},
     {IsSpr, DecodeSpr}, {IsTga, DecodeTga}, {IsPcx, DecodePcx}, {IsBmp, DecodeBmp}, {IsTim, DecodeTim},
 };
 
