@@ -11,6 +11,7 @@
 #include "convert/tile_conversion.h"
 #include "convert/tile_layout.h"
 #include "formats/element_files.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "app/platform_writers.h"
 #include "app/platforms.h"
@@ -32,11 +33,23 @@ struct ExistingData {
   bool hasTileset = false;
 };
 
+// A reader that finds its header's first literal missing stops without a
+// word; the conversion then must not stop silently too. The format named is
+// the one the reader tried (chosen from the extension when that is on).
+void ReportUnreadable(Workshop& w, std::string_view pattern, const std::string& file) {
+  if (!platform::FileReadable(file)) return;  // the reader said so already
+  w.services.dialogs.message(FormatText(pattern, {file, w.formats.current.name}),
+                             text::kExistingUnreadableCaption, platform::Icon::Error);
+}
+
 bool ReadExistingPalette(Workshop& w, const ExistingElement& e, ExistingData& out) {
   if (!e.used()) return true;
   const PlatformRecord& p = CurrentPlatform(w);
   const project::EntryRecord& record = w.project.entry(static_cast<size_t>(e.index));
-  if (!p.ioSlots.readPalette || !p.ioSlots.readPalette(w, record.file, out.palette)) return false;
+  if (!p.ioSlots.readPalette || !p.ioSlots.readPalette(w, record.file, out.palette)) {
+    ReportUnreadable(w, text::kExistingPaletteUnreadable, record.file);
+    return false;
+  }
   out.existingPalette.colours = std::span<const convert::ConvertedPixel>(
       out.palette.colours.data(), static_cast<size_t>(out.palette.count));
   out.existingPalette.reuseColours = e.state == 1;
@@ -48,8 +61,10 @@ bool ReadExistingTileset(Workshop& w, const ExistingElement& e, ExistingData& ou
   if (!e.used()) return true;
   const PlatformRecord& p = CurrentPlatform(w);
   const project::EntryRecord& record = w.project.entry(static_cast<size_t>(e.index));
-  if (!p.ioSlots.readTileset || !p.ioSlots.readTileset(w, record.file, out.tileset, {}))
+  if (!p.ioSlots.readTileset || !p.ioSlots.readTileset(w, record.file, out.tileset, {})) {
+    ReportUnreadable(w, text::kExistingTilesetUnreadable, record.file);
     return false;
+  }
   size_t blocks = static_cast<size_t>(std::max(out.tileset.blocks, 0));
   size_t words = std::min(out.tileset.pixels.size(), blocks * convert::kBlockPixels);
   out.existingTileset.blocks = std::span<const uint32_t>(out.tileset.pixels.data(), words);
