@@ -205,6 +205,21 @@ TEST_P(Unreadable, ExistingElementsStopTheConversionWithAMessage) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, Unreadable, ::testing::ValuesIn(kUnreadableCases));
 
+TEST_F(Batch, TheImportAssistantSaysSoToo) {
+  ASSERT_EQ(Run("jeu.tpj", "-tset src=hero.png dst=base"), 0);
+  testsupport::WriteFile(dir.path() / "base.pal.c", "const short p[2] = {1, 2};\n");
+  dialogs.clear();
+  EXPECT_EQ(Run("jeu.tpj",
+                "arbre-mosaiques; texte-source \"hero.png\"; texte-dest \"a.til.c\"; "
+                "texte-palette \"a.pal.c\"; texte-map \"a.map.c\"; check-palette 1; "
+                "combo-palette \"base\"; ok"),
+            2);
+  ASSERT_FALSE(dialogs.entries().empty());
+  EXPECT_EQ(dialogs.entries().back().text, kUnreadableCases[0].message);
+  EXPECT_EQ(dialogs.entries().back().icon, platform::Icon::Error);
+  EXPECT_FALSE(Exists("a.til.c"));
+}
+
 // The program itself: asked for its usage, it writes nothing where it runs.
 TEST(Program, HelpAndVersionTouchNoFile) {
   fs::path program = fs::path(TESSEL_BINARY_DIR) / "ui" / "tesselworks";
