@@ -28,8 +28,4 @@ ImageError DecodePcx(const ByteView& file, IndexedImage& image);
 ImageError DecodeBmp(const ByteView& file, IndexedImage& image);
 ImageError DecodeTim(const ByteView& file, IndexedImage& image);
 
-// PNG (png_reader.cpp, the one reader built on a library: libpng).
-bool IsPng(const ByteView& file);
-ImageError DecodePng(const ByteView& file, IndexedImage& image);
-
 }  // namespace tilecvt

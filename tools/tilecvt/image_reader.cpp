@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tools/tilecvt/image_decoders.h"
+#include "tools/tilecvt/png_reader.h"
 
 namespace tilecvt {
 namespace {
