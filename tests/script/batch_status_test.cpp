@@ -171,6 +171,7 @@ struct UnreadableCase {
   const char* spoiled;  // the file of the element "base" overwritten
   const char* conversion;
   const char* message;
+  const char* settings = "";  // statements run (and saved) before
 };
 
 const UnreadableCase kUnreadableCases[] = {
@@ -183,6 +184,11 @@ const UnreadableCase kUnreadableCases[] = {
     {"base.pal.c", "-bmp src=hero.png !upal=base",
      "La palette existante (base.pal.c) ne peut pas être lue avec le format \"Standard\".\n"
      "Aucune conversion n'a été faite."},
+    // The format is not chosen from the file's name.
+    {"base.pal.c", "-tset src=hero.png upal=base",
+     "La palette existante (base.pal.c) ne peut pas être lue avec le format \"Standard\".\n"
+     "Aucune conversion n'a été faite.",
+     "system.selectionformatauto 0"},
 };
 
 class Unreadable : public Batch, public ::testing::WithParamInterface<UnreadableCase> {};
@@ -190,10 +196,15 @@ class Unreadable : public Batch, public ::testing::WithParamInterface<Unreadable
 TEST_P(Unreadable, ExistingElementsStopTheConversionWithAMessage) {
   const UnreadableCase& c = GetParam();
   ASSERT_EQ(Run("jeu.tpj", "-tset src=hero.png dst=base"), 0);
+  if (*c.settings != '\0') {
+    ASSERT_EQ(Run("jeu.tpj", c.settings), 0);
+    EXPECT_EQ(w->system.autoFormatSelection, 0);
+  }
   // C text, but not written through any format.
   testsupport::WriteFile(dir.path() / c.spoiled, "const short p[2] = {1, 2};\n");
   dialogs.clear();
   EXPECT_EQ(Run("jeu.tpj", c.conversion), 2);
+  EXPECT_EQ(w->system.autoFormatSelection, *c.settings == '\0' ? 1 : 0);
   ASSERT_FALSE(dialogs.entries().empty());
   const auto& last = dialogs.entries().back();
   EXPECT_EQ(last.text, c.message);
