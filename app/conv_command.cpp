@@ -104,7 +104,7 @@ void ReportLoadFailure(Workshop& w) {
                              platform::Icon::None);
 }
 
-void ConvertBitmap(Workshop& w, const ConvParameters& p, const ExistingElement& palette) {
+bool ConvertBitmap(Workshop& w, const ConvParameters& p, const ExistingElement& palette) {
   BitmapConversionRequest r;
   r.source = p.source;
   r.bitmap = NewElement(p.destination, p.bitmapName);
@@ -112,21 +112,23 @@ void ConvertBitmap(Workshop& w, const ConvParameters& p, const ExistingElement& 
   r.existingPalette = palette;
   r.colourCount = p.colourCount;
   r.identifiers = IdentifiersOf(p);
-  if (RunBitmapConversion(w, r) == ConversionOutcome::LoadFailed) ReportLoadFailure(w);
+  ConversionOutcome outcome = RunBitmapConversion(w, r);
+  if (outcome == ConversionOutcome::LoadFailed) ReportLoadFailure(w);
+  return outcome == ConversionOutcome::Converted;
 }
 
-void ConvertTileset(Workshop& w, const ConvParameters& p, const ExistingElement& palette,
+bool ConvertTileset(Workshop& w, const ConvParameters& p, const ExistingElement& palette,
                     const ExistingElement& tileset) {
   Dimensions area = ParseDimensions(p.mapSize);
   if (area.width < 0 || area.height < 0) {
     Report(w, text::kConvNegativeMapSize);
-    return;
+    return false;
   }
   Dimensions tile{kTileStep, kTileStep};
   if (!p.tileSize.empty()) tile = ParseDimensions(p.tileSize);
   if (!ValidTileSide(tile.width) || !ValidTileSide(tile.height)) {
     Report(w, text::kConvTileSize);
-    return;
+    return false;
   }
   w.conversion.tileWidth = tile.width;
   w.conversion.tileHeight = tile.height;
@@ -145,7 +147,9 @@ void ConvertTileset(Workshop& w, const ConvParameters& p, const ExistingElement&
   r.mergeTiles = p.optimise != 0;
   r.generateMap = p.generateMap != 0;
   r.identifiers = IdentifiersOf(p);
-  if (RunTileConversion(w, r) == ConversionOutcome::LoadFailed) ReportLoadFailure(w);
+  ConversionOutcome outcome = RunTileConversion(w, r);
+  if (outcome == ConversionOutcome::LoadFailed) ReportLoadFailure(w);
+  return outcome == ConversionOutcome::Converted;
 }
 
 // The colour mode and map format a conversion picks are its own: the ones the
@@ -168,7 +172,9 @@ class KeptModes {
 
 }  // namespace
 
-void ConvCommand(Workshop& w, std::string_view value) {
+void ConvCommand(Workshop& w, std::string_view value) { RunConversionCommand(w, value); }
+
+bool RunConversionCommand(Workshop& w, std::string_view value) {
   ConvParameters p = ResetConvParameters(w);
   ReadConvItems(w, value, p);
 
@@ -178,7 +184,7 @@ void ConvCommand(Workshop& w, std::string_view value) {
     palette.state = p.usePaletteState;
     if (palette.index < 0) {
       Report(w, text::kConvPaletteNotFound);
-      return;
+      return false;
     }
   }
   ExistingElement tileset;
@@ -187,7 +193,7 @@ void ConvCommand(Workshop& w, std::string_view value) {
     tileset.state = p.useTilesetState;
     if (tileset.index < 0) {
       Report(w, text::kConvTilesetNotFound);
-      return;
+      return false;
     }
   }
 
@@ -196,16 +202,14 @@ void ConvCommand(Workshop& w, std::string_view value) {
     p.colourMode = ColourModeByShortName(platform, p.colourModeName);
     if (!p.colourCountGiven) p.colourCount = DefaultColourCount(w, p.colourMode);
   }
-  if (p.kind != ConvKind::Tileset && p.kind != ConvKind::Bitmap) return;
+  if (p.kind != ConvKind::Tileset && p.kind != ConvKind::Bitmap) return false;
   KeptModes kept(w);
   SelectColourMode(w, p.colourMode);
   const convert::ColourMode& mode = CurrentColourMode(w);
-  if (mode.HasPalette() && (p.colourCount < 1 || p.colourCount > mode.pixelRange)) return;
+  if (mode.HasPalette() && (p.colourCount < 1 || p.colourCount > mode.pixelRange)) return false;
 
-  if (p.kind == ConvKind::Bitmap)
-    ConvertBitmap(w, p, palette);
-  else
-    ConvertTileset(w, p, palette, tileset);
+  if (p.kind == ConvKind::Bitmap) return ConvertBitmap(w, p, palette);
+  return ConvertTileset(w, p, palette, tileset);
 }
 
 }  // namespace app

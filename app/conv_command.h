@@ -12,4 +12,8 @@ struct Workshop;
 // line hands each of its ':'-separated conversions to it.
 void ConvCommand(Workshop& w, std::string_view value);
 
+// The same, telling whether the picture was converted (files written and
+// elements added); the messages are the command's.
+bool RunConversionCommand(Workshop& w, std::string_view value);
+
 }  // namespace app

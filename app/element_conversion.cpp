@@ -1,8 +1,10 @@
 #include "app/element_conversion.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <span>
+#include <system_error>
 
 #include "convert/bitmap_conversion.h"
 #include "convert/colour_tables.h"
@@ -11,6 +13,7 @@
 #include "convert/tile_conversion.h"
 #include "convert/tile_layout.h"
 #include "formats/element_files.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/text_encoding.h"
 #include "app/platform_writers.h"
@@ -36,19 +39,36 @@ struct ExistingData {
 
 // A conversion asked to build on an element whose file holds nothing usable
 // stops, and says why (the reader itself stays silent on an empty file).
+bool IsEmptyFile(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::file_size(path, error) == 0 && !error;
+}
+
 bool ExistingUnreadable(Workshop& w, const project::EntryRecord& record) {
   w.services.dialogs.message(FormatText(text::kExistingUnreadable, {record.name, record.file}),
                              "Erreur", platform::Icon::Error);
   return false;
 }
 
+// A reader that finds its header's first literal missing stops without a
+// word; the conversion then must not stop silently too. The format named is
+// the one the reader tried (chosen from the extension when that is on).
+void ReportUnreadable(Workshop& w, std::string_view pattern, const std::string& file) {
+  if (!platform::FileReadable(file)) return;  // the reader said so already
+  w.services.dialogs.message(FormatText(pattern, {file, w.formats.current.name}),
+                             text::kExistingUnreadableCaption, platform::Icon::Error);
+}
+
 bool ReadExistingPalette(Workshop& w, const ExistingElement& e, ExistingData& out) {
   if (!e.used()) return true;
   const PlatformRecord& p = CurrentPlatform(w);
   const project::EntryRecord& record = w.project.entry(static_cast<size_t>(e.index));
-  if (!p.ioSlots.readPalette || !p.ioSlots.readPalette(w, record.file, out.palette) ||
-      out.palette.count <= 0)
-    return ExistingUnreadable(w, record);
+  if (!p.ioSlots.readPalette || !p.ioSlots.readPalette(w, record.file, out.palette)) {
+    if (IsEmptyFile(record.file)) return ExistingUnreadable(w, record);
+    ReportUnreadable(w, text::kExistingPaletteUnreadable, record.file);
+    return false;
+  }
+  if (out.palette.count <= 0) return ExistingUnreadable(w, record);
   out.existingPalette.colours = std::span<const convert::ConvertedPixel>(
       out.palette.colours.data(), static_cast<size_t>(out.palette.count));
   out.existingPalette.reuseColours = e.state == 1;
@@ -60,8 +80,11 @@ bool ReadExistingTileset(Workshop& w, const ExistingElement& e, ExistingData& ou
   if (!e.used()) return true;
   const PlatformRecord& p = CurrentPlatform(w);
   const project::EntryRecord& record = w.project.entry(static_cast<size_t>(e.index));
-  if (!p.ioSlots.readTileset || !p.ioSlots.readTileset(w, record.file, out.tileset, {}))
-    return ExistingUnreadable(w, record);
+  if (!p.ioSlots.readTileset || !p.ioSlots.readTileset(w, record.file, out.tileset, {})) {
+    if (IsEmptyFile(record.file)) return ExistingUnreadable(w, record);
+    ReportUnreadable(w, text::kExistingTilesetUnreadable, record.file);
+    return false;
+  }
   size_t blocks = static_cast<size_t>(std::max(out.tileset.blocks, 0));
   size_t words = std::min(out.tileset.pixels.size(), blocks * convert::kBlockPixels);
   out.existingTileset.blocks = std::span<const uint32_t>(out.tileset.pixels.data(), words);

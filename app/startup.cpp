@@ -4,12 +4,16 @@
 #include <filesystem>
 
 #include "platform/message_text.h"
+#include "convert/conversion_progress.h"
+#include "platform/console_platform.h"
 #include "platform/paths.h"
 #include "platform/text_lines.h"
 #include "project/kinds.h"
 #include "project/project.h"
 #include "project/project_file.h"
+#include "app/conv_command.h"
 #include "app/element_slots.h"
+#include "app/session_section.h"
 #include "script/interpreter.h"
 #include "app/platforms.h"
 #include "app/workshop.h"
@@ -37,6 +41,38 @@ std::string Join(const std::vector<std::string>& args, size_t first) {
   }
   return out;
 }
+
+#ifndef TESSEL_VERSION
+#define TESSEL_VERSION "0"
+#endif
+
+constexpr std::string_view kUsage =
+    "Usage: tesselworks [PROJET] [INSTRUCTIONS | -CONVERSIONS]\n"
+    "\n"
+    "  PROJET         le fichier de projet (par défaut projet.tpj dans le répertoire\n"
+    "                 courant); entre guillemets s'il contient des blancs.\n"
+    "  INSTRUCTIONS   des instructions de script séparées par ';', exécutées sans\n"
+    "                 fenêtre; le projet est ensuite enregistré.\n"
+    "  -CONVERSIONS   après un '-', des conversions séparées par ':', chacune étant\n"
+    "                 l'argument de la commande conv; le projet est ensuite enregistré.\n"
+    "  Sans instruction ni conversion, le projet s'ouvre dans la fenêtre.\n"
+    "\n"
+    "Exemples:\n"
+    "  tesselworks jeu.tpj\n"
+    "  tesselworks jeu.tpj 'dossiers.cartes = \"Niveaux\"; fin'\n"
+    "  tesselworks jeu.tpj \"-tset src=hero.png col=16 +16c:bmp src=ciel.png\"\n"
+    "\n"
+    "Code de sortie (instructions et conversions):\n"
+    "  0  tout s'est exécuté sans erreur et le projet a été enregistré;\n"
+    "  1  le projet n'a pas pu être enregistré;\n"
+    "  2  le projet a été enregistré, mais une erreur a été signalée (message\n"
+    "     d'erreur, erreur de script ou conversion qui n'a produit aucun élément).\n"
+    "La dernière ligne écrite sur la sortie d'erreur dit lequel.\n"
+    "\n"
+    "  --help       affiche ce texte\n"
+    "  --version    affiche la version\n";
+
+bool IsAsciiUpper(char c) { return c >= 'A' && c <= 'Z'; }
 
 void SetDirectory(const std::string& projectPath) {
   std::error_code ec;
@@ -105,6 +141,57 @@ std::vector<std::string> SplitConversions(std::string_view rest) {
   return pieces;
 }
 
+std::string ConversionArgument(std::string_view piece) {
+  piece = SkipBlanks(piece);
+  std::string out;
+  out.reserve(piece.size());
+  bool quoted = false;
+  for (char c : piece) {
+    if (c == '"') quoted = !quoted;
+    out += !quoted && IsAsciiUpper(c) ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  constexpr std::string_view kConv = "conv";
+  if (out.starts_with(kConv) && (out.size() == kConv.size() || IsBlank(out[kConv.size()])))
+    out = std::string(SkipBlanks(std::string_view(out).substr(kConv.size())));
+  return out;
+}
+
+std::optional<std::string> InformationRequested(const std::vector<std::string>& args) {
+  if (args.size() != 1) return std::nullopt;
+  if (args[0] == "--help") return std::string(kUsage);
+  if (args[0] == "--version") return std::string("Tessel Works " TESSEL_VERSION "\n");
+  return std::nullopt;
+}
+
+void ErrorWatch::message(std::string_view text, std::string_view caption, platform::Icon icon) {
+  if (icon == platform::Icon::Error) ++errors_;
+  inner_.message(text, caption, icon);
+}
+
+platform::Answer ErrorWatch::question(std::string_view text, std::string_view caption,
+                                      platform::Buttons buttons, platform::Answer defaultAnswer,
+                                      platform::Icon icon) {
+  if (icon == platform::Icon::Error) ++errors_;
+  return inner_.question(text, caption, buttons, defaultAnswer, icon);
+}
+
+int BatchExitStatus(const BatchOutcome& outcome) {
+  if (!outcome.saved) return kBatchNotSaved;
+  if (outcome.errorsReported > 0 || outcome.failedConversions > 0) return kBatchErrors;
+  return kBatchSucceeded;
+}
+
+std::string_view BatchStatusText(int status) {
+  switch (status) {
+    case kBatchSucceeded:
+      return "Tessel Works: terminé sans erreur, projet enregistré (code 0).";
+    case kBatchNotSaved:
+      return "Tessel Works: le projet n'a pas pu être enregistré (code 1).";
+    default:
+      return "Tessel Works: projet enregistré, mais des erreurs ont été signalées (code 2).";
+  }
+}
+
 void StartWorkshop(Workshop& w, const CommandLine& commandLine, project::SessionHooks& hooks) {
   w.project.clear();
   // Every setting at its start value (the tile size is 8 × 8).
@@ -138,7 +225,8 @@ void FinishInteractiveStart(Workshop& w) {
 }
 
 int RunBatch(Workshop& w, const CommandLine& commandLine, project::SessionHooks& hooks,
-             std::FILE* report) {
+             std::FILE* report, const ErrorWatch* watch, std::FILE* statusOut) {
+  BatchOutcome outcome;
   std::fprintf(report, "Projet: %s (%zu entrées)\n", w.paths.projectPath.c_str(),
                w.project.count());
   // Saving would replace the file with what was read of it: nothing runs and
@@ -159,12 +247,13 @@ int RunBatch(Workshop& w, const CommandLine& commandLine, project::SessionHooks&
   const size_t entriesBefore = w.project.count();
   if (ModeOf(commandLine) == RunMode::Conversions) {
     for (const std::string& piece : SplitConversions(commandLine.rest)) {
-      std::string_view statement = SkipBlanks(piece);
-      if (statement.empty()) continue;
-      std::fprintf(report, "Conversion: %.*s\n", static_cast<int>(statement.size()),
-                   statement.data());
-      platform::TextLines line{std::string(statement)};
-      ExecuteScript(w, line);
+      std::string argument = ConversionArgument(piece);
+      if (argument.empty()) continue;
+      std::fprintf(report, "Conversion: %s\n", argument.c_str());
+      if (!RunConversionCommand(w, argument)) {
+        ++outcome.failedConversions;
+        std::fprintf(report, "Rien n'a été converti: %s\n", argument.c_str());
+      }
     }
   } else {
     std::string_view text = SkipBlanks(commandLine.rest);
@@ -178,13 +267,37 @@ int RunBatch(Workshop& w, const CommandLine& commandLine, project::SessionHooks&
     std::fprintf(report, "Nouvel élément: %s (%s) %s\n", e.name.c_str(),
                  std::string(project::KindKeyword(e.kindCode())).c_str(), e.file.c_str());
   }
-  if (!project::SaveProject(w.project, w.paths.projectPath, &hooks)) {
-    std::fprintf(report, "Le projet n'a pas pu être enregistré: %s\n", w.paths.projectPath.c_str());
-    return 1;
+  outcome.saved = project::SaveProject(w.project, w.paths.projectPath, &hooks);
+  if (outcome.saved)
+    std::fprintf(report, "Projet enregistré: %s (%zu entrées)\n", w.paths.projectPath.c_str(),
+                 w.project.count());
+  else
+    std::fprintf(report, "Le projet n'a pas pu être enregistré: %s\n",
+                 w.paths.projectPath.c_str());
+  if (watch) outcome.errorsReported = watch->errors();
+  int status = BatchExitStatus(outcome);
+  if (statusOut) {
+    std::string_view line = BatchStatusText(status);
+    std::fprintf(statusOut, "%.*s\n", static_cast<int>(line.size()), line.data());
   }
-  std::fprintf(report, "Projet enregistré: %s (%zu entrées)\n", w.paths.projectPath.c_str(),
-               w.project.count());
-  return 0;
+  return status;
+}
+
+int RunWithoutWindow(const CommandLine& commandLine, const std::string& programDirectory) {
+  // The report on standard output and the messages on standard error stay in
+  // the order they happen, also when both go to one pipe.
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  platform::ConsoleDialogs console;
+  ErrorWatch dialogs(console);
+  platform::DesktopShell shell;
+  platform::SystemMachine machine;
+  Workshop w({dialogs, shell, machine});
+  convert::PrintedProgress progress(stdout, stdout);
+  w.progress = &progress;
+  w.paths.programDirectory = programDirectory;
+  WorkshopSession session(w);
+  StartWorkshop(w, commandLine, session);
+  return RunBatch(w, commandLine, session, stdout, &dialogs, stderr);
 }
 
 }  // namespace app

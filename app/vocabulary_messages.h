@@ -28,6 +28,16 @@ inline constexpr std::string_view kConvNegativeMapSize = "Dimensions de la map n
 inline constexpr std::string_view kConvTileSize =
     "Erreur sur les dimensions du tileset (multiple de 8 et inférieur à 128)";
 
+// An existing palette or tileset to build on that the current format cannot
+// read (the file exists: a missing one is the reader's own message).
+inline constexpr std::string_view kExistingPaletteUnreadable =
+    "La palette existante (%s) ne peut pas être lue avec le format \"%s\".\nAucune conversion "
+    "n'a été faite.";
+inline constexpr std::string_view kExistingTilesetUnreadable =
+    "Le tileset existant (%s) ne peut pas être lu avec le format \"%s\".\nAucune conversion "
+    "n'a été faite.";
+inline constexpr std::string_view kExistingUnreadableCaption = "Erreur";
+
 // The import assistant's "Ok!".
 inline constexpr std::string_view kColourCountInvalid =
     "Le nombre de couleurs entré n'est pas valide.";

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,33 +35,22 @@ bool HasDisplay() {
   return false;
 }
 
-int RunWithoutWindow(const app::CommandLine& commandLine, const std::string& programDir) {
-  // The report on standard output and the messages on standard error stay in
-  // the order they happen, also when both go to one pipe.
-  std::setvbuf(stdout, nullptr, _IOLBF, 0);
-  platform::ConsoleDialogs dialogs;
-  platform::DesktopShell shell;
-  platform::SystemMachine machine;
-  app::Workshop w({dialogs, shell, machine});
-  convert::PrintedProgress progress(stdout, stdout);
-  w.progress = &progress;
-  w.paths.programDirectory = programDir;
-  app::WorkshopSession session(w);
-  app::StartWorkshop(w, commandLine, session);
-  return app::RunBatch(w, commandLine, session, stdout);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
+  // Asked for the usage or the version, the program opens and writes nothing.
+  if (std::optional<std::string> text = app::InformationRequested(args)) {
+    std::fputs(text->c_str(), stdout);
+    return 0;
+  }
   app::CommandLine commandLine = app::CommandLineFromArguments(args);
   std::string programDir = ProgramDirectory(argv[0]);
 
   // Statements and conversions on the command line run without a window, so
   // they need no display.
   if (app::ModeOf(commandLine) != app::RunMode::Interactive)
-    return RunWithoutWindow(commandLine, programDir);
+    return app::RunWithoutWindow(commandLine, programDir);
 
   if (!HasDisplay()) {
     std::fprintf(stderr,

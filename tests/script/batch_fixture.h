@@ -29,11 +29,14 @@ class BatchFixture : public ::testing::Test {
   // `rest` runs as the command line would run it. Returns the exit status.
   int Run(const std::string& project, const std::string& rest) {
     app::CommandLine line{(dir.path() / project).string(), rest};
-    w = std::make_unique<app::Workshop>(platform::Services{dialogs, shell, machine});
+    // The program's batch mode counts the errors its dialogs show.
+    w.reset();
+    watch = std::make_unique<app::ErrorWatch>(dialogs);
+    w = std::make_unique<app::Workshop>(platform::Services{*watch, shell, machine});
     session = std::make_unique<app::WorkshopSession>(*w);
     app::StartWorkshop(*w, line, *session);
     std::FILE* sink = std::tmpfile();
-    int status = app::RunBatch(*w, line, *session, sink);
+    int status = app::RunBatch(*w, line, *session, sink, watch.get());
     std::fclose(sink);
     return status;
   }
@@ -47,6 +50,7 @@ class BatchFixture : public ::testing::Test {
   platform::RecordingDialogs dialogs;
   platform::RecordingShell shell;
   platform::FixedMachine machine;
+  std::unique_ptr<app::ErrorWatch> watch;
   std::unique_ptr<app::Workshop> w;
   std::unique_ptr<app::WorkshopSession> session;
 

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <sys/wait.h>
+
 #include "formats/format_library.h"
 #include "platform/recording_platform.h"
 #include "platform/text_encoding.h"
@@ -137,9 +139,16 @@ TEST_F(BatchStart, TheProgramRunsCommandLinesWithoutADisplay) {
   EXPECT_NE(testsupport::ReadFile(dir.path() / "err.txt").find("Message utilisateur: x"),
             std::string::npos);
 
+  // A picture that is not there: saved, with status 2 and its last line.
   run = env + "'" + program.string() + "' -conv tset src=x.png > out.txt 2> err.txt";
-  ASSERT_EQ(std::system(run.c_str()), 0);
+  int status = std::system(run.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 2);
   EXPECT_TRUE(fs::exists(dir.path() / "projet.tpj"));
-  EXPECT_NE(testsupport::ReadFile(dir.path() / "out.txt").find("Conversion: conv tset src=x.png"),
-            std::string::npos);
+  std::string out = testsupport::ReadFile(dir.path() / "out.txt");
+  EXPECT_NE(out.find("Conversion: tset src=x.png\nRien n'a été converti: tset src=x.png\n"),
+            std::string::npos)
+      << out;
+  std::string err = testsupport::ReadFile(dir.path() / "err.txt");
+  EXPECT_TRUE(err.ends_with("mais des erreurs ont été signalées (code 2).\n")) << err;
 }

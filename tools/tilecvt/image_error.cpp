@@ -6,7 +6,7 @@
 namespace tilecvt {
 namespace {
 
-constexpr std::array<const char*, 11> kTexts = {
+constexpr std::array<const char*, 12> kTexts = {
     "no error",
     "unknown",
     "file not found",
@@ -18,6 +18,7 @@ constexpr std::array<const char*, 11> kTexts = {
     "frames use different palettes",
     "framesize is not a multiple of 8",
     "no palette/clut found",
+    "true-colour image (save it with a palette of at most 256 colours)",
 };
 
 }  // namespace

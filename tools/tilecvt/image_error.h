@@ -15,6 +15,7 @@ enum class ImageError : int {
   FramePalettes = 8,
   FrameSize = 9,
   NoPalette = 10,
+  TrueColour = 11,      // a PNG without a palette (nor greys of up to 8 bits)
 };
 
 const char* ImageErrorText(ImageError error);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tools/tilecvt/image_decoders.h"
+#include "tools/tilecvt/png_reader.h"
 
 namespace tilecvt {
 namespace {
@@ -22,6 +23,9 @@ struct ImageFormat {
 };
 
 constexpr ImageFormat kFormats[] = {
+    // PNG (png_reader.cpp, through libpng) goes first: its 8-byte signature
+    // starts no file of the others, and no looser test can take it.
+    {IsPng, DecodePng},
     {IsSpr, DecodeSpr}, {IsTga, DecodeTga}, {IsPcx, DecodePcx}, {IsBmp, DecodeBmp}, {IsTim, DecodeTim},
 };
 

@@ -10,7 +10,7 @@
 namespace tilecvt {
 
 // Decodes a whole file held in memory. The format is recognised by content
-// (SPR, TGA, PCX, BMP, TIM, tested in that order), never by the name. On
+// (PNG, then SPR, TGA, PCX, BMP, TIM, tested in that order), never by the name. On
 // failure the image is left empty.
 ImageError DecodeImage(std::span<const uint8_t> bytes, IndexedImage& image);
 

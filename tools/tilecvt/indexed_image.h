@@ -7,7 +7,7 @@
 
 namespace tilecvt {
 
-enum class SourceType : int { None = 0, Bmp = 1, Pcx = 2, Tga = 3, Spr = 4, Tim = 5 };
+enum class SourceType : int { None = 0, Bmp = 1, Pcx = 2, Tga = 3, Spr = 4, Tim = 5, Png = 6 };
 
 struct PaletteEntry {
   uint8_t blue = 0;

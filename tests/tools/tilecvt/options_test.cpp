@@ -117,7 +117,7 @@ TEST(Options, BadOptionsPrintTheirMessageAndTheUsage) {
 
 TEST(Usage, TwoColumnsOfTwentyLines) {
   const std::string usage = tilecvt::UsageText("tilecvt");
-  EXPECT_TRUE(usage.starts_with("Usage: tilecvt [options] bmp/pcx/tga/tim/spr files ...\n\nOptions are:\n\n -pPal")) << usage;
+  EXPECT_TRUE(usage.starts_with("Usage: tilecvt [options] bmp/pcx/tga/tim/spr/png files ...\n\nOptions are:\n\n -pPal")) << usage;
   EXPECT_NE(usage.find("\n -pPalettename                  -m generate map (optimized)\n"), std::string::npos);
   EXPECT_NE(usage.find("\n -extern add extern to arrays   -align add alignment info for GCC\n"), std::string::npos);
   EXPECT_NE(usage.find("\n -L smallest LZ77 (slower)      -W LZ77 safe for VRAM (SWI 12h)\n"),
