@@ -173,7 +173,8 @@ class Lloyd {
         errors_[k] = 0;
         r = points_[k].r, g = points_[k].g, b = points_[k].b;
       }
-      largest = std::max({largest, std::abs(r - c.r[i]), std::abs(g - c.g[i]), std::abs(b - c.b[i])});
+      largest = std::max(
+          {largest, std::abs(r - c.r[i]), std::abs(g - c.g[i]), std::abs(b - c.b[i])});
       c.r[i] = r, c.g[i] = g, c.b[i] = b;
     }
     return largest;

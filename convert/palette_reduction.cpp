@@ -134,8 +134,8 @@ int ReduceRefined(const ReductionJob& job, PaletteBuffer& palette, std::vector<u
                   platform::UserDialogs& dialogs) {
   const int first = palette.count;
   const int start = std::clamp(job.searchStart, 0, first);
-  const int maximum =
-      std::min(job.requestedColours - (job.mode->indexZeroReserved ? 1 : 0), kPaletteBufferEntries - 1);
+  const int maximum = std::min(job.requestedColours - (job.mode->indexZeroReserved ? 1 : 0),
+                               kPaletteBufferEntries - 1);
   if (maximum - first < 1) {
     dialogs.message(kTooFewFreeColours.text, kTooFewFreeColours.caption, platform::Icon::Error);
     return -1;

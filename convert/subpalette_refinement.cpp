@@ -114,8 +114,8 @@ std::vector<ConvertedPixel> Refiner::refit(int s) const {
   for (int t = 0; t < job_.tileCount; ++t) {
     if (assignment_[static_cast<size_t>(t)] != s) continue;
     any = true;
-    for (uint32_t k = tileStart_[static_cast<size_t>(t)]; k < tileStart_[static_cast<size_t>(t) + 1];
-         ++k)
+    const size_t tile = static_cast<size_t>(t);
+    for (uint32_t k = tileStart_[tile]; k < tileStart_[tile + 1]; ++k)
       counts[tileIds_[k]] += tileCounts_[k];
   }
   const std::vector<ConvertedPixel>& current = palettes_[static_cast<size_t>(s)];
@@ -134,7 +134,7 @@ void Refiner::run() {
   prepare();
   const size_t n = static_cast<size_t>(job_.tileCount);
   std::vector<std::vector<float>> d(static_cast<size_t>(p_));
-  for (int s = 0; s < p_; ++s) d[static_cast<size_t>(s)] = distances(palettes_[static_cast<size_t>(s)]);
+  for (size_t s = 0; s < d.size(); ++s) d[s] = distances(palettes_[s]);
   double best = 0;
   for (size_t t = 0; t < n; ++t)
     best += tileError(static_cast<int>(t), d[static_cast<size_t>(assignment_[t])]);
@@ -144,11 +144,9 @@ void Refiner::run() {
   for (int round = 0; round < kRounds; ++round) {
     std::vector<std::vector<ConvertedPixel>> palettes(static_cast<size_t>(p_));
     std::vector<std::vector<float>> dn(static_cast<size_t>(p_));
-    for (int s = 0; s < p_; ++s) {
-      palettes[static_cast<size_t>(s)] = refit(s);
-      dn[static_cast<size_t>(s)] = palettes[static_cast<size_t>(s)] == palettes_[static_cast<size_t>(s)]
-                                       ? d[static_cast<size_t>(s)]
-                                       : distances(palettes[static_cast<size_t>(s)]);
+    for (size_t s = 0; s < palettes.size(); ++s) {
+      palettes[s] = refit(static_cast<int>(s));
+      dn[s] = palettes[s] == palettes_[s] ? d[s] : distances(palettes[s]);
     }
     std::vector<int> assignment(n);
     double total = 0;

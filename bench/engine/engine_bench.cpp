@@ -35,8 +35,8 @@ const DecodedImage& Picture(const std::string& name) {
   static std::map<std::string, DecodedImage> pictures;
   DecodedImage& p = pictures[name];
   if (p.pixels.empty()) {
-    const std::string bytes =
-        platform::ReadFileBytes(std::string(TESSEL_ENGINE_PHOTOS) + "/" + name).value_or(std::string());
+    const std::string path = std::string(TESSEL_ENGINE_PHOTOS) + "/" + name;
+    const std::string bytes = platform::ReadFileBytes(path).value_or(std::string());
     DecodeImage({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, p);
   }
   return p;
@@ -49,7 +49,7 @@ const DecodedImage& Photo(int side) {
 
 // The pictures the methods are compared on (see tests/data/engine/make_inputs.sh).
 constexpr const char* kPictures[] = {"rose_280x184.png", "wizard_240x320.png", "plasma_256.jpg",
-                                     "granite_256.jpg"};
+                                     "plasma_noisy_256.jpg"};
 
 // Keeps what the conversion writes, for the error measurement.
 struct KeptWriters : ElementWriters {
