@@ -60,7 +60,7 @@ void TruncateCommand(Workshop& w, std::string_view value) {
   RebuildTables(w);
 }
 
-// A digit 0 to 2 or a method's name, French or English; a string is taken
+// A digit 0 to 3 or a method's name, French or English; a string is taken
 // as its text.
 void MethodCommand(Workshop& w, std::string_view value) {
   std::string name;
@@ -94,6 +94,7 @@ constexpr TwinRow kConvertRows[] = {
      IntegerEntry<Setting<&ConversionSettings::fastPaletteReduction>>()},
     {"reducpalpost", "palreducpost",
      IntegerEntry<Setting<&ConversionSettings::paletteReductionPost>>()},
+    {"tramageaffine", "refineddither", IntegerEntry<Setting<&ConversionSettings::refinedDither>>()},
 };
 
 constexpr Entry kConvertSingleRows[] = {

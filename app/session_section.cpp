@@ -96,6 +96,7 @@ void AppendChangedSettings(const Workshop& w, std::string& out) {
     AppendSetting(out, "convert.reducPalRapide", Truth(c.fastPaletteReduction != 0));
   if (c.paletteReductionPost != 1)
     AppendSetting(out, "convert.reducPalPost", Truth(c.paletteReductionPost != 0));
+  if (c.refinedDither) AppendSetting(out, "convert.tramageAffine", Truth(true));
 }
 
 // The selected format, every list model, the selected model, the platform and

@@ -46,6 +46,7 @@ bool ConvertBitmap(const BitmapJob& job, const ConversionContext& context) {
   reduction.maxPrecision = context.settings.maxPrecision;
   reduction.useMaxColours = context.settings.useMaxColours != 0;
   reduction.messages = context.messages;
+  reduction.dither = context.settings.refinedDither != 0;
   std::vector<uint32_t> indices;
   if (ReduceColours(reduction, palette, indices, context.dialogs) < 0) return false;
   if (mode.indexZeroReserved) InsertZeroColour(palette, context.settings.zeroColour);

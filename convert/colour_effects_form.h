@@ -16,8 +16,8 @@ struct ColourMode;
 struct ColourTables;
 
 // The entries of "Méthode de conversion:", in the order of ReductionMethod.
-inline constexpr std::array<std::string_view, 3> kReductionMethodNames{"Standard", "Tramé",
-                                                                       "Optimal"};
+inline constexpr std::array<std::string_view, 4> kReductionMethodNames{"Standard", "Tramé",
+                                                                       "Optimal", "Affiné"};
 
 struct SliderRange {
   int minimum = 0;

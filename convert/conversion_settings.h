@@ -26,7 +26,7 @@ constexpr uint32_t RgbValue(const Rgb& c) {
 // Index of each channel in the per-channel settings.
 enum Channel : int { kRed = 0, kGreen = 1, kBlue = 2 };
 
-enum class ReductionMethod : int32_t { Standard = 0, Halftone = 1, Optimal = 2 };
+enum class ReductionMethod : int32_t { Standard = 0, Halftone = 1, Optimal = 2, Refined = 3 };
 
 struct ConversionSettings {
   // Colour effects, per channel (red, green, blue).
@@ -40,6 +40,7 @@ struct ConversionSettings {
   bool truncate = false;        // kept and saved; the colour tables do not use it
   Rgb maskColour{255, 0, 254};  // source colour that becomes transparency
   ReductionMethod method = ReductionMethod::Standard;
+  int32_t refinedDither = 0;  // the Refined method draws with an ordered dither
 
   // Palette reduction and tile conversion. Integer settings are 32-bit so the
   // script's variables can address them directly.

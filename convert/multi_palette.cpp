@@ -12,6 +12,7 @@
 #include "convert/nearest_colour.h"
 #include "convert/octree.h"
 #include "convert/palette_slot.h"
+#include "convert/subpalette_refinement.h"
 #include "convert/tolerance_search.h"
 #include "platform/dialogs.h"
 
@@ -502,7 +503,9 @@ int MultiPalette::Run(MultiPaletteResult& result) {
 int ConvertMultiPalette(const MultiPaletteJob& job, MultiPaletteResult& result,
                         platform::UserDialogs& dialogs, ConversionProgress* progress) {
   MultiPalette algorithm(job, dialogs, progress);
-  return algorithm.Run(result);
+  const int colours = algorithm.Run(result);
+  if (colours > 0 && job.refine) RefineSubPalettes(job, result);
+  return colours;
 }
 
 }  // namespace convert

@@ -47,6 +47,10 @@ struct MultiPaletteJob {
   bool fastReduction = true;
   bool postProcessing = true;
   int colorisation = 0;  // W > 0: colour change weight; −1: colour count; −2: whole picture error
+  // Improve the result afterwards (subpalette_refinement.h), with or without
+  // the ordered dither.
+  bool refine = false;
+  bool dither = false;
 };
 
 struct MultiPaletteResult {

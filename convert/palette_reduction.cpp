@@ -7,6 +7,7 @@
 #include "convert/colour_tables.h"
 #include "convert/conversion_messages.h"
 #include "convert/halftone.h"
+#include "convert/kmeans_refinement.h"
 #include "convert/octree.h"
 #include "convert/source_image.h"
 #include "convert/tolerance_search.h"
@@ -129,6 +130,37 @@ int ReduceOptimal(const ReductionJob& job, PaletteBuffer& palette, std::vector<u
   return count;
 }
 
+int ReduceRefined(const ReductionJob& job, PaletteBuffer& palette, std::vector<uint32_t>& indices,
+                  platform::UserDialogs& dialogs) {
+  const int first = palette.count;
+  const int start = std::clamp(job.searchStart, 0, first);
+  const int maximum = std::min(job.requestedColours - (job.mode->indexZeroReserved ? 1 : 0),
+                               kPaletteBufferEntries - 1);
+  if (maximum - first < 1) {
+    dialogs.message(kTooFewFreeColours.text, kTooFewFreeColours.caption, platform::Icon::Error);
+    return -1;
+  }
+  const std::vector<WeightedColour> histogram = ColourHistogram(job.area);
+  const std::span<const ConvertedPixel> fixed(palette.colours.data() + start,
+                                              static_cast<size_t>(first - start));
+  const std::vector<ConvertedPixel> fresh = RefinedPalette(histogram, fixed, maximum - first);
+  const int count = first + static_cast<int>(fresh.size());
+  if (count < 1) {
+    Show(dialogs, kColoursUnreachable);
+    return -1;
+  }
+  std::copy(fresh.begin(), fresh.end(), palette.colours.begin() + first);
+  palette.count = count;
+  indices.assign(job.area.size(), 0);
+  if (job.dither)
+    MapDithered(job.area, job.width, palette.colours.data(), start, count, job.background,
+                IndexOffset(job), indices);
+  else
+    MapToNearestColours(job.area, palette.colours.data(), start, count, job.background,
+                        IndexOffset(job), indices);
+  return count;
+}
+
 int ReduceColours(const ReductionJob& job, PaletteBuffer& palette, std::vector<uint32_t>& indices,
                   platform::UserDialogs& dialogs) {
   switch (job.method) {
@@ -136,6 +168,8 @@ int ReduceColours(const ReductionJob& job, PaletteBuffer& palette, std::vector<u
       return ReduceHalftone(job, palette, indices);
     case ReductionMethod::Optimal:
       return ReduceOptimal(job, palette, indices, dialogs);
+    case ReductionMethod::Refined:
+      return ReduceRefined(job, palette, indices, dialogs);
     case ReductionMethod::Standard:
     default:
       return ReduceStandard(job, palette, indices, dialogs);

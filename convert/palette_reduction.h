@@ -54,6 +54,7 @@ struct ReductionJob {
   int maxPrecision = 512;
   bool useMaxColours = false;
   bool messages = true;  // the filtering question is asked only with messages on
+  bool dither = false;   // Refined: ordered dither
 };
 
 // Runs the job's method on the palette (whose first `count` entries are kept)
@@ -69,6 +70,12 @@ int ReduceStandard(const ReductionJob& job, PaletteBuffer& palette, std::vector<
                    platform::UserDialogs& dialogs);
 int ReduceHalftone(const ReductionJob& job, PaletteBuffer& palette, std::vector<uint32_t>& indices);
 int ReduceOptimal(const ReductionJob& job, PaletteBuffer& palette, std::vector<uint32_t>& indices,
+                  platform::UserDialogs& dialogs);
+// The Refined method (kmeans_refinement.h): K colours (K − 1 when index 0 is
+// reserved) after the kept ones, each pixel mapped to its nearest colour over
+// [search start, count), or dithered; transparent and outside pixels take the
+// background index, as with Standard.
+int ReduceRefined(const ReductionJob& job, PaletteBuffer& palette, std::vector<uint32_t>& indices,
                   platform::UserDialogs& dialogs);
 
 // An existing palette element's colours, as many as the mode's palette holds,

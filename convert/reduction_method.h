@@ -19,6 +19,7 @@ inline constexpr ReductionMethodName kReductionMethodScriptNames[] = {
     {"normal", "initial", "0", ReductionMethod::Standard},
     {"tramé", "halftone", "1", ReductionMethod::Halftone},
     {"meilleur", "optimal", "2", ReductionMethod::Optimal},
+    {"affiné", "refined", "3", ReductionMethod::Refined},
 };
 
 // The method named by a (case-folded) script value, or nothing; the caller

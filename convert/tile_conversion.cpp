@@ -81,6 +81,7 @@ bool ReduceSinglePalette(const ConversionJob& job, const ConversionContext& cont
   reduction.maxPrecision = context.settings.maxPrecision;
   reduction.useMaxColours = context.settings.useMaxColours != 0;
   reduction.messages = context.messages;
+  reduction.dither = context.settings.refinedDither != 0;
   if (ReduceColours(reduction, palette, indices, context.dialogs) < 0) return false;
   if (mode.indexZeroReserved) InsertZeroColour(palette, context.settings.zeroColour);
   return true;
@@ -182,6 +183,8 @@ bool ConvertTiles(const ConversionJob& job, const ConversionContext& context) {
     mp.fastReduction = settings.fastPaletteReduction != 0;
     mp.postProcessing = settings.paletteReductionPost != 0;
     mp.colorisation = settings.colorisation;
+    mp.refine = settings.method == ReductionMethod::Refined;
+    mp.dither = mp.refine && settings.refinedDither != 0;
     MultiPaletteResult result;
     const int colours = ConvertMultiPalette(mp, result, context.dialogs, context.progress);
     if (colours < 1) return false;

@@ -226,6 +226,9 @@ TEST(ReductionMethod, ScriptNamesAndDigits) {
   EXPECT_EQ(ParseReductionMethod("initial"), ReductionMethod::Standard);
   EXPECT_EQ(ParseReductionMethod("meilleur"), ReductionMethod::Optimal);
   EXPECT_EQ(ParseReductionMethod("2"), ReductionMethod::Optimal);
-  EXPECT_FALSE(ParseReductionMethod("3"));
+  EXPECT_EQ(ParseReductionMethod("affiné"), ReductionMethod::Refined);
+  EXPECT_EQ(ParseReductionMethod("refined"), ReductionMethod::Refined);
+  EXPECT_EQ(ParseReductionMethod("3"), ReductionMethod::Refined);
+  EXPECT_FALSE(ParseReductionMethod("4"));
   EXPECT_FALSE(ParseReductionMethod("standard"));
 }

@@ -100,3 +100,15 @@ TEST_F(SessionSettings, SettingsBackAtTheirStartValuesAreNoLongerWritten) {
   EXPECT_EQ(saved.find("objetsMax"), std::string::npos);
   EXPECT_EQ(saved.find("nuances"), std::string::npos);
 }
+
+TEST_F(SessionSettings, RefinedMethodAndItsDitherComeBackFromTheFile) {
+  ASSERT_EQ(Run("affine.tpj", "convert.mode affiné; convert.refineddither vrai"), 0);
+  const std::string first = Saved("affine.tpj");
+  EXPECT_NE(first.find("  convert.mode = 3\n"), std::string::npos);
+  EXPECT_NE(first.find("  convert.tramageAffine = vrai\n"), std::string::npos);
+  ASSERT_EQ(Run("affine.tpj", "fin"), 0);
+  EXPECT_EQ(w->conversion.method, convert::ReductionMethod::Refined);
+  EXPECT_EQ(w->conversion.refinedDither, 1);
+  EXPECT_EQ(InfosSection(Saved("affine.tpj")), InfosSection(first));
+  EXPECT_TRUE(dialogs.entries().empty()) << dialogs.entries().front().text;
+}

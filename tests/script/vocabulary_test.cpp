@@ -88,13 +88,18 @@ TEST_F(Vocabulary, MethodNamesAndDigitsSelectTheSameReductionMethod) {
   EXPECT_EQ(w.conversion.method, convert::ReductionMethod::Optimal);
   RunLines("convert.mode normal\n");
   EXPECT_EQ(w.conversion.method, convert::ReductionMethod::Standard);
+  RunLines("convert.mode affiné\n");
+  EXPECT_EQ(w.conversion.method, convert::ReductionMethod::Refined);
+  RunLines("convert.quantization refined\nconvert.mode 3\n");
+  EXPECT_EQ(w.conversion.method, convert::ReductionMethod::Refined);
+  RunLines("convert.mode normal\n");
   EXPECT_TRUE(Messages().empty());
 
-  RunLines("convert.quantization meilleur\nconvert.mode 3\nconvert.mode = rapide\n");
+  RunLines("convert.quantization meilleur\nconvert.mode 4\nconvert.mode = rapide\n");
   EXPECT_EQ(w.conversion.method, convert::ReductionMethod::Optimal);
   ASSERT_EQ(dialogs.entries().size(), 2u);
   EXPECT_EQ(dialogs.entries()[0].text,
-            "Le nom de la méthode de réduction suivante n'a pas été trouvé: 3");
+            "Le nom de la méthode de réduction suivante n'a pas été trouvé: 4");
   EXPECT_EQ(dialogs.entries()[1].text,
             "Le nom de la méthode de réduction suivante n'a pas été trouvé: rapide");
 }

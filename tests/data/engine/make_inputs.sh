@@ -58,3 +58,10 @@ convert wizard: -quality 92 ../photos/wizard.jpg
 for side in 256 512 1024; do
   convert wizard: -resize "${side}x${side}!" -quality 92 "../photos/wizard_$side.jpg"
 done
+# The pictures the reduction methods are compared on: two of ImageMagick's
+# built-in images at the sizes other quantizers were measured at, and two
+# plasma fractals (generated with fixed seeds: a smooth one and a grainy one).
+convert rose: -filter Triangle -resize 280x184\! PNG24:../photos/rose_280x184.png
+convert wizard: -resize 240x320\! PNG24:../photos/wizard_240x320.png
+convert -seed 11 -size 256x256 plasma:fractal -blur 0x1 -quality 92 ../photos/plasma_256.jpg
+convert -seed 5 -size 256x256 plasma:fractal -quality 92 ../photos/plasma_noisy_256.jpg
