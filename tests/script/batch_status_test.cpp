@@ -107,7 +107,7 @@ struct StatusCase {
 const StatusCase kStatusCases[] = {
     {"jeu.tpj", "dossiers.cartes = \"Niveaux\"; msgbox \"x\"", 0},
     {"jeu.tpj", "identifiantinconnu 3", 2},
-    {"jeu.tpj", "convert.mode 3", 2},
+    {"jeu.tpj", "convert.mode 9", 2},
     {"jeu.tpj", "inclure \"absent.spt\"", 2},
     // A statement that converts nothing reports with no icon: no error.
     {"jeu.tpj", "conv tset src=hero.png tdim=12x8", 0},
