@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QListWidget>
+#include <QPixmap>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -101,9 +102,10 @@ QWidget* EditorOptionsDialog::backgroundsPage() {
   grid_ = NewCheck(QStringLiteral("Afficher la grille"), s.grid != 0);
   gridBox->addWidget(grid_, 0, 0, 1, 2);
   gridColour_ = static_cast<uint32_t>(s.gridColour);
-  auto* colour = NewButton(QStringLiteral("Couleur"));
-  connect(colour, &QPushButton::clicked, this, &EditorOptionsDialog::chooseColour);
-  gridBox->addWidget(colour, 1, 1);
+  colour_ = NewButton(QStringLiteral("Couleur"));
+  connect(colour_, &QPushButton::clicked, this, &EditorOptionsDialog::chooseColour);
+  showColour();
+  gridBox->addWidget(colour_, 1, 1);
   gridOpacity_ = AddField(gridBox, 2, QStringLiteral("Opacité"), QString::number(s.gridOpacity));
   auto* alpha = new QGridLayout;
   foreground_ =
@@ -120,6 +122,16 @@ QWidget* EditorOptionsDialog::backgroundsPage() {
 
 void EditorOptionsDialog::chooseColour() {
   if (auto c = editor_.host().services().dialogs.chooseColour(gridColour_)) gridColour_ = *c;
+  showColour();
+}
+
+void EditorOptionsDialog::showColour() {
+  // The setting keeps red in the low byte.
+  QPixmap swatch(16, 16);
+  swatch.fill(QColor(static_cast<int>(gridColour_ & 0xFF),
+                     static_cast<int>((gridColour_ >> 8) & 0xFF),
+                     static_cast<int>((gridColour_ >> 16) & 0xFF)));
+  colour_->setIcon(QIcon(swatch));
 }
 
 QWidget* EditorOptionsDialog::displayPage() {

@@ -8,6 +8,7 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QTabWidget;
 
 namespace mapeditor {
@@ -41,11 +42,13 @@ class EditorOptionsDialog : public QDialog {
   QWidget* specimenPage();
   void fillSpecimen();
   void chooseColour();
+  void showColour();
 
   mapeditor::MapEditor& editor_;
   QTabWidget* tabs_ = nullptr;
   QComboBox* active_ = nullptr;
   QCheckBox* grid_ = nullptr;
+  QPushButton* colour_ = nullptr;
   uint32_t gridColour_ = 0;
   QLineEdit* gridOpacity_ = nullptr;
   QLineEdit* foreground_ = nullptr;

@@ -101,7 +101,9 @@ QPoint EditorSpecimenWindow::cellAt(QPoint pixel, bool clamp) const {
 void EditorSpecimenWindow::autoScroll(bool shift) {
   if (!dragging_) return;
   qint64 now = QDateTime::currentMSecsSinceEpoch();
-  int ticks = lastTick_ == 0 ? 1 : static_cast<int>(std::max<qint64>((now - lastTick_) / kTimerMs, 1));
+  // The step follows the time elapsed, so that a late tick scrolls as far.
+  int ticks =
+      lastTick_ == 0 ? 1 : static_cast<int>(std::max<qint64>((now - lastTick_) / kTimerMs, 1));
   lastTick_ = now;
   int step = (shift ? 8 : 2) * ticks;
   int dx = mouse_.x() < 0 ? -step : (mouse_.x() >= canvas_->width() ? step : 0);

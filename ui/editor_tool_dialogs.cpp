@@ -136,6 +136,7 @@ bool EditorBlockFormatDialog::apply() {
 EditorLinksDialog::EditorLinksDialog(mapeditor::MapEditor& editor, QWidget* parent)
     : QDialog(parent), editor_(editor) {
   setWindowTitle(QStringLiteral("Liaisons"));
+  setMinimumWidth(380);
   auto* text = new QLabel(QStringLiteral(
       "Entrez les numéros de fonds avec lesquels vous voulez lier le fond actif. Les fonds "
       "apparaissent dans l'ordre dans le menu Fonds -> affichés.\nPar exemple: 1,2,3 liera les "
@@ -173,6 +174,7 @@ EditorObjectDialog::EditorObjectDialog(mapeditor::MapEditor& editor,
                                        const std::vector<std::string>& values, QWidget* parent)
     : QDialog(parent), editor_(editor) {
   setWindowTitle(QStringLiteral("Paramètres de l'objet"));
+  setMinimumWidth(260);
   auto* grid = new QGridLayout;
   const auto& fields = editor_.activeBackground().model.fields;
   for (size_t j = 0; j < fields.size() && j < values.size(); ++j) {

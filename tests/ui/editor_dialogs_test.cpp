@@ -45,7 +45,9 @@ void Type(QWidget* root, const QString& name, const QString& text) {
   Find(root, name)->setText(text);
 }
 
-void ClickOk(QWidget* dialog) { QTest::mouseClick(Find<QPushButton>(dialog, "OK"), Qt::LeftButton); }
+void ClickOk(QWidget* dialog) {
+  QTest::mouseClick(Find<QPushButton>(dialog, "OK"), Qt::LeftButton);
+}
 
 QStringList Texts(const Bench& b) {
   QStringList out;
@@ -163,6 +165,17 @@ void EditorDialogsTest::specimenShowsTheCoreRenderingAndADragFillsTheBuffer() {
   // The scroll bars step by 2 cells a line, 16 a page.
   QCOMPARE(window.horizontalBar()->singleStep(), 2);
   QCOMPARE(window.verticalBar()->pageStep(), 16);
+  // Dragging beyond the right edge scrolls by 2 cells a tick, 8 with Shift.
+  QTest::mousePress(c, Qt::LeftButton, {}, QPoint(2, 2));
+  QTest::mouseMove(c, QPoint(c->width() + 5, 2));
+  window.autoScroll(false);
+  QCOMPARE(b.editor->specimen().scrollX, 2);
+  window.autoScroll(true);  // a slow machine may count more than one elapsed tick
+  QVERIFY(b.editor->specimen().scrollX >= 10);
+  QCOMPARE((b.editor->specimen().scrollX - 2) % 8, 0);
+  QCOMPARE(b.editor->specimen().scrollY, 0);
+  QTest::mouseRelease(c, Qt::LeftButton, {}, QPoint(c->width() + 5, 2));
+  QVERIFY(!window.dragging());
   window.close();
   QVERIFY(!window.isVisible());
   QCOMPARE(b.w.editorHost.settings().specimenShown, 0);
@@ -242,8 +255,8 @@ void EditorDialogsTest::referenceTileEqualToTheTileCountIsRefused() {
   ui::EditorBackgroundDialog d(*b.editor, 0);
   Type(&d, "Mosaïque de référence", "64");
   ClickOk(&d);
-  QCOMPARE(Texts(b).back(),
-           QString("Le numéro de motif choisi est plus grand ou égal au nombre total de motifs..."));
+  QCOMPARE(Texts(b).back(), QString("Le numéro de motif choisi est plus grand ou égal au "
+                                    "nombre total de motifs..."));
   QCOMPARE(d.result(), 0);
   QCOMPARE(b.bg(0).referenceTile, 0);
   Type(&d, "Mosaïque de référence", "0x3f");
