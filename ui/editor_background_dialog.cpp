@@ -247,6 +247,11 @@ bool EditorBackgroundDialog::apply() {
   double px = speedX_->text().trimmed().toDouble();
   double py = speedY_->text().trimmed().toDouble();
   if (!editor_.applyParallaxPercent(index_, px, py)) return false;
+  // The speeds are taken now: should a later page keep the sheet open, a
+  // second OK must not rescale the other backgrounds again.
+  const mapeditor::Background& b = editor_.background(index_);
+  speedX_->setText(Q(mapeditor::PercentText(b.parallaxX)));
+  speedY_->setText(Q(mapeditor::PercentText(b.parallaxY)));
   if (!editor_.applySizeAndReference(index_, ToStdString(width_->text()),
                                      ToStdString(height_->text()),
                                      ToStdString(reference_->text()), ToStdString(mask_->text())))

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -154,6 +155,20 @@ bool EditorSpecimenWindow::eventFilter(QObject* watched, QEvent* event) {
                                            end_.x(), end_.y()))
         emit selectionCopied();
       canvas_->update();
+      return true;
+    }
+    case QEvent::KeyPress: {
+      // The keyboard scrolls as the bars do: arrows by a line, page keys by a page.
+      auto* k = static_cast<QKeyEvent*>(event);
+      switch (k->key()) {
+        case Qt::Key_Left: hBar_->triggerAction(QAbstractSlider::SliderSingleStepSub); break;
+        case Qt::Key_Right: hBar_->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
+        case Qt::Key_Up: vBar_->triggerAction(QAbstractSlider::SliderSingleStepSub); break;
+        case Qt::Key_Down: vBar_->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
+        case Qt::Key_PageUp: vBar_->triggerAction(QAbstractSlider::SliderPageStepSub); break;
+        case Qt::Key_PageDown: vBar_->triggerAction(QAbstractSlider::SliderPageStepAdd); break;
+        default: return false;
+      }
       return true;
     }
     case QEvent::Resize:

@@ -176,6 +176,11 @@ void EditorDialogsTest::specimenShowsTheCoreRenderingAndADragFillsTheBuffer() {
   QCOMPARE(b.editor->specimen().scrollY, 0);
   QTest::mouseRelease(c, Qt::LeftButton, {}, QPoint(c->width() + 5, 2));
   QVERIFY(!window.dragging());
+  const int x = b.editor->specimen().scrollX;
+  QTest::keyClick(c, Qt::Key_Left);
+  QTest::keyClick(c, Qt::Key_PageDown);
+  QCOMPARE(b.editor->specimen().scrollX, x - 2);
+  QCOMPARE(b.editor->specimen().scrollY, 16);
   window.close();
   QVERIFY(!window.isVisible());
   QCOMPARE(b.w.editorHost.settings().specimenShown, 0);
@@ -194,7 +199,13 @@ void EditorDialogsTest::parallaxAbove100AsksAndYesRescalesTheOthers() {
   QCOMPARE(b.dialogs.entries().back().caption, std::string("Erreur"));
   QCOMPARE(d.result(), 0);  // No keeps the sheet open
   QCOMPARE(b.bg(1).parallaxX, 0.5);
+  // Yes, but a refused reference tile keeps the sheet open: a second OK
+  // must not halve the others again.
+  Type(&d, "Mosaïque de référence", "64");
   b.dialogs.queueAnswer(Answer::Yes);
+  ClickOk(&d);
+  QCOMPARE(d.result(), 0);
+  Type(&d, "Mosaïque de référence", "0");
   ClickOk(&d);
   QCOMPARE(d.result(), int(QDialog::Accepted));
   QCOMPARE(b.bg(0).parallaxX, 1.0);
