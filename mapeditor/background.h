@@ -91,8 +91,13 @@ struct BackgroundSlot {
 // header (element size, a storage word, element count) and the storage for
 // the maximum number of elements.
 std::vector<uint8_t> BackgroundSnapshot(const Background& b);
+// A map snapshot that also carries the map's shape (size in cells, tile
+// size and count, reference tile, snap grid and scroll step), for the states
+// on either side of a change of size or block format, so that undo can cross
+// it.
+std::vector<uint8_t> ShapedSnapshot(const Background& b);
 // Restores a snapshot; false (nothing changed) when it does not fit the
-// background's present size.
+// background's present size. A shaped snapshot gives the map its shape back.
 bool RestoreSnapshot(Background& b, std::span<const uint8_t> snapshot);
 
 // The tile sides, in pixels, the editor can show and edit.

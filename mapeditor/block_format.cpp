@@ -57,4 +57,15 @@ BlockFormatResult ConvertBlockFormat(const std::vector<uint32_t>& cells, int32_t
   return out;
 }
 
+int64_t CountBlockFormatLosses(const std::vector<uint32_t>& cells, int32_t referenceTile,
+                               int32_t tileCount) {
+  int64_t lost = 0;
+  for (uint32_t c : cells) {
+    if (c == 0) continue;
+    int64_t t = static_cast<int32_t>(c + static_cast<uint32_t>(referenceTile));
+    if (t < 0 || t >= tileCount) ++lost;
+  }
+  return lost;
+}
+
 }  // namespace mapeditor

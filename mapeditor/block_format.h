@@ -27,4 +27,10 @@ BlockFormatResult ConvertBlockFormat(const std::vector<uint32_t>& cells, int32_t
                                      int32_t height, int32_t referenceTile, int32_t tileCount,
                                      int oldWidth, int oldHeight, int newWidth, int newHeight);
 
+// The cells the conversion cannot keep: non-zero cells whose tile (reference
+// tile added) lies outside 0 .. tileCount − 1, mirror and palette bits
+// included. They become tile 0.
+int64_t CountBlockFormatLosses(const std::vector<uint32_t>& cells, int32_t referenceTile,
+                               int32_t tileCount);
+
 }  // namespace mapeditor

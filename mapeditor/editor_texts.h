@@ -56,6 +56,13 @@ inline constexpr std::string_view kNoMemoryForCells = "Mémoire insuffisante";
 inline constexpr std::string_view kNoObjectFields =
     "Vous devez d'abord définir des propriétés pour l'objet avant de pouvoir les éditer!";
 
+// Asked before a change would silently lose cells (both can be undone).
+inline constexpr std::string_view kShrinkQuestion =
+    "La nouvelle taille supprime %i case(s) non vide(s) de la map.\nVoulez-vous continuer?";
+inline constexpr std::string_view kBlockFormatLossQuestion =
+    "%i case(s) de la map ne peuvent pas être converties (bits de miroir ou de palette, ou motif "
+    "hors du jeu de motifs) et deviendront le motif 0.\nVoulez-vous continuer?";
+
 inline constexpr std::string_view kCaptionError = "Erreur";
 inline constexpr std::string_view kCaptionOops = "Oups...";
 inline constexpr std::string_view kCaptionQuestion = "Question";
@@ -73,5 +80,12 @@ inline constexpr std::string_view kSettingsNotWritten = "Paramètres non sauvés
 
 // The texts above with one "%s" replaced.
 std::string WithText(std::string_view format, std::string_view text);
+// The label of an object field in "Paramètres de l'objet": the text between
+// "<" and ">" of its description when it has both, else the whole
+// description.
+std::string ObjectFieldLabel(std::string_view description);
+
+// The texts above with one "%i" replaced.
+std::string WithNumber(std::string_view format, long long number);
 
 }  // namespace mapeditor::texts

@@ -382,6 +382,7 @@ void MapEditor::undoGroup() {
     BackgroundSlot& s = slot(m);
     if (const std::vector<uint8_t>* snap = s.history.undo()) RestoreSnapshot(s.background, *snap);
   }
+  followRestoredShapes();
 }
 
 void MapEditor::redoGroup() {
@@ -390,6 +391,16 @@ void MapEditor::redoGroup() {
     BackgroundSlot& s = slot(m);
     if (const std::vector<uint8_t>* snap = s.history.redo()) RestoreSnapshot(s.background, *snap);
   }
+  followRestoredShapes();
+}
+
+void MapEditor::followRestoredShapes() {
+  for (int m : activeGroup()) {
+    Background& b = background(m);
+    if (m != active_ && b.isMap()) ShowNaturalCells(b);
+  }
+  followHexMode();
+  clampScroll();
 }
 
 void MapEditor::resetHistory(int i, bool keepModified) {

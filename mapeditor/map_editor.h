@@ -207,13 +207,16 @@ class MapEditor : public EditorAccess {
   // 100 % asks to rescale every background; No keeps the page open (false).
   bool applyParallaxPercent(int i, double percentX, double percentY);
   // "Propriétés": size in blocks, reference tile and display mask. False
-  // keeps the page open.
+  // keeps the page open. A smaller size that would drop non-zero cells asks
+  // first; the change of size is one undo step of the link group.
   bool applySizeAndReference(int i, std::string_view width, std::string_view height,
                              std::string_view referenceTile, std::string_view displayMask);
   // "Format des blocs": the block format dialog's checks; true when the new
   // size is taken (the conversion settings' tile size becomes w × h).
   bool chooseBlockFormat(int width, int height);
-  // Converts the active map to another block size. False when memory ran out
+  // Converts the active map to another block size. Cells it cannot keep are
+  // counted and the user asked before they become tile 0; the conversion is
+  // one undo step of the link group. False when declined or memory ran out
   // (nothing changed).
   bool convertActiveBlockFormat(int width, int height);
   bool setSnapGridOf(int i, int width, int height);
@@ -333,6 +336,13 @@ class MapEditor : public EditorAccess {
   void pasteMembers(const PixelRect& rect, bool onlyActive, int sx, int sy);
   void pasteAt(int x, int y, int width, int height, bool onlyActive);
   void patternStatus();
+  // Around a change of a map's shape: the present state of background i is
+  // recorded with its shape before the change (false: it cannot be undone),
+  // and the new state is pushed for the whole link group after it.
+  bool prepareShapeChange(int i);
+  void finishShapeChange(int i, bool undoable);
+  // After undo or redo: display cells and scrolling follow restored shapes.
+  void followRestoredShapes();
   uint32_t formatValueMask() const;
 
   EditorHost& host_;

@@ -26,6 +26,15 @@ int ParseDecimal(std::string_view text) {
   return static_cast<int>(negative ? -v : v);
 }
 
+// Non-zero cells outside the top-left newWidth × newHeight part.
+int64_t DroppedCells(const Background& b, int newWidth, int newHeight) {
+  int64_t n = 0;
+  for (int y = 0; y < b.height; ++y)
+    for (int x = 0; x < b.width; ++x)
+      if ((x >= newWidth || y >= newHeight) && b.cell(x, y) != 0) ++n;
+  return n;
+}
+
 }  // namespace
 
 bool MapEditor::applyParallaxPercent(int i, double percentX, double percentY) {
@@ -96,16 +105,46 @@ bool MapEditor::applySizeAndReference(int i, std::string_view widthText,
       host_.services().dialogs.message(texts::kMapTooLarge, texts::kCaptionArgh, platform::Icon::Error);
       return false;
     }
+    int64_t dropped = DroppedCells(b, newWidth, newHeight);
+    if (dropped > 0 &&
+        host_.services().dialogs.question(texts::WithNumber(texts::kShrinkQuestion, dropped),
+                                          texts::kCaptionQuestion, platform::Buttons::YesNo,
+                                          platform::Answer::No, platform::Icon::Warning) !=
+            platform::Answer::Yes)
+      return false;
+    bool undoable = prepareShapeChange(i);
     int w = std::min(newWidth, b.width), h = std::min(newHeight, b.height);
     for (int y = 0; y < h; ++y)
       std::copy_n(&b.cell(0, y), w, &cells[static_cast<size_t>(y) * static_cast<size_t>(newWidth)]);
     b.cells = std::move(cells);
     b.width = newWidth;
     b.height = newHeight;
-    resetHistoryGroup(i, false);
+    finishShapeChange(i, undoable);
     clampScroll();
   }
   return !keepOpen;
+}
+
+bool MapEditor::prepareShapeChange(int i) {
+  BackgroundSlot& s = slot(i);
+  return s.history.replaceCurrent(ShapedSnapshot(s.background), budget_);
+}
+
+void MapEditor::finishShapeChange(int i, bool undoable) {
+  // Without the shaped state before the change, undo could not cross it: the
+  // history starts again from here.
+  if (!undoable) {
+    resetHistoryGroup(i, false);
+    return;
+  }
+  for (int m : groupOf(i)) {
+    if (m == i) {
+      BackgroundSlot& s = slot(i);
+      if (!s.history.push(ShapedSnapshot(s.background), budget_)) resetHistoryGroup(i, false);
+    } else {
+      pushUndo(m);
+    }
+  }
 }
 
 bool MapEditor::chooseBlockFormat(int width, int height) {
@@ -143,6 +182,13 @@ bool MapEditor::convertActiveBlockFormat(int width, int height) {
   if (width == b.tileWidth && height == b.tileHeight) return true;
   BlockFormatResult r = ConvertBlockFormat(b.cells, b.width, b.height, b.referenceTile, b.tileCount,
                                            b.tileWidth, b.tileHeight, width, height);
+  int64_t lost = CountBlockFormatLosses(b.cells, b.referenceTile, b.tileCount);
+  if (lost > 0 &&
+      host_.services().dialogs.question(texts::WithNumber(texts::kBlockFormatLossQuestion, lost),
+                                        texts::kCaptionQuestion, platform::Buttons::YesNo,
+                                        platform::Answer::No, platform::Icon::Warning) !=
+          platform::Answer::Yes)
+    return false;
   if (r.status == BlockFormatResult::NoMemoryForUnits) {
     host_.services().dialogs.message(texts::kNoMemoryForUnits, texts::kCaptionError,
                                 platform::Icon::Error);
@@ -153,6 +199,7 @@ bool MapEditor::convertActiveBlockFormat(int width, int height) {
                                 platform::Icon::Error);
     return false;
   }
+  bool undoable = prepareShapeChange(active_);
   b.cells = std::move(r.cells);
   b.width = r.width;
   b.height = r.height;
@@ -164,7 +211,7 @@ bool MapEditor::convertActiveBlockFormat(int width, int height) {
   b.snapX = b.scrollStepX = width;
   b.snapY = b.scrollStepY = height;
   followHexMode();
-  resetHistoryGroup(active_, false);
+  finishShapeChange(active_, undoable);
   clampScroll();
   return true;
 }

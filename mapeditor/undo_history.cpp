@@ -37,6 +37,20 @@ bool UndoHistory::push(std::span<const uint8_t> state, UndoBudget& budget) {
   return true;
 }
 
+bool UndoHistory::replaceCurrent(std::span<const uint8_t> state, UndoBudget& budget) {
+  if (current_ < 0 || static_cast<size_t>(current_) >= snapshots_.size()) return false;
+  std::vector<uint8_t>& snap = snapshots_[static_cast<size_t>(current_)];
+  try {
+    std::vector<uint8_t> copy(state.begin(), state.end());
+    budget.held -= snap.size();
+    budget.held += copy.size();
+    snap = std::move(copy);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
+}
+
 const std::vector<uint8_t>* UndoHistory::undo() {
   if (current_ <= 0) return nullptr;
   --current_;

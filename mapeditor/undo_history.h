@@ -29,6 +29,11 @@ class UndoHistory {
   // could not be stored: the history is as it was.
   bool push(std::span<const uint8_t> state, UndoBudget& budget);
 
+  // Replaces the present snapshot by another form of the same state (one
+  // that carries more of it). False when there is none or no memory: the
+  // history is as it was.
+  bool replaceCurrent(std::span<const uint8_t> state, UndoBudget& budget);
+
   // The snapshot to restore, or null when there is nothing to undo / redo.
   const std::vector<uint8_t>* undo();
   const std::vector<uint8_t>* redo();

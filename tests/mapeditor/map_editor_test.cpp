@@ -209,18 +209,20 @@ TEST_F(EditorTest, AnOnopenEventReturningZeroClosesTheEditor) {
   EXPECT_EQ(editor->undoBytes(), 0u);
 }
 
-TEST_F(EditorTest, SizeChangesKeepTheTopLeftCellsAndResetTheGroupsHistory) {
+TEST_F(EditorTest, SizeChangesKeepTheTopLeftCellsAndAreOneUndoStep) {
   OpenOn(32, 32);
   Background& b = editor->activeBackground();
   uint32_t corner = b.cell(31, 19);
+  dialogs.queueAnswer(platform::Answer::Yes);  // rows 20..31 are dropped
   EXPECT_TRUE(editor->applySizeAndReference(0, "40", "20", "0", "0"));
+  EXPECT_EQ(dialogs.entries().back().caption, "Question");
   EXPECT_EQ(b.width, 40);
   EXPECT_EQ(b.height, 20);
   EXPECT_EQ(b.cell(31, 19), corner);
   EXPECT_EQ(b.cell(39, 0), 0u);
   EXPECT_EQ(b.displayMask, 0xFFFFFFFFu);
   EXPECT_TRUE(editor->modified(0));
-  EXPECT_FALSE(editor->canUndo());
+  EXPECT_TRUE(editor->canUndo());
   EXPECT_FALSE(editor->applySizeAndReference(0, "100000", "100000", "0", "0"));
   EXPECT_EQ(dialogs.entries().back().caption, "Argh!");
   EXPECT_EQ(b.width, 40);
