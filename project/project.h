@@ -55,9 +55,11 @@ class Project {
   // Index of the first Folder with exactly this name, or -1.
   int findFolder(std::string_view name) const;
 
-  // Gives the record a name no entry of its kind has (see the numbering
-  // rule); with keepSameFile, the name of an entry with the same file is
-  // accepted as it is.
+  // Gives the record a name no entry of its kind has: trailing digits (at
+  // most 8) are read as a number, 2 when there are none, and counted up until
+  // stem + number is free, the stem cut so the name keeps its 30 characters.
+  // With keepSameFile, the name of an entry with the same file is accepted as
+  // it is.
   void makeNameUnique(EntryRecord& record, bool keepSameFile) const;
 
   // Clears the tree and places the five Categories and then every entry whose
@@ -135,7 +137,9 @@ class Project {
   platform::Shell& shell() const { return shell_; }
 
  private:
-  // Steps 3 and 4 of addEntry; the caller made room.
+  // The end of adding an entry: an element without a Folder goes into its
+  // kind's default Folder, then the entry is appended and placed in the tree.
+  // The caller has checked the capacity.
   int appendChecked(EntryRecord record);
   // The item to place an entry under (0: top level), or nothing when its
   // parent is not shown.

@@ -54,7 +54,7 @@ Scene& TheScene() {
   return scene;
 }
 
-// `modeIndex` 0: 4-bit tiles with sub-palettes (the case); 1: 8-bit
+// `modeIndex` 0: 4-bit tiles with sub-palettes (the editor's common case); 1: 8-bit
 // tiles over the whole 256-colour palette (the same indices, mask 255).
 template <bool kTransparent>
 void DrawLayer(benchmark::State& bench, int opacity, int modeIndex = 0) {

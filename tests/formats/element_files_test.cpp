@@ -18,7 +18,7 @@ namespace {
 // Golden files of tests/data/elements/; TESSEL_UPDATE_GOLDEN=1 rewrites them.
 void ExpectGolden(const std::string& actual, std::string_view name) {
   std::string path = DataPath("elements/" + std::string(name));
-  if (std::getenv("TESSEL_UPDATE_GOLDEN")) testsupport::WriteFile(path, actual);
+  if (testsupport::UpdatingGoldenFiles()) testsupport::WriteFile(path, actual);
   EXPECT_EQ(actual, ReadFile(path)) << name;
 }
 

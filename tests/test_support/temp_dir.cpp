@@ -1,5 +1,7 @@
 #include "test_support/temp_dir.h"
 
+#include <cstdlib>
+
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -40,6 +42,11 @@ void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
 
 std::string DataPath(std::string_view relative) {
   return (std::filesystem::path(TESSEL_TEST_DATA_DIR) / relative).string();
+}
+
+bool UpdatingGoldenFiles() {
+  const char* update = std::getenv("TESSEL_UPDATE_GOLDEN");
+  return update != nullptr && update[0] == '1';
 }
 
 }  // namespace testsupport

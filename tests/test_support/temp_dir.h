@@ -26,6 +26,10 @@ class TempDir {
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, std::string_view bytes);
 
+// Whether golden tests rewrite their expected files instead of comparing:
+// run the tests with TESSEL_UPDATE_GOLDEN=1, then review the diff.
+bool UpdatingGoldenFiles();
+
 // Path of a file under tests/data.
 std::string DataPath(std::string_view relative);
 

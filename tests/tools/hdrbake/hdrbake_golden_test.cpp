@@ -1,6 +1,6 @@
 // Runs the program on each case folder's input and compares the header it
 // writes with the expected one under tests/data/hdrbake/expected. With
-// HDRBAKE_UPDATE_GOLDEN set, the expected headers are rewritten instead (check
+// TESSEL_UPDATE_GOLDEN=1, the expected headers are rewritten instead (check
 // the difference before keeping it).
 #include <gtest/gtest.h>
 
@@ -74,7 +74,7 @@ TEST_P(HdrbakeGolden, WritesTheExpectedHeader) {
   const std::filesystem::path written = dir.path() / golden.outputName;
   ASSERT_TRUE(std::filesystem::exists(written));
   const std::string expectedPath = testsupport::DataPath(std::string("hdrbake/expected/") + golden.expected);
-  if (std::getenv("HDRBAKE_UPDATE_GOLDEN") != nullptr) testsupport::WriteFile(expectedPath, testsupport::ReadFile(written));
+  if (testsupport::UpdatingGoldenFiles()) testsupport::WriteFile(expectedPath, testsupport::ReadFile(written));
   EXPECT_EQ(testsupport::ReadFile(written), testsupport::ReadFile(expectedPath));
 }
 

@@ -1,7 +1,7 @@
 // Each folder under tests/data/tilecvt/golden holds a command line (one
 // argument a line in "command"), the console output ("stdout", "stderr") and
 // every file the run writes, byte for byte. The run happens in a copy of
-// tests/data/tilecvt/images. TILECVT_UPDATE_GOLDEN=1 rewrites the folders.
+// tests/data/tilecvt/images. TESSEL_UPDATE_GOLDEN=1 rewrites the folders.
 #include <cstdlib>
 #include <set>
 #include <sstream>
@@ -49,7 +49,7 @@ TEST_P(Golden, OutputMatchesByteForByte) {
   }
   produced["exit"] = std::to_string(result.exitStatus) + "\n";
 
-  if (const char* update = std::getenv("TILECVT_UPDATE_GOLDEN"); update != nullptr && update[0] == '1') {
+  if (testsupport::UpdatingGoldenFiles()) {
     for (const auto& entry : fs::directory_iterator(folder))
       if (entry.path().filename() != "command") fs::remove_all(entry.path());
     for (const auto& [name, bytes] : produced) {
