@@ -76,9 +76,8 @@ void AssistantModel::openFromTree(AssistantControl item) {
   generateMap_ = optimise_ = 1;
   palette_ = tileset_ = 0;
   mapSize_ = 0;
-  tileSize_ = TileSizeEntry(w_.conversion.tileWidth == w_.conversion.tileHeight
-                                ? w_.conversion.tileWidth
-                                : 0);
+  tileSize_ = TileSizeEntry(
+      w_.conversion.tileWidth == w_.conversion.tileHeight ? w_.conversion.tileWidth : 0);
 }
 
 void AssistantModel::setText(AssistantControl field, const std::string& text) {
@@ -188,7 +187,8 @@ int AssistantModel::nthElement(uint32_t kind, int n) const {
 
 void AssistantModel::applyTileSize() {
   if (tileSize_ < 0 || static_cast<size_t>(tileSize_) >= kTileSizeSides.size()) return;
-  w_.conversion.tileWidth = w_.conversion.tileHeight = kTileSizeSides[static_cast<size_t>(tileSize_)];
+  w_.conversion.tileWidth = w_.conversion.tileHeight =
+      kTileSizeSides[static_cast<size_t>(tileSize_)];
 }
 
 bool AssistantModel::colourCount(int32_t& out) {

@@ -26,8 +26,8 @@ enum class AssistantPage {
 };
 
 // "Taille de la map": the whole picture, or a square from its top-left corner.
-inline constexpr std::array<std::string_view, 5> kMapSizeEntries{
-    "Optimisé", "128x128", "256x256", "512x512", "1024x1024"};
+inline constexpr std::array<std::string_view, 5> kMapSizeEntries{"Optimisé", "128x128", "256x256",
+                                                                 "512x512", "1024x1024"};
 inline constexpr std::array<int, 5> kMapSizeSides{0, 128, 256, 512, 1024};
 // "Taille des blocs": the tile size; the last entry keeps the settings' size.
 inline constexpr std::array<std::string_view, 4> kTileSizeEntries{"8x8", "16x16", "32x32",

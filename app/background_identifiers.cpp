@@ -86,9 +86,12 @@ void GbaEmulationCommand(Workshop& w, std::string_view value) {
 }
 
 constexpr TwinRow kBackgroundRows[] = {
-    {"alphapremplan", "alphaforeground", IntegerEntry<Setting<&mapeditor::EditorSettings::foregroundOpacity>>()},
-    {"proprepalette", "multipalettes", IntegerEntry<Setting<&mapeditor::EditorSettings::ownPalettes>>()},
-    {"transparence", "transparency", IntegerEntry<Setting<&mapeditor::EditorSettings::transparency>>()},
+    {"alphapremplan", "alphaforeground",
+     IntegerEntry<Setting<&mapeditor::EditorSettings::foregroundOpacity>>()},
+    {"proprepalette", "multipalettes",
+     IntegerEntry<Setting<&mapeditor::EditorSettings::ownPalettes>>()},
+    {"transparence", "transparency",
+     IntegerEntry<Setting<&mapeditor::EditorSettings::transparency>>()},
     {"ajoute", "add", CommandEntry<AddCommand>()},
     {"reinit", "reset", CommandEntry<ResetCommand>()},
     {"liemap", "link", CommandEntry<LinkCommand>()},

@@ -41,11 +41,11 @@ struct ConvParameters {
   int32_t usePaletteState = kExistingReused;
   std::string useTileset;  // `util`: an existing tileset element
   int32_t useTilesetState = kExistingReused;
-  int32_t textMap = 1;      // `txt`
+  int32_t textMap = 1;         // `txt`
   int32_t sixteenColours = 0;  // `16c`
-  int32_t generateMap = 1;  // `gmap`
-  int32_t optimise = 1;     // `opt`: identical tiles merged
-  int colourMode = 0;       // index into the platform's colour modes
+  int32_t generateMap = 1;     // `gmap`
+  int32_t optimise = 1;        // `opt`: identical tiles merged
+  int colourMode = 0;          // index into the platform's colour modes
   std::string colourModeName;  // `cmode`
   std::string mapMode;         // `mapmode`
   std::string mapSize;         // `mdim`

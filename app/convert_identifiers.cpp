@@ -33,7 +33,8 @@ void RebuildTables(Workshop& w) {
 bool Flag(std::string_view value) { return platform::ParseInteger(value) != 0; }
 
 void MaskColourCommand(Workshop& w, std::string_view value) {
-  w.conversion.maskColour = convert::RgbFromValue(static_cast<uint32_t>(platform::ParseInteger(value)));
+  w.conversion.maskColour =
+      convert::RgbFromValue(static_cast<uint32_t>(platform::ParseInteger(value)));
 }
 
 // Entry 0 is kept as levels of the console's 5-bit channels.
@@ -89,7 +90,8 @@ constexpr TwinRow kConvertRows[] = {
     {"tronquer", "truncate", CommandEntry<TruncateCommand>()},
     {"precisionmax", "maxprecision", IntegerEntry<Setting<&ConversionSettings::maxPrecision>>()},
     {"colorisation", "colorization", IntegerEntry<Setting<&ConversionSettings::colorisation>>()},
-    {"premtilevide", "firsttileempty", IntegerEntry<Setting<&ConversionSettings::firstTileEmpty>>()},
+    {"premtilevide", "firsttileempty",
+     IntegerEntry<Setting<&ConversionSettings::firstTileEmpty>>()},
     {"reducpalrapide", "fastpalreduction",
      IntegerEntry<Setting<&ConversionSettings::fastPaletteReduction>>()},
     {"reducpalpost", "palreducpost",

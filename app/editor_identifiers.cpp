@@ -44,7 +44,8 @@ void ZoomCommand(Workshop& w, std::string_view value) {
 constexpr TwinRow kEditorRows[] = {
     {"popupinfos", "popupinfos", IntegerEntry<Setting<&mapeditor::EditorSettings::popupInfos>>()},
     {"tempspopup", "popuptime", IntegerEntry<Setting<&mapeditor::EditorSettings::popupTime>>()},
-    {"blocinvisible", "invisibleblock", IntegerEntry<Setting<&mapeditor::EditorSettings::invisibleBlock>>()},
+    {"blocinvisible", "invisibleblock",
+     IntegerEntry<Setting<&mapeditor::EditorSettings::invisibleBlock>>()},
     {"zoomprecis", "precisezoom", IntegerEntry<Setting<&mapeditor::EditorSettings::preciseZoom>>()},
     {"grille", "grid", IntegerEntry<Setting<&mapeditor::EditorSettings::grid>>()},
     {"couleurgrille", "gridcolor", IntegerEntry<Setting<&mapeditor::EditorSettings::gridColour>>()},
@@ -65,7 +66,8 @@ constexpr auto kEditorEntries = ExpandTwins(kEditorRows, kEditorSingleRows);
 constexpr TwinRow kHexModeRows[] = {
     {"actif", "enabled", IntegerEntry<Setting<&mapeditor::EditorSettings::hexMode>>()},
     {"comblezeros", "fillzeros", IntegerEntry<Setting<&mapeditor::EditorSettings::hexFillZeros>>()},
-    {"fondactif", "activemap", IntegerEntry<Setting<&mapeditor::EditorSettings::hexGraphicsBehind>>()},
+    {"fondactif", "activemap",
+     IntegerEntry<Setting<&mapeditor::EditorSettings::hexGraphicsBehind>>()},
 };
 
 constexpr auto kHexModeEntries = ExpandTwins(kHexModeRows);
@@ -134,8 +136,7 @@ void BitNameCommand(Workshop& w, std::string_view value) {
 
 void BitActiveCommand(Workshop& w, std::string_view value) {
   CommandArguments args(value);
-  int32_t bit =
-      CheckedBit(w, args, text::kBitActiveNeedsBackground, text::kBitActiveOutOfRange);
+  int32_t bit = CheckedBit(w, args, text::kBitActiveNeedsBackground, text::kBitActiveOutOfRange);
   if (bit < 0) return;
   bool active = args.integer() != 0;
   w.interpreter.bitNamesChanged = true;

@@ -133,7 +133,9 @@ bool LoadPicture(Workshop& w, const std::string& source, convert::LoadedImage& o
 // The export identifiers hold for the writes of one conversion only.
 class ScopedIdentifiers {
  public:
-  ScopedIdentifiers(Workshop& w, const ExportIdentifiers& ids) : w_(w) { w_.exportIdentifiers = ids; }
+  ScopedIdentifiers(Workshop& w, const ExportIdentifiers& ids) : w_(w) {
+    w_.exportIdentifiers = ids;
+  }
   ~ScopedIdentifiers() { w_.exportIdentifiers.clear(); }
   ScopedIdentifiers(const ScopedIdentifiers&) = delete;
   ScopedIdentifiers& operator=(const ScopedIdentifiers&) = delete;
@@ -224,8 +226,8 @@ ConversionOutcome RunTileConversion(Workshop& w, const TileConversionRequest& re
   if (request.askAboutSize && wholePicture && tileWidth > 0 && tileHeight > 0 &&
       (loaded.width % tileWidth != 0 || loaded.height % tileHeight != 0)) {
     auto answer = w.services.dialogs.question(
-        SizeQuestionText(tileWidth, tileHeight), text::kSizeNotTileMultipleCaption, platform::Buttons::OkCancel,
-        platform::Answer::Ok, platform::Icon::Warning);
+        SizeQuestionText(tileWidth, tileHeight), text::kSizeNotTileMultipleCaption,
+        platform::Buttons::OkCancel, platform::Answer::Ok, platform::Icon::Warning);
     if (answer == platform::Answer::Cancel) return ConversionOutcome::Stopped;
   }
 

@@ -17,29 +17,29 @@ struct Workshop;
 
 using script::ArrayDesc;
 using script::CommandArguments;
+using script::DoCommand;
+using script::EndCommand;
 using script::Entry;
 using script::EntryKind;
+using script::ExecCommand;
 using script::ExecuteScript;
 using script::FoldCase;
 using script::FormatText;
-using script::InterpreterState;
-using script::IsBlank;
-using script::ObjectTable;
-using script::RegisterIdentifier;
-using script::ReportScriptError;
-using script::RunScriptFile;
-using script::StopFlag;
-using script::DoCommand;
-using script::EndCommand;
-using script::ExecCommand;
 using script::GotoCommand;
 using script::IncludeCommand;
-using script::MsgBoxCommand;
-using script::QuitCommand;
-using script::ReturnCommand;
-using script::VisibleCommand;
+using script::InterpreterState;
+using script::IsBlank;
 using script::LookupIdentifier;
+using script::MsgBoxCommand;
+using script::ObjectTable;
+using script::QuitCommand;
+using script::RegisterIdentifier;
+using script::ReportScriptError;
+using script::ReturnCommand;
+using script::RunScriptFile;
 using script::ScriptHost;
+using script::StopFlag;
+using script::VisibleCommand;
 
 // The language's messages, beside the vocabulary's own.
 namespace text {

@@ -48,7 +48,8 @@ int UnitPower(std::string_view rest) {
 
 std::string Fixed(double value, int precision) {
   char buffer[64];
-  auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
+  auto r =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
   return r.ec == std::errc() ? std::string(buffer, r.ptr) : std::string("0");
 }
 

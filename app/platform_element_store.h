@@ -13,9 +13,10 @@ class PlatformElementStore : public mapeditor::ElementStore {
 
   std::optional<mapeditor::LoadedMap> readMap(const project::EntryRecord& map) override;
   std::optional<mapeditor::LoadedList> readList(const project::EntryRecord& list,
-                                     int32_t maxElements) override;
+                                                int32_t maxElements) override;
   bool writeMap(const project::EntryRecord& map, const project::EntryRecord& tileset,
-                const project::EntryRecord& palette, const mapeditor::Background& background) override;
+                const project::EntryRecord& palette,
+                const mapeditor::Background& background) override;
   bool writeList(const project::EntryRecord& list, const project::EntryRecord& tileset,
                  const mapeditor::Background& background) override;
   const convert::MapFormat& mapFormat(int32_t index) const override;

@@ -35,7 +35,7 @@ constexpr std::array<Entry, 2 * N> ExpandTwins(const TwinRow (&rows)[N]) {
 // The same, followed by the names only one language has.
 template <size_t N, size_t M>
 constexpr std::array<Entry, 2 * N + M> ExpandTwins(const TwinRow (&rows)[N],
-                                                    const Entry (&single)[M]) {
+                                                   const Entry (&single)[M]) {
   std::array<Entry, 2 * N + M> out{};
   auto twins = ExpandTwins(rows);
   for (size_t i = 0; i < 2 * N; ++i) out[i] = twins[i];

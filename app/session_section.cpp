@@ -42,7 +42,8 @@ std::string_view Truth(bool on) { return on ? "vrai" : "faux"; }
 // Reals with a '.' whatever the locale, as the reader parses them.
 std::string Fixed(double value, int precision) {
   char buffer[64];
-  auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
+  auto r =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
   return r.ec == std::errc() ? std::string(buffer, r.ptr) : std::string("0");
 }
 
@@ -91,7 +92,8 @@ void AppendChangedSettings(const Workshop& w, std::string& out) {
   if (c.maxPrecision != kDefaultPrecision)
     AppendSetting(out, "convert.precisionMax", std::to_string(c.maxPrecision));
   if (s.emulGba) AppendSetting(out, "system.emulGBA", Truth(true));
-  if (c.colorisation != 0) AppendSetting(out, "convert.colorisation", std::to_string(c.colorisation));
+  if (c.colorisation != 0)
+    AppendSetting(out, "convert.colorisation", std::to_string(c.colorisation));
   if (c.fastPaletteReduction != 1)
     AppendSetting(out, "convert.reducPalRapide", Truth(c.fastPaletteReduction != 0));
   if (c.paletteReductionPost != 1)

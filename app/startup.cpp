@@ -95,7 +95,8 @@ CommandLine SplitCommandLine(std::string_view line) {
   } else {
     size_t blank = line.find(' ');
     out.projectPath = std::string(line.substr(0, blank));
-    out.rest = blank == std::string_view::npos ? std::string() : std::string(line.substr(blank + 1));
+    out.rest =
+        blank == std::string_view::npos ? std::string() : std::string(line.substr(blank + 1));
   }
   if (out.projectPath.empty()) out.projectPath = std::string(kDefaultProjectName);
   return out;
@@ -272,8 +273,7 @@ int RunBatch(Workshop& w, const CommandLine& commandLine, project::SessionHooks&
     std::fprintf(report, "Projet enregistré: %s (%zu entrées)\n", w.paths.projectPath.c_str(),
                  w.project.count());
   else
-    std::fprintf(report, "Le projet n'a pas pu être enregistré: %s\n",
-                 w.paths.projectPath.c_str());
+    std::fprintf(report, "Le projet n'a pas pu être enregistré: %s\n", w.paths.projectPath.c_str());
   if (watch) outcome.errorsReported = watch->errors();
   int status = BatchExitStatus(outcome);
   if (statusOut) {

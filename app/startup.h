@@ -110,8 +110,7 @@ void FinishInteractiveStart(Workshop& w);
 // the errors counted are those `watch` saw, when the context's dialogs go
 // through one. With `statusOut`, the status line ends the run there.
 int RunBatch(Workshop& w, const CommandLine& commandLine, project::SessionHooks& hooks,
-             std::FILE* report, const ErrorWatch* watch = nullptr,
-             std::FILE* statusOut = nullptr);
+             std::FILE* report, const ErrorWatch* watch = nullptr, std::FILE* statusOut = nullptr);
 
 // The program's batch mode on the console: messages on standard error, the
 // steps on standard output, the status line last. Returns the exit status.

@@ -39,7 +39,8 @@ void GbaEmulationCommand(Workshop& w, std::string_view value) {
 constexpr TwinRow kSystemRows[] = {
     {"répertoire", "directory", TextEntry<Directory>()},
     {"objetsmax", "maxobjects", CommandEntry<MaxObjectsCommand>()},
-    {"sauverparamsmaps", "savemapsparams", IntegerEntry<Setting<&SystemSettings::saveMapSettings>>()},
+    {"sauverparamsmaps", "savemapsparams",
+     IntegerEntry<Setting<&SystemSettings::saveMapSettings>>()},
     {"sauverparamsmapsauto", "savemapsparamsauto",
      IntegerEntry<Setting<&SystemSettings::saveMapSettingsAuto>>()},
     {"memoiremax", "maxmemory", CommandEntry<MaxMemoryCommand>()},

@@ -28,9 +28,7 @@ void WorkshopEditorHost::setTileSize(int32_t width, int32_t height) {
 void WorkshopEditorHost::noteBitNamesChanged() { w_.interpreter.bitNamesChanged = true; }
 
 mapeditor::EditorAccess* WorkshopEditorHost::openEditor() const { return w_.openEditor; }
-void WorkshopEditorHost::setOpenEditor(mapeditor::EditorAccess* editor) {
-  w_.openEditor = editor;
-}
+void WorkshopEditorHost::setOpenEditor(mapeditor::EditorAccess* editor) { w_.openEditor = editor; }
 
 void WorkshopEditorHost::runSettingsScript(std::string_view path) { RunScriptFile(w_, path); }
 

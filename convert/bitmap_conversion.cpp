@@ -53,7 +53,8 @@ bool ConvertBitmap(const BitmapJob& job, const ConversionContext& context) {
   if (!context.writers.writeBitmap(*job.bitmap, job.palette, mode, indices, width, height))
     return false;
   return context.writers.writePalette(
-      *job.palette, std::span<const uint32_t>(palette.colours.data(), static_cast<size_t>(palette.count)));
+      *job.palette,
+      std::span<const uint32_t>(palette.colours.data(), static_cast<size_t>(palette.count)));
 }
 
 }  // namespace convert

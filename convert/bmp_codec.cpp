@@ -161,8 +161,8 @@ bool DecodeBmp(std::span<const uint8_t> b, DecodedImage& out, const DecodeLimits
   if (!ReadHeader(b, h)) return false;
   bool topDown = h.height < 0;
   int64_t height64 = topDown ? -h.height : h.height;
-  if (h.width < 1 || height64 < 1 || !WithinDecodeLimits(static_cast<uint64_t>(h.width),
-                                                         static_cast<uint64_t>(height64), limits))
+  if (h.width < 1 || height64 < 1 ||
+      !WithinDecodeLimits(static_cast<uint64_t>(h.width), static_cast<uint64_t>(height64), limits))
     return false;
   const int width = static_cast<int>(h.width);
   const int height = static_cast<int>(height64);

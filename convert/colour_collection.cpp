@@ -30,7 +30,8 @@ std::vector<ConvertedPixel> DistinctColours(std::span<const ConvertedPixel> pixe
   for (ConvertedPixel p : pixels) {
     if (IsTransparent(p) || p == last) continue;
     last = p;
-    if (seen.Insert(p, static_cast<int>(out.size())) == static_cast<int>(out.size())) out.push_back(p);
+    if (seen.Insert(p, static_cast<int>(out.size())) == static_cast<int>(out.size()))
+      out.push_back(p);
   }
   return out;
 }

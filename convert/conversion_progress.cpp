@@ -6,9 +6,8 @@ namespace convert {
 
 namespace {
 
-constexpr std::array<const char*, 4> kStageNames{
-    "choix des sous-palettes", "attribution des tiles", "remplissage des palettes",
-    "écriture des tiles"};
+constexpr std::array<const char*, 4> kStageNames{"choix des sous-palettes", "attribution des tiles",
+                                                 "remplissage des palettes", "écriture des tiles"};
 
 }  // namespace
 

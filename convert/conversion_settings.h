@@ -49,11 +49,12 @@ struct ConversionSettings {
   // Colour of palette entry 0 in modes that reserve it, as levels of the mode
   // (an 8-bit colour divided by 8).
   Rgb zeroColour{0, 0, 0};
-  int32_t colorisation = 0;         // weight of colour changes between sub-palettes; -1, -2: other measures
-  int32_t firstTileEmpty = 0;       // tile 0 is all zero when no existing tileset is used
-  int32_t fastPaletteReduction = 1; // octree first when fitting colours into a sub-palette
-  int32_t paletteReductionPost = 1; // fill free sub-palette entries after the assignment
-  int32_t tileWidth = 8;            // tile size in pixels, multiples of 8
+  int32_t colorisation =
+      0;  // weight of colour changes between sub-palettes; -1, -2: other measures
+  int32_t firstTileEmpty = 0;        // tile 0 is all zero when no existing tileset is used
+  int32_t fastPaletteReduction = 1;  // octree first when fitting colours into a sub-palette
+  int32_t paletteReductionPost = 1;  // fill free sub-palette entries after the assignment
+  int32_t tileWidth = 8;             // tile size in pixels, multiples of 8
   int32_t tileHeight = 8;
 };
 

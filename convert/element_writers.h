@@ -35,9 +35,9 @@ class ElementWriters {
                         std::span<const uint32_t> cells, int width, int height, int tileWidth,
                         int tileHeight) = 0;
 
-  virtual bool writeBitmap(const project::EntryRecord& bitmap,
-                           const project::EntryRecord* palette, const ColourMode& mode,
-                           std::span<const uint32_t> pixels, int width, int height) = 0;
+  virtual bool writeBitmap(const project::EntryRecord& bitmap, const project::EntryRecord* palette,
+                           const ColourMode& mode, std::span<const uint32_t> pixels, int width,
+                           int height) = 0;
 };
 
 }  // namespace convert

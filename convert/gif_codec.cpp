@@ -49,8 +49,8 @@ std::vector<int> FrameRowOrder(int height, bool interlaced) {
 }
 
 int WriteGifBytes(GifFileType* gif, const GifByteType* data, int length) {
-  static_cast<std::string*>(gif->UserData)->append(reinterpret_cast<const char*>(data),
-                                                   static_cast<size_t>(length));
+  static_cast<std::string*>(gif->UserData)
+      ->append(reinterpret_cast<const char*>(data), static_cast<size_t>(length));
   return length;
 }
 
@@ -113,7 +113,8 @@ bool DecodeGif(std::span<const uint8_t> bytes, DecodedImage& out, const DecodeLi
     out.palette.resize(static_cast<size_t>(map->ColorCount));
     for (int i = 0; i < map->ColorCount; ++i) {
       const GifColorType& c = map->Colors[i];
-      out.palette[static_cast<size_t>(i)] = Argb(i == transparentIndex ? 0 : 255, c.Red, c.Green, c.Blue);
+      out.palette[static_cast<size_t>(i)] =
+          Argb(i == transparentIndex ? 0 : 255, c.Red, c.Green, c.Blue);
     }
     out.width = static_cast<int>(width);
     out.height = static_cast<int>(height);
@@ -156,8 +157,10 @@ bool EncodeGif(const ImageToEncode& image, std::string& out) {
       uint32_t c = image.pixels[i] & 0xFFFFFF;
       auto [it, added] = seen.try_emplace(c, static_cast<uint8_t>(palette.size()));
       if (added) {
-        if (palette.size() == 256) fits = false;
-        else palette.push_back(c);
+        if (palette.size() == 256)
+          fits = false;
+        else
+          palette.push_back(c);
       }
       indices[i] = it->second;
     }
@@ -179,8 +182,8 @@ bool EncodeGif(const ImageToEncode& image, std::string& out) {
   while ((size_t{1} << bits) < palette.size()) ++bits;
   std::vector<GifColorType> colours(size_t{1} << bits, GifColorType{0, 0, 0});
   for (size_t i = 0; i < palette.size(); ++i)
-    colours[i] = {static_cast<GifByteType>(palette[i] >> 16), static_cast<GifByteType>(palette[i] >> 8),
-                  static_cast<GifByteType>(palette[i])};
+    colours[i] = {static_cast<GifByteType>(palette[i] >> 16),
+                  static_cast<GifByteType>(palette[i] >> 8), static_cast<GifByteType>(palette[i])};
   std::unique_ptr<ColorMapObject, ColourMapFree> map(
       GifMakeMapObject(static_cast<int>(colours.size()), colours.data()));
   if (!map) return false;
@@ -192,8 +195,8 @@ bool EncodeGif(const ImageToEncode& image, std::string& out) {
       EGifPutImageDesc(gif.get(), 0, 0, image.width, image.height, false, nullptr) == GIF_ERROR)
     return false;
   for (int y = 0; y < image.height; ++y)
-    if (EGifPutLine(gif.get(), indices.data() + static_cast<size_t>(y) * image.width, image.width) ==
-        GIF_ERROR)
+    if (EGifPutLine(gif.get(), indices.data() + static_cast<size_t>(y) * image.width,
+                    image.width) == GIF_ERROR)
       return false;
   // Closing writes the trailer.
   GifFileType* raw = gif.release();

@@ -44,7 +44,8 @@ struct ImageToEncode {
 
 inline bool ValidImageToEncode(const ImageToEncode& image) {
   return image.width > 0 && image.height > 0 &&
-         image.pixels.size() >= static_cast<size_t>(image.width) * static_cast<size_t>(image.height) &&
+         image.pixels.size() >=
+             static_cast<size_t>(image.width) * static_cast<size_t>(image.height) &&
          image.palette.size() <= 256;
 }
 

@@ -43,14 +43,16 @@ constexpr std::array<DecoderRow, 5> kDecoders{{
 
 bool WithinDecodeLimits(uint64_t width, uint64_t height, const DecodeLimits& limits) {
   if (width == 0 || height == 0) return false;
-  if (width > static_cast<uint64_t>(limits.maxSide) || height > static_cast<uint64_t>(limits.maxSide))
+  if (width > static_cast<uint64_t>(limits.maxSide) ||
+      height > static_cast<uint64_t>(limits.maxSide))
     return false;
   return width * height <= limits.maxPixels;
 }
 
 ImageFormat DetectImageFormat(std::span<const uint8_t> bytes) {
   for (const Signature& s : kSignatures)
-    if (bytes.size() >= s.bytes.size() && std::memcmp(bytes.data(), s.bytes.data(), s.bytes.size()) == 0)
+    if (bytes.size() >= s.bytes.size() &&
+        std::memcmp(bytes.data(), s.bytes.data(), s.bytes.size()) == 0)
       return s.format;
   return ImageFormat::Unknown;
 }

@@ -57,8 +57,7 @@ bool ReadJpeg(JpegReader* r) {
   jpeg_start_decompress(&r->info);
   const JDIMENSION width = r->info.output_width;
   const JDIMENSION height = r->info.output_height;
-  if (!WithinDecodeLimits(width, height, r->limits) || r->info.output_components != 4)
-    return false;
+  if (!WithinDecodeLimits(width, height, r->limits) || r->info.output_components != 4) return false;
   r->image.pixels.resize(static_cast<size_t>(width) * height);
   r->row.resize(static_cast<size_t>(width) * 4);
   // Adobe writes CMYK inverted (0 = full ink); that is the only CMYK JPEG in
@@ -110,7 +109,8 @@ bool WriteJpeg(JpegWriter* w) {
   w->row.resize(static_cast<size_t>(image.width));
   const bool indexed = !image.palette.empty();
   while (w->info.next_scanline < w->info.image_height) {
-    const uint32_t* src = image.pixels.data() + static_cast<size_t>(w->info.next_scanline) * image.width;
+    const uint32_t* src =
+        image.pixels.data() + static_cast<size_t>(w->info.next_scanline) * image.width;
     for (int x = 0; x < image.width; ++x)
       w->row[static_cast<size_t>(x)] =
           indexed ? image.palette[std::min<size_t>(src[x] & 255, image.palette.size() - 1)]

@@ -105,8 +105,8 @@ Centres MedianCut(std::vector<Point> points, int count) {
     for (size_t i = box.begin; i + 1 < box.end; ++i) {
       left.add(points[i]);
       if (value(points[i]) == value(points[i + 1])) continue;
-      Sums right{box.sums.w - left.w, box.sums.r - left.r, box.sums.g - left.g,
-                 box.sums.b - left.b, box.sums.q - left.q};
+      Sums right{box.sums.w - left.w, box.sums.r - left.r, box.sums.g - left.g, box.sums.b - left.b,
+                 box.sums.q - left.q};
       const double e = left.squaredError() + right.squaredError();
       if (e < bestError) bestError = e, split = i + 1;
     }
@@ -127,7 +127,9 @@ Centres MedianCut(std::vector<Point> points, int count) {
 class Lloyd {
  public:
   Lloyd(std::span<const Point> points, size_t fixedCount)
-      : points_(points), fixed_(fixedCount), assignment_(points.size(), SIZE_MAX),
+      : points_(points),
+        fixed_(fixedCount),
+        assignment_(points.size(), SIZE_MAX),
         errors_(points.size(), 0) {}
 
   void assign(const Centres& c) {
@@ -173,8 +175,8 @@ class Lloyd {
         errors_[k] = 0;
         r = points_[k].r, g = points_[k].g, b = points_[k].b;
       }
-      largest = std::max(
-          {largest, std::abs(r - c.r[i]), std::abs(g - c.g[i]), std::abs(b - c.b[i])});
+      largest =
+          std::max({largest, std::abs(r - c.r[i]), std::abs(g - c.g[i]), std::abs(b - c.b[i])});
       c.r[i] = r, c.g[i] = g, c.b[i] = b;
     }
     return largest;
@@ -217,8 +219,7 @@ std::vector<WeightedColour> ColourHistogram(std::span<const ConvertedPixel> pixe
   if (narrow) {
     std::vector<uint32_t> counts(32768, 0);
     for (ConvertedPixel p : pixels)
-      if (!IsTransparent(p))
-        ++counts[(PixelRed(p) << 10) | (PixelGreen(p) << 5) | PixelBlue(p)];
+      if (!IsTransparent(p)) ++counts[(PixelRed(p) << 10) | (PixelGreen(p) << 5) | PixelBlue(p)];
     for (uint32_t k = 0; k < counts.size(); ++k)
       if (counts[k]) out.push_back({MakePixel(k >> 10, (k >> 5) & 31, k & 31), counts[k]});
     return out;
@@ -241,9 +242,8 @@ std::vector<ConvertedPixel> RefinedPalette(std::span<const WeightedColour> histo
   for (ConvertedPixel f : fixed) fixedKeys.insert(RgbKey(f));
   std::vector<ConvertedPixel> fresh;
   for (const WeightedColour& h : histogram)
-    if (!fixedKeys.count(RgbKey(h.colour))) fresh.push_back(MakePixel(PixelRed(h.colour),
-                                                                      PixelGreen(h.colour),
-                                                                      PixelBlue(h.colour)));
+    if (!fixedKeys.count(RgbKey(h.colour)))
+      fresh.push_back(MakePixel(PixelRed(h.colour), PixelGreen(h.colour), PixelBlue(h.colour)));
   if (static_cast<int>(fresh.size()) <= room) return fresh;
 
   std::vector<Point> points;
@@ -316,10 +316,9 @@ std::vector<ConvertedPixel> RefinedPalette(std::span<const WeightedColour> histo
 
 double DitherThreshold(int x, int y) {
   static constexpr std::array<uint8_t, 64> kBayer{
-      0,  32, 8,  40, 2,  34, 10, 42, 48, 16, 56, 24, 50, 18, 58, 26,
-      12, 44, 4,  36, 14, 46, 6,  38, 60, 28, 52, 20, 62, 30, 54, 22,
-      3,  35, 11, 43, 1,  33, 9,  41, 51, 19, 59, 27, 49, 17, 57, 25,
-      15, 47, 7,  39, 13, 45, 5,  37, 63, 31, 55, 23, 61, 29, 53, 21};
+      0,  32, 8,  40, 2,  34, 10, 42, 48, 16, 56, 24, 50, 18, 58, 26, 12, 44, 4,  36, 14, 46,
+      6,  38, 60, 28, 52, 20, 62, 30, 54, 22, 3,  35, 11, 43, 1,  33, 9,  41, 51, 19, 59, 27,
+      49, 17, 57, 25, 15, 47, 7,  39, 13, 45, 5,  37, 63, 31, 55, 23, 61, 29, 53, 21};
   return (kBayer[static_cast<size_t>((y & 7) * 8 + (x & 7))] + 0.5) / 64.0;
 }
 

@@ -51,8 +51,7 @@ struct DitherChoice {
   double share = 0;
   int at(double threshold) const { return partner >= 0 && threshold < share ? partner : nearest; }
 };
-DitherChoice ChooseDither(ConvertedPixel colour, const ConvertedPixel* palette, int first,
-                          int end);
+DitherChoice ChooseDither(ConvertedPixel colour, const ConvertedPixel* palette, int first, int end);
 
 // The area's opaque pixels as indices (plus indexOffset) of entries
 // [first, end), with the ordered dither; transparent pixels take the

@@ -96,8 +96,8 @@ class ErrorMeter {
 
 // A sub-palette with what the tries need.
 struct WorkSlot : PaletteSlot {
-  uint64_t error = 0;  // of its tiles under `palette`
-  Octree tree;         // every opaque pixel of its tiles, in order
+  uint64_t error = 0;                   // of its tiles under `palette`
+  Octree tree;                          // every opaque pixel of its tiles, in order
   std::vector<ConvertedPixel> colours;  // distinct colours of its tiles, in order of appearance
   std::vector<uint32_t> counts;
   ColourIndexMap index;
@@ -202,8 +202,8 @@ void MultiPalette::Collect(SlotColours& palette, std::span<const ConvertedPixel>
   CollectionPalette collection{palette.colours.data(), palette.count, 1, c_};
   int count = CollectColours(sequence, collection, 0);
   if (count < 0) {
-    const int64_t tolerance = BisectTolerance(
-        0, kFitToleranceCeiling, kFitToleranceCeiling / 2, [&](int64_t t) {
+    const int64_t tolerance =
+        BisectTolerance(0, kFitToleranceCeiling, kFitToleranceCeiling / 2, [&](int64_t t) {
           return (c_ >= 2 && t >= largestDistance_) || CollectColours(sequence, collection, t) >= 0;
         });
     count = CollectColours(sequence, collection, tolerance);
@@ -312,8 +312,9 @@ void MultiPalette::ReportSlot(size_t s) {
   std::array<ConvertedPixel, kMaxSlotColours> colours{};
   for (int i = 0; i < p.count; ++i)
     colours[static_cast<size_t>(i)] = SwapRedBlue(p.colours[static_cast<size_t>(i)]);
-  progress_->subPaletteChanged(static_cast<int>(s),
-                               std::span<const ConvertedPixel>(colours.data(), static_cast<size_t>(p.count)));
+  progress_->subPaletteChanged(
+      static_cast<int>(s),
+      std::span<const ConvertedPixel>(colours.data(), static_cast<size_t>(p.count)));
 }
 
 void MultiPalette::Seed() {

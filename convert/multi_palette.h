@@ -66,8 +66,9 @@ int ConvertMultiPalette(const MultiPaletteJob& job, MultiPaletteResult& result,
 
 // The number of sub-palettes for K colours.
 constexpr int SubPaletteCount(int requestedColours, int coloursPerSubPalette) {
-  return coloursPerSubPalette <= 0 ? 0
-                                   : (requestedColours + coloursPerSubPalette - 1) / coloursPerSubPalette;
+  return coloursPerSubPalette <= 0
+             ? 0
+             : (requestedColours + coloursPerSubPalette - 1) / coloursPerSubPalette;
 }
 
 // The largest tolerance the colour fits search, and where they start.

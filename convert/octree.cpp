@@ -38,9 +38,9 @@ void Octree::Insert(ConvertedPixel colour) {
     }
     const uint32_t mask = 128u >> level;
     const int shift = 7 - level;
-    const int child = static_cast<int>(((channel[0] & mask) >> shift) * 4 +
-                                       ((channel[1] & mask) >> shift) * 2 +
-                                       ((channel[2] & mask) >> shift));
+    const int child =
+        static_cast<int>(((channel[0] & mask) >> shift) * 4 + ((channel[1] & mask) >> shift) * 2 +
+                         ((channel[2] & mask) >> shift));
     int32_t next = n.children[child];
     if (next < 0) {
       next = NewNode(level + 1);  // may move the nodes

@@ -34,7 +34,8 @@ void ClearFrom(PaletteBuffer& palette, int count) {
 int MaxPaletteColours(const ColourMode& mode) {
   int colours = mode.paletteKind == PaletteKind::SubPalettes
                     ? mode.paletteEntries * mode.coloursPerSubPalette
-                    : mode.paletteKind == PaletteKind::Single ? mode.paletteEntries : 0;
+                : mode.paletteKind == PaletteKind::Single ? mode.paletteEntries
+                                                          : 0;
   return std::clamp(colours, 0, kPaletteBufferEntries - 1);
 }
 
@@ -48,11 +49,11 @@ int ReduceStandard(const ReductionJob& job, PaletteBuffer& palette, std::vector<
 
   int64_t tolerance = 0;
   if (pass(0) < 0) {
-    const MessageText& question = job.search == ToleranceSearch::Descending ? kBitmapFilterQuestion
-                                                                           : kTileFilterQuestion;
-    if (job.messages &&
-        dialogs.question(question.text, question.caption, platform::Buttons::OkCancel,
-                         platform::Answer::Ok, platform::Icon::Question) == platform::Answer::Cancel) {
+    const MessageText& question =
+        job.search == ToleranceSearch::Descending ? kBitmapFilterQuestion : kTileFilterQuestion;
+    if (job.messages && dialogs.question(question.text, question.caption,
+                                         platform::Buttons::OkCancel, platform::Answer::Ok,
+                                         platform::Icon::Question) == platform::Answer::Cancel) {
       ClearFrom(palette, palette.count);
       return -1;
     }
@@ -79,7 +80,8 @@ int ReduceStandard(const ReductionJob& job, PaletteBuffer& palette, std::vector<
   return reported;
 }
 
-int ReduceHalftone(const ReductionJob& job, PaletteBuffer& palette, std::vector<uint32_t>& indices) {
+int ReduceHalftone(const ReductionJob& job, PaletteBuffer& palette,
+                   std::vector<uint32_t>& indices) {
   const auto& halftone = HalftonePalette();
   for (int i = 0; i < kHalftoneEntries; ++i) {
     uint32_t c = halftone[static_cast<size_t>(i)];
@@ -98,8 +100,9 @@ int ReduceHalftone(const ReductionJob& job, PaletteBuffer& palette, std::vector<
       size_t i = static_cast<size_t>(y) * job.width + x;
       if (IsTransparent(job.area[i]) || !job.source) continue;
       uint32_t raw = job.source->At(x, y);
-      indices[i] = static_cast<uint32_t>(HalftoneIndex(PixelRed(raw), PixelGreen(raw),
-                                                       PixelBlue(raw), x, y)) + offset;
+      indices[i] = static_cast<uint32_t>(
+                       HalftoneIndex(PixelRed(raw), PixelGreen(raw), PixelBlue(raw), x, y)) +
+                   offset;
     }
   return kReported;
 }

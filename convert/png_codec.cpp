@@ -75,7 +75,8 @@ bool ReadPng(PngReader* r) {
   r->image.pixels.resize(static_cast<size_t>(width) * height);
   r->rows.resize(height);
   for (png_uint_32 y = 0; y < height; ++y)
-    r->rows[y] = reinterpret_cast<png_bytep>(r->image.pixels.data() + static_cast<size_t>(y) * width);
+    r->rows[y] =
+        reinterpret_cast<png_bytep>(r->image.pixels.data() + static_cast<size_t>(y) * width);
   png_read_image(r->png, r->rows.data());
   r->image.width = static_cast<int>(width);
   r->image.height = static_cast<int>(height);

@@ -18,7 +18,8 @@ std::vector<ConvertedPixel> ConvertArea(const SourceImage& image, int width, int
     ConvertedPixel* row = area.data() + static_cast<size_t>(y) * width;
     for (int x = 0; x < w; ++x) {
       const uint32_t p = src[x];
-      row[x] = ConvertColour(tables, mode, PixelRed(p), PixelGreen(p), PixelBlue(p), PixelOpacity(p));
+      row[x] =
+          ConvertColour(tables, mode, PixelRed(p), PixelGreen(p), PixelBlue(p), PixelOpacity(p));
     }
   }
   return area;

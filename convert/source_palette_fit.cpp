@@ -22,9 +22,9 @@ bool KeepSourcePalette(const SourcePalette& source, const ColourTables& tables,
   std::vector<ConvertedPixel> converted(static_cast<size_t>(used));
   for (int i = 0; i < used; ++i) {
     uint32_t c = source.colours[static_cast<size_t>(i)];
-    converted[static_cast<size_t>(i)] = ConvertColour(tables, mode, static_cast<uint8_t>(c >> 16),
-                                                      static_cast<uint8_t>(c >> 8),
-                                                      static_cast<uint8_t>(c), 255);
+    converted[static_cast<size_t>(i)] =
+        ConvertColour(tables, mode, static_cast<uint8_t>(c >> 16), static_cast<uint8_t>(c >> 8),
+                      static_cast<uint8_t>(c), 255);
   }
   int matched = 0;
   while (matched < used && matched < present &&
@@ -40,8 +40,10 @@ bool KeepSourcePalette(const SourcePalette& source, const ColourTables& tables,
   MapToNearestColours(area, palette.colours.data(), 0, count, background, 0, indices);
   // Every colour of an indexed picture is in its palette; a pixel without an
   // entry is a fault of this program, reported once.
-  if (count < 1 && std::any_of(area.begin(), area.end(), [](ConvertedPixel p) { return !IsTransparent(p); }))
-    dialogs.message(kSourcePaletteMismatch.text, kSourcePaletteMismatch.caption, platform::Icon::None);
+  if (count < 1 &&
+      std::any_of(area.begin(), area.end(), [](ConvertedPixel p) { return !IsTransparent(p); }))
+    dialogs.message(kSourcePaletteMismatch.text, kSourcePaletteMismatch.caption,
+                    platform::Icon::None);
   return true;
 }
 

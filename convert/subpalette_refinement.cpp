@@ -55,7 +55,7 @@ class Refiner {
   const int p_;
   const size_t words_;
   std::vector<ConvertedPixel> colours_;  // distinct opaque colours, increasing
-  std::vector<uint32_t> tileStart_;       // each tile's distinct colours in tileIds_
+  std::vector<uint32_t> tileStart_;      // each tile's distinct colours in tileIds_
   std::vector<uint32_t> tileIds_, tileCounts_;
   std::vector<std::vector<ConvertedPixel>> palettes_;  // the colours of each sub-palette
   std::vector<int> assignment_;
@@ -229,9 +229,8 @@ double SubPaletteError(const MultiPaletteJob& job, const MultiPaletteResult& res
       if (IsTransparent(p)) continue;
       const uint32_t index = result.tiles[t * words + i];
       const size_t entry = static_cast<size_t>(result.subPalettes[t] * c) + index;
-      total += index == 0 || entry >= result.palette.size()
-                   ? std::sqrt(double{kNoColourDistance})
-                   : Distance(p, result.palette[entry]);
+      total += index == 0 || entry >= result.palette.size() ? std::sqrt(double{kNoColourDistance})
+                                                            : Distance(p, result.palette[entry]);
     }
   return total;
 }

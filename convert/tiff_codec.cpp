@@ -24,7 +24,8 @@ tmsize_t ReadProc(thandle_t handle, void* buffer, tmsize_t size) {
   auto* f = static_cast<MemoryFile*>(handle);
   if (size <= 0 || f->pos >= f->Size()) return 0;
   uint64_t n = std::min<uint64_t>(static_cast<uint64_t>(size), f->Size() - f->pos);
-  const uint8_t* src = f->output ? reinterpret_cast<const uint8_t*>(f->output->data()) : f->input.data();
+  const uint8_t* src =
+      f->output ? reinterpret_cast<const uint8_t*>(f->output->data()) : f->input.data();
   std::memcpy(buffer, src + f->pos, n);
   f->pos += n;
   return static_cast<tmsize_t>(n);
@@ -72,10 +73,9 @@ std::unique_ptr<TIFF, TiffCloser> OpenMemory(MemoryFile& file, const char* mode,
   TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(), maxAlloc);
   TIFFOpenOptionsSetErrorHandlerExtR(options.get(), QuietHandler, nullptr);
   TIFFOpenOptionsSetWarningHandlerExtR(options.get(), QuietHandler, nullptr);
-  return std::unique_ptr<TIFF, TiffCloser>(TIFFClientOpenExt("memory", mode, &file, ReadProc,
-                                                             WriteProc, SeekProc, CloseProc,
-                                                             SizeProc, MapProc, UnmapProc,
-                                                             options.get()));
+  return std::unique_ptr<TIFF, TiffCloser>(
+      TIFFClientOpenExt("memory", mode, &file, ReadProc, WriteProc, SeekProc, CloseProc, SizeProc,
+                        MapProc, UnmapProc, options.get()));
 }
 
 // libtiff's own allocations (strips, tiles, tables) are held to this; the
@@ -97,8 +97,8 @@ bool DecodeTiff(std::span<const uint8_t> bytes, DecodedImage& out, const DecodeL
   if (!tif) return false;
   TIFF* t = tif.get();
   uint32_t width = 0, height = 0;
-  if (!TIFFGetField(t, TIFFTAG_IMAGEWIDTH, &width) || !TIFFGetField(t, TIFFTAG_IMAGELENGTH, &height) ||
-      !WithinDecodeLimits(width, height, limits))
+  if (!TIFFGetField(t, TIFFTAG_IMAGEWIDTH, &width) ||
+      !TIFFGetField(t, TIFFTAG_IMAGELENGTH, &height) || !WithinDecodeLimits(width, height, limits))
     return false;
   char message[1024] = {};
   if (!TIFFRGBAImageOK(t, message)) return false;
@@ -141,7 +141,8 @@ bool DecodeTiff(std::span<const uint8_t> bytes, DecodedImage& out, const DecodeL
   std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
   if (byRows) {
     const tmsize_t rowBytes = TIFFScanlineSize(t);
-    const uint64_t needed = rgb ? uint64_t{width} * samples : (uint64_t{width} * bitsPerSample + 7) / 8;
+    const uint64_t needed =
+        rgb ? uint64_t{width} * samples : (uint64_t{width} * bitsPerSample + 7) / 8;
     if (rowBytes <= 0 || static_cast<uint64_t>(rowBytes) < needed) {
       out = {};
       return false;
@@ -159,7 +160,8 @@ bool DecodeTiff(std::span<const uint8_t> bytes, DecodedImage& out, const DecodeL
           dst[x] = Argb(samples == 4 ? p[3] : 255, p[0], p[1], p[2]);
         } else {
           const uint32_t bit = x * bitsPerSample;
-          const uint32_t index = (row[bit / 8] >> (8 - bitsPerSample - bit % 8)) & ((1u << bitsPerSample) - 1);
+          const uint32_t index =
+              (row[bit / 8] >> (8 - bitsPerSample - bit % 8)) & ((1u << bitsPerSample) - 1);
           dst[x] = out.palette[index];
         }
       }

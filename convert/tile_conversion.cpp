@@ -151,7 +151,8 @@ bool ConvertTiles(const ConversionJob& job, const ConversionContext& context) {
   }
   // Tiles of sub-palette conversions hold colours until the end, which cannot
   // be compared with an existing tileset's indices.
-  const bool mergeWithExisting = !job.existingTileset || (job.existingTileset->reuseTiles && !multi);
+  const bool mergeWithExisting =
+      !job.existingTileset || (job.existingTileset->reuseTiles && !multi);
   const int mergeFrom = mergeWithExisting ? 0 : existingTiles;
 
   std::vector<int> tileOfCell(static_cast<size_t>(columns) * static_cast<size_t>(rows));
@@ -188,7 +189,8 @@ bool ConvertTiles(const ConversionJob& job, const ConversionContext& context) {
     MultiPaletteResult result;
     const int colours = ConvertMultiPalette(mp, result, context.dialogs, context.progress);
     if (colours < 1) return false;
-    std::copy(result.tiles.begin(), result.tiles.end(), store.Words().begin() + static_cast<ptrdiff_t>(first));
+    std::copy(result.tiles.begin(), result.tiles.end(),
+              store.Words().begin() + static_cast<ptrdiff_t>(first));
     palette.colours.assign(result.palette.begin(), result.palette.end());
     palette.count = colours;
     subPaletteOf.assign(static_cast<size_t>(existingTiles), 0);
@@ -201,20 +203,22 @@ bool ConvertTiles(const ConversionJob& job, const ConversionContext& context) {
     const int t = tileOfCell[i];
     uint32_t cell = KeptTileNumber(format, static_cast<uint32_t>(t));
     if (multi)
-      cell = CellWithSubPalette(format, cell, static_cast<uint32_t>(subPaletteOf[static_cast<size_t>(t)]));
+      cell = CellWithSubPalette(format, cell,
+                                static_cast<uint32_t>(subPaletteOf[static_cast<size_t>(t)]));
     cells[i] = cell;
   }
 
   const project::EntryRecord* paletteEntry = mode.HasPalette() ? job.palette : nullptr;
-  if (job.generateMap && !context.writers.writeMap(*job.map, job.tileset, paletteEntry, format, cells,
-                                                   columns, rows, tileWidth, tileHeight))
+  if (job.generateMap && !context.writers.writeMap(*job.map, job.tileset, paletteEntry, format,
+                                                   cells, columns, rows, tileWidth, tileHeight))
     return false;
   if (!context.writers.writeTileset(*job.tileset, paletteEntry, mode, store.Words(), store.Count(),
                                     tileWidth, tileHeight))
     return false;
   if (mode.HasPalette() &&
-      !context.writers.writePalette(*job.palette, std::span<const uint32_t>(palette.colours.data(),
-                                                                        static_cast<size_t>(palette.count))))
+      !context.writers.writePalette(
+          *job.palette,
+          std::span<const uint32_t>(palette.colours.data(), static_cast<size_t>(palette.count))))
     return false;
   return true;
 }

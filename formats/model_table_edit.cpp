@@ -49,9 +49,8 @@ bool ModelTableEdit::modified() const {
   return !SameFields(parameters_, models_[static_cast<size_t>(edited_)].fields);
 }
 
-bool ModelTableEdit::putParameter(int selected, std::string_view name, int32_t kind,
-                                  int32_t size, std::string_view defaultValue,
-                                  platform::UserDialogs& dialogs) {
+bool ModelTableEdit::putParameter(int selected, std::string_view name, int32_t kind, int32_t size,
+                                  std::string_view defaultValue, platform::UserDialogs& dialogs) {
   if (size < 1 || name.empty()) return false;
   if (size < 4) {
     Show(dialogs, model_prompts::kSizeTooSmall);

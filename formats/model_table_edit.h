@@ -33,8 +33,8 @@ inline constexpr ModelPrompt kSizeTooSmall{"La taille doit être d'au moins 4 oc
 inline constexpr ModelPrompt kTooManyParameters{"Le nombre maximal de paramètres est atteint.",
                                                 "Erreur", Icon::Error};
 inline constexpr ModelPrompt kOnlyModel{
-    "Vous ne pouvez pas supprimer tous les modèles, il doit au moins vous en rester un.",
-    "Erreur", Icon::Error};
+    "Vous ne pouvez pas supprimer tous les modèles, il doit au moins vous en rester un.", "Erreur",
+    Icon::Error};
 inline constexpr ModelPrompt kDeleteModelInUse{
     "Vous allez supprimer le modèle que vous êtes en train d'utiliser!\nÊtes-vous sûr?",
     "Attention", Icon::Warning, Buttons::YesNo, Answer::No};

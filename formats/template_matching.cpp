@@ -48,9 +48,8 @@ void StoreCapture(const TemplateToken& t, std::string_view captured, TemplateVal
     if (values.hasText(t.placeholder)) values.setTextBytes(t.placeholder, captured);
     return;
   }
-  values.setNumber(t.placeholder, t.form == TemplateToken::Form::Hex
-                                      ? ParseHexCapture(captured)
-                                      : ParseDecimal(captured));
+  values.setNumber(t.placeholder, t.form == TemplateToken::Form::Hex ? ParseHexCapture(captured)
+                                                                     : ParseDecimal(captured));
 }
 
 // Applies a control token; `t` may move forward in the template.

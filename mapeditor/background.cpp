@@ -40,9 +40,9 @@ std::vector<uint8_t> BackgroundSnapshot(const Background& b) {
 std::vector<uint8_t> ShapedSnapshot(const Background& b) {
   std::vector<uint8_t> out = BackgroundSnapshot(b);
   if (!b.isMap()) return out;
-  const int32_t words[kShapeWords] = {b.width,     b.height,      b.tileWidth,   b.tileHeight,
-                                      b.tileCount, b.referenceTile, b.snapX,     b.snapY,
-                                      b.scrollStepX, b.scrollStepY, kShapeMarker};
+  const int32_t words[kShapeWords] = {b.width,       b.height,        b.tileWidth, b.tileHeight,
+                                      b.tileCount,   b.referenceTile, b.snapX,     b.snapY,
+                                      b.scrollStepX, b.scrollStepY,   kShapeMarker};
   size_t at = out.size();
   out.resize(at + kShapeBytes);
   for (size_t k = 0; k < kShapeWords; ++k) PutWord(out.data() + at + k * 4, words[k]);

@@ -14,10 +14,10 @@ namespace mapeditor {
 // Settings that are plain values (opacities, transparency, one palette per
 // background, hex mode and its options, grid, grid colour and opacity,
 // precise zoom, invisible block, zero masks, pop-up settings, timing, the
-// `fonds.visible` array) are variables of the editor settings (`EditorHost::settings`); the editor reads
-// them live, so assigning them needs no call here. After a run that assigned
-// any of them, `settingsChanged` lets the editor follow at once (hex mode
-// changes the active background's cell size).
+// `fonds.visible` array) are variables of the editor settings (`EditorHost::settings`); the editor
+// reads them live, so assigning them needs no call here. After a run that assigned any of them,
+// `settingsChanged` lets the editor follow at once (hex mode changes the active background's cell
+// size).
 //
 // Background numbers: `index` arguments are 0-based background slots, as the
 // script's current index gives them (`Fonds[2]` is index 1, `Fonds` alone is

@@ -211,7 +211,8 @@ AddResult MapEditor::addBackground(int elementIndex) {
 
 bool MapEditor::checkBackgroundLimit() {
   if (count_ < kMaxBackgrounds) return true;
-  host_.services().dialogs.message(texts::kBackgroundLimit, texts::kCaptionError, platform::Icon::Error);
+  host_.services().dialogs.message(texts::kBackgroundLimit, texts::kCaptionError,
+                                   platform::Icon::Error);
   return false;
 }
 
@@ -263,7 +264,7 @@ AddResult MapEditor::loadInto(int slotIndex, int elementIndex) {
   }
   if (!EditableTileSide(tiles.tileWidth) || !EditableTileSide(tiles.tileHeight)) {
     host_.services().dialogs.message(texts::kBadTileSize, texts::kBadTileSizeCaption,
-                                platform::Icon::Error);
+                                     platform::Icon::Error);
     return AddResult::Unreadable;
   }
   b.tileWidth = tiles.tileWidth;
@@ -442,8 +443,10 @@ bool MapEditor::saveBackground(int i) {
   // The writer names the data after the element: without the record found in
   // the project, the one the background was opened from serves.
   if (own.name.empty()) own = s.element;
-  project::EntryRecord tileset = FindElement(host_.project(), b.tilesetFile, {project::kKindTileset});
-  project::EntryRecord palette = FindElement(host_.project(), b.paletteFile, {project::kKindPalette});
+  project::EntryRecord tileset =
+      FindElement(host_.project(), b.tilesetFile, {project::kKindTileset});
+  project::EntryRecord palette =
+      FindElement(host_.project(), b.paletteFile, {project::kKindPalette});
   if (host_.selectsFormatByExtension()) formats::SelectFormatByExtension(host_.formats(), own.file);
   bool written =
       b.isMap() ? store_.writeMap(own, tileset, palette, b) : store_.writeList(own, tileset, b);

@@ -25,7 +25,6 @@ struct ColourMode;
 struct MapFormat;
 }  // namespace convert
 
-
 // The map editor's document: up to 20 backgrounds, the active one and its
 // link group, undo histories, the selection buffer and the brush, and the
 // state the editor window shows. The window only turns input into calls on

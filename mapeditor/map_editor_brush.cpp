@@ -132,7 +132,7 @@ bool MapEditor::copyMember(int member, int plane, const PixelRect& rect) {
   int w = c.right - c.left + 1, h = c.bottom - c.top + 1;
   if (w > kBufferSide || h > kBufferSide) {
     host_.services().dialogs.message(texts::kSelectionTooLarge, texts::kCaptionOops,
-                                platform::Icon::Error);
+                                     platform::Icon::Error);
     return false;
   }
   buf.width = w;
@@ -231,7 +231,7 @@ void MapEditor::pasteMembers(const PixelRect& rect, bool onlyActive, int sx, int
           int64_t y = formats::ReadObjectWord(src, formats::kObjectY) + int64_t{top};
           if (b.elementCount >= b.maxElements) {
             host_.services().dialogs.message(texts::kListFull, texts::kCaptionError,
-                                        platform::Icon::Warning);
+                                             platform::Icon::Warning);
             break;
           }
           std::span<uint8_t> dst = b.element(b.elementCount++);
@@ -387,7 +387,7 @@ bool MapEditor::blockCopy(const BlockCopyFields& f) {
         block.assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0u);
       } catch (const std::bad_alloc&) {
         host_.services().dialogs.message(texts::kNoMemoryForMove, texts::kCaptionOops,
-                                    platform::Icon::Error);
+                                         platform::Icon::Error);
         return false;
       }
       for (int j = 0; j < h; ++j)
@@ -408,7 +408,7 @@ bool MapEditor::blockCopy(const BlockCopyFields& f) {
   if (source.given && size.given) {
     if (size.x > kBufferSide || size.y > kBufferSide) {
       host_.services().dialogs.message(texts::kCopyTooLarge, texts::kCopyTooLargeCaption,
-                                  platform::Icon::Error);
+                                       platform::Icon::Error);
       return false;
     }
     if (!AllocateSelectionBuffer(shared_.buffer)) return true;
@@ -453,7 +453,7 @@ bool MapEditor::blockCopy(const BlockCopyFields& f) {
     return true;
   }
   host_.services().dialogs.message(texts::kNotEnoughInformation, texts::kCaptionError,
-                              platform::Icon::Warning);
+                                   platform::Icon::Warning);
   return false;
 }
 

@@ -29,7 +29,8 @@ bool MapEditor::addListElement(int i, int32_t x, int32_t y, int32_t type) {
   if (!isOpenSlot(i) || background(i).isMap()) return false;
   Background& b = background(i);
   if (b.elementCount >= b.maxElements) {
-    host_.services().dialogs.message(texts::kListFull, texts::kCaptionError, platform::Icon::Warning);
+    host_.services().dialogs.message(texts::kListFull, texts::kCaptionError,
+                                     platform::Icon::Warning);
     return false;
   }
   std::span<uint8_t> e = b.element(b.elementCount);
@@ -199,7 +200,8 @@ void MapEditor::pasteObjects(int32_t x, int32_t y) {
   }
   for (int k = 0; k < clip.count; ++k) {
     if (b.elementCount >= b.maxElements) {
-      host_.services().dialogs.message(texts::kListFull, texts::kCaptionError, platform::Icon::Warning);
+      host_.services().dialogs.message(texts::kListFull, texts::kCaptionError,
+                                       platform::Icon::Warning);
       break;
     }
     std::span<const uint8_t> src = source(k);
@@ -222,7 +224,7 @@ std::vector<std::string> MapEditor::objectFieldTexts() const {
   const Background& b = activeBackground();
   if (b.model.fields.empty()) {
     host_.services().dialogs.message(texts::kNoObjectFields, texts::kCaptionError,
-                                platform::Icon::Warning);
+                                     platform::Icon::Warning);
     return texts;
   }
   int first = -1;

@@ -43,8 +43,8 @@ bool MapEditor::applyParallaxPercent(int i, double percentX, double percentY) {
   auto confirm = [this](double v) {
     if (!(v > 1.0)) return true;
     return host_.services().dialogs.question(texts::kParallaxQuestion, texts::kCaptionError,
-                                        platform::Buttons::YesNo, platform::Answer::Yes,
-                                        platform::Icon::Information) == platform::Answer::Yes;
+                                             platform::Buttons::YesNo, platform::Answer::Yes,
+                                             platform::Icon::Information) == platform::Answer::Yes;
   };
   if (!confirm(x) || !confirm(y)) return false;
   Background& b = background(i);
@@ -81,7 +81,7 @@ bool MapEditor::applySizeAndReference(int i, std::string_view widthText,
   if (reference != b.referenceTile) {
     if (reference >= b.tileCount) {
       host_.services().dialogs.message(texts::kReferenceTooLarge, texts::kCaptionError,
-                                  platform::Icon::Error);
+                                       platform::Icon::Error);
       keepOpen = true;
     } else {
       b.referenceTile = reference;
@@ -102,15 +102,15 @@ bool MapEditor::applySizeAndReference(int i, std::string_view widthText,
       }
     }
     if (!allocated) {
-      host_.services().dialogs.message(texts::kMapTooLarge, texts::kCaptionArgh, platform::Icon::Error);
+      host_.services().dialogs.message(texts::kMapTooLarge, texts::kCaptionArgh,
+                                       platform::Icon::Error);
       return false;
     }
     int64_t dropped = DroppedCells(b, newWidth, newHeight);
-    if (dropped > 0 &&
-        host_.services().dialogs.question(texts::WithNumber(texts::kShrinkQuestion, dropped),
-                                          texts::kCaptionQuestion, platform::Buttons::YesNo,
-                                          platform::Answer::No, platform::Icon::Warning) !=
-            platform::Answer::Yes)
+    if (dropped > 0 && host_.services().dialogs.question(
+                           texts::WithNumber(texts::kShrinkQuestion, dropped),
+                           texts::kCaptionQuestion, platform::Buttons::YesNo, platform::Answer::No,
+                           platform::Icon::Warning) != platform::Answer::Yes)
       return false;
     bool undoable = prepareShapeChange(i);
     int w = std::min(newWidth, b.width), h = std::min(newHeight, b.height);
@@ -183,20 +183,19 @@ bool MapEditor::convertActiveBlockFormat(int width, int height) {
   BlockFormatResult r = ConvertBlockFormat(b.cells, b.width, b.height, b.referenceTile, b.tileCount,
                                            b.tileWidth, b.tileHeight, width, height);
   int64_t lost = CountBlockFormatLosses(b.cells, b.referenceTile, b.tileCount);
-  if (lost > 0 &&
-      host_.services().dialogs.question(texts::WithNumber(texts::kBlockFormatLossQuestion, lost),
-                                        texts::kCaptionQuestion, platform::Buttons::YesNo,
-                                        platform::Answer::No, platform::Icon::Warning) !=
-          platform::Answer::Yes)
+  if (lost > 0 && host_.services().dialogs.question(
+                      texts::WithNumber(texts::kBlockFormatLossQuestion, lost),
+                      texts::kCaptionQuestion, platform::Buttons::YesNo, platform::Answer::No,
+                      platform::Icon::Warning) != platform::Answer::Yes)
     return false;
   if (r.status == BlockFormatResult::NoMemoryForUnits) {
     host_.services().dialogs.message(texts::kNoMemoryForUnits, texts::kCaptionError,
-                                platform::Icon::Error);
+                                     platform::Icon::Error);
     return false;
   }
   if (r.status == BlockFormatResult::NoMemoryForCells) {
     host_.services().dialogs.message(texts::kNoMemoryForCells, texts::kCaptionOops,
-                                platform::Icon::Error);
+                                     platform::Icon::Error);
     return false;
   }
   bool undoable = prepareShapeChange(active_);

@@ -15,10 +15,14 @@ namespace {
 
 const char* AnswerName(Answer answer) {
   switch (answer) {
-    case Answer::Ok: return "OK";
-    case Answer::Cancel: return "Annuler";
-    case Answer::Yes: return "Oui";
-    case Answer::No: return "Non";
+    case Answer::Ok:
+      return "OK";
+    case Answer::Cancel:
+      return "Annuler";
+    case Answer::Yes:
+      return "Oui";
+    case Answer::No:
+      return "Non";
   }
   return "";
 }
@@ -63,9 +67,12 @@ bool SpawnDetached(const std::vector<std::string>& args) {
 
 bool AnswerFits(Buttons buttons, Answer answer) {
   switch (buttons) {
-    case Buttons::Ok: return answer == Answer::Ok;
-    case Buttons::OkCancel: return answer == Answer::Ok || answer == Answer::Cancel;
-    case Buttons::YesNo: return answer == Answer::Yes || answer == Answer::No;
+    case Buttons::Ok:
+      return answer == Answer::Ok;
+    case Buttons::OkCancel:
+      return answer == Answer::Ok || answer == Answer::Cancel;
+    case Buttons::YesNo:
+      return answer == Answer::Yes || answer == Answer::No;
     case Buttons::YesNoCancel:
       return answer == Answer::Yes || answer == Answer::No || answer == Answer::Cancel;
   }
@@ -78,8 +85,8 @@ void ConsoleDialogs::message(std::string_view text, std::string_view caption, Ic
   std::fflush(out_);
 }
 
-Answer ConsoleDialogs::question(std::string_view text, std::string_view caption,
-                                Buttons buttons, Answer defaultAnswer, Icon) {
+Answer ConsoleDialogs::question(std::string_view text, std::string_view caption, Buttons buttons,
+                                Answer defaultAnswer, Icon) {
   Answer answer = defaultAnswer;
   if (forced_ && AnswerFits(buttons, *forced_)) answer = *forced_;
   std::fprintf(out_, "%.*s: %.*s [%s]\n", static_cast<int>(caption.size()), caption.data(),

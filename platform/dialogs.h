@@ -18,8 +18,8 @@ struct FileFilter {
 };
 
 struct FileChoice {
-  bool save = false;         // save dialog (else open dialog)
-  std::string title;         // "Sauver un fichier"
+  bool save = false;  // save dialog (else open dialog)
+  std::string title;  // "Sauver un fichier"
   std::vector<FileFilter> filters;
   std::string startDirectory;
   std::string initialName;

@@ -118,8 +118,7 @@ std::string_view WriteFailureText(WriteStatus status);
 
 // Writes the bytes through a PendingFile, so the target is either the old or
 // the new file, never a torn one.
-WriteStatus ReplaceFile(const std::string& path, std::string_view bytes,
-                        FileLock* lock = nullptr);
+WriteStatus ReplaceFile(const std::string& path, std::string_view bytes, FileLock* lock = nullptr);
 
 // ReplaceFile, true when it succeeded.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes);

@@ -18,8 +18,8 @@ void RecordingDialogs::message(std::string_view text, std::string_view caption, 
   entries_.push_back(std::move(e));
 }
 
-Answer RecordingDialogs::question(std::string_view text, std::string_view caption,
-                                  Buttons buttons, Answer defaultAnswer, Icon icon) {
+Answer RecordingDialogs::question(std::string_view text, std::string_view caption, Buttons buttons,
+                                  Answer defaultAnswer, Icon icon) {
   Entry e;
   e.isQuestion = true;
   e.text = text;

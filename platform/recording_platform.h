@@ -30,7 +30,10 @@ class RecordingDialogs : public UserDialogs {
 
   const std::vector<Entry>& entries() const { return entries_; }
   const std::vector<FileChoice>& fileChoices() const { return fileChoices_; }
-  void clear() { entries_.clear(); fileChoices_.clear(); }
+  void clear() {
+    entries_.clear();
+    fileChoices_.clear();
+  }
   // The texts of all entries, in order.
   std::vector<std::string> texts() const;
 

@@ -79,8 +79,7 @@ class RgbValues {
     // level; with level[i] the count of '(' less ')' before i, that is the
     // first such character to the right with the same level.
     std::vector<int32_t> level(n + 1, 0);
-    for (size_t i = 0; i < n; ++i)
-      level[i + 1] = level[i] + (text[i] == '(') - (text[i] == ')');
+    for (size_t i = 0; i < n; ++i) level[i + 1] = level[i] + (text[i] == '(') - (text[i] == ')');
     std::vector<size_t> nearest(2 * n + 1, n);
     for (size_t i = n; i-- > 0;) {
       const auto slot = static_cast<size_t>(level[i] + static_cast<int32_t>(n));

@@ -15,8 +15,7 @@ namespace {
 
 void ShowTwo(platform::UserDialogs& dialogs, const Prompt& prompt, std::string_view first,
              std::string_view second) {
-  dialogs.message(platform::FillInText(prompt.text, {first, second}), prompt.caption,
-                  prompt.icon);
+  dialogs.message(platform::FillInText(prompt.text, {first, second}), prompt.caption, prompt.icon);
 }
 
 bool FileUsedByAnother(const Project& project, size_t index, const std::string& file) {
@@ -75,8 +74,7 @@ ElementProperties CurrentProperties(const Project& project, size_t index) {
 }
 
 PropertiesOutcome ApplyElementProperties(Project& project, size_t index,
-                                         const ElementProperties& edit,
-                                         const TrashFile& trash) {
+                                         const ElementProperties& edit, const TrashFile& trash) {
   if (index >= project.count() || project.entry(index).isFolder())
     return PropertiesOutcome::Applied;
   const EntryRecord old = project.entry(index);
@@ -86,8 +84,8 @@ PropertiesOutcome ApplyElementProperties(Project& project, size_t index,
   // Every refusal comes before the first change on disk.
   if (!edit.name.empty()) record.name = platform::Utf8Prefix(edit.name, kNameChars);
   if (edit.kindCode >= 0)
-    record.kind = (old.kind & ~kKindCodeMask) | (static_cast<uint32_t>(edit.kindCode) &
-                                                  kKindCodeMask);
+    record.kind =
+        (old.kind & ~kKindCodeMask) | (static_cast<uint32_t>(edit.kindCode) & kKindCodeMask);
   if ((record.name != old.name || record.kindCode() != old.kindCode()) &&
       NameTaken(project, index, record.name, record.kindCode())) {
     Show(dialogs, prompts::kNameTaken, record.name);
@@ -100,8 +98,7 @@ PropertiesOutcome ApplyElementProperties(Project& project, size_t index,
     bool shared = FileUsedByAnother(project, index, old.file);
     if (oldExists && !platform::FileExists(newFile)) {
       if (shared ? !CopyFile(old.file, newFile) : !MoveFile(old.file, newFile)) {
-        ShowTwo(dialogs, shared ? prompts::kCopyFailed : prompts::kMoveFailed, old.file,
-                newFile);
+        ShowTwo(dialogs, shared ? prompts::kCopyFailed : prompts::kMoveFailed, old.file, newFile);
         return PropertiesOutcome::KeepOpen;
       }
     } else if (oldExists && !shared && !SameFile(old.file, newFile)) {
@@ -128,8 +125,7 @@ PropertiesOutcome ApplyElementProperties(Project& project, size_t index,
   }
 
   bool changed = record.file != old.file || record.baseFile != old.baseFile ||
-                 record.name != old.name || record.folder != old.folder ||
-                 record.kind != old.kind;
+                 record.name != old.name || record.folder != old.folder || record.kind != old.kind;
   if (changed) project.updateEntry(index, std::move(record));
   return PropertiesOutcome::Applied;
 }

@@ -38,7 +38,6 @@ ElementProperties CurrentProperties(const Project& project, size_t index);
 // or copy that fails, Cancel on the question. An empty name or file field
 // keeps the element's own.
 PropertiesOutcome ApplyElementProperties(Project& project, size_t index,
-                                         const ElementProperties& edit,
-                                         const TrashFile& trash);
+                                         const ElementProperties& edit, const TrashFile& trash);
 
 }  // namespace project

@@ -159,8 +159,7 @@ struct ElementSectionLosses {
 // A line of the element section that carries nothing: blank, or a comment
 // (the writer's separator lines).
 bool CarriesNothing(std::string_view trimmed) {
-  return TrimTrailing(trimmed).empty() || trimmed.front() == '#' ||
-         trimmed.front() == ';';
+  return TrimTrailing(trimmed).empty() || trimmed.front() == '#' || trimmed.front() == ';';
 }
 
 // "Fin", "End" or the next section's header.
@@ -179,9 +178,8 @@ ElementSectionLosses ReadElementSection(Project& project, platform::TextLines& l
   size_t lineStart = lines.position();
   // Numbering a line costs a pass over the text: a handful are enough to name.
   auto unknownLine = [&](size_t at) {
-    losses.unknownLines.push_back(losses.unknownLines.size() <= kNamedLines
-                                      ? LineNumberAt(text, at)
-                                      : 0);
+    losses.unknownLines.push_back(losses.unknownLines.size() <= kNamedLines ? LineNumberAt(text, at)
+                                                                            : 0);
   };
   while (again || (lineStart = lines.position(), lines.readLine(line, kMaxLineChars))) {
     again = false;
@@ -359,8 +357,9 @@ bool ReadOldLayout(Project& project, std::string_view bytes) {
   size_t records = (bytes.size() - kSignature.size() - 4) / kRecordSize;
   // A file cut short keeps the records it still holds whole.
   if (count > records)
-    project.document().openingLosses.push_back(Joined(
-        {"fichier tronqué (", std::to_string(records), " entrées sur ", std::to_string(count), ")"}));
+    project.document().openingLosses.push_back(
+        Joined({"fichier tronqué (", std::to_string(records), " entrées sur ",
+                std::to_string(count), ")"}));
   if (std::min(count, records) > kProjectCapacity) {
     Show(project.dialogs(), prompts::kFileTooManyEntries);
     project.document().openingLosses.push_back(

@@ -4,9 +4,7 @@
 
 namespace project {
 
-void ProjectTree::clear() {
-  nodes_.clear();
-}
+void ProjectTree::clear() { nodes_.clear(); }
 
 TreeItem ProjectTree::insert(TreeItem parent, std::string text, int category) {
   TreeItem item = next_++;

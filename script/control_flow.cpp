@@ -30,9 +30,13 @@ constexpr std::string_view kElseGotoClauses[] = {"sinon goto ", "else goto "};
 
 void GotoCommand(Context& context, std::string_view value) { StartLabelSearch(context, value); }
 
-void EndCommand(Context& context, std::string_view) { context.interpreter.stopFlag = StopFlag::EndScript; }
+void EndCommand(Context& context, std::string_view) {
+  context.interpreter.stopFlag = StopFlag::EndScript;
+}
 
-void QuitCommand(Context& context, std::string_view) { context.interpreter.stopFlag = StopFlag::CloseProgram; }
+void QuitCommand(Context& context, std::string_view) {
+  context.interpreter.stopFlag = StopFlag::CloseProgram;
+}
 
 void ReturnCommand(Context& context, std::string_view value) {
   context.interpreter.returnValue = platform::ParseInteger(value);
@@ -76,7 +80,8 @@ void IncludeCommand(Context& context, std::string_view value) {
     ReportScriptError(context, text::kIncludeNameMissing);
     return;
   }
-  if (!RunScriptFile(context, *file)) ReportScriptError(context, FormatText(text::kIncludeFailed, {*file}));
+  if (!RunScriptFile(context, *file))
+    ReportScriptError(context, FormatText(text::kIncludeFailed, {*file}));
 }
 
 void DoCommand(Context& context, std::string_view value) {
@@ -94,7 +99,8 @@ void DoCommand(Context& context, std::string_view value) {
     if (quote != std::string_view::npos)
       label = platform::ParseString(value.substr(quote)).value_or(std::string());
   }
-  if (!RunScriptFile(context, *file, label)) ReportScriptError(context, FormatText(text::kDoFailed, {*file}));
+  if (!RunScriptFile(context, *file, label))
+    ReportScriptError(context, FormatText(text::kDoFailed, {*file}));
 }
 
 void ExecCommand(Context& context, std::string_view value) {
@@ -111,7 +117,8 @@ void ExecCommand(Context& context, std::string_view value) {
 }
 
 void VisibleCommand(Context& context, std::string_view value) {
-  if (context.interpreter.host) context.interpreter.host->showMainWindow(platform::ParseInteger(value) != 0);
+  if (context.interpreter.host)
+    context.interpreter.host->showMainWindow(platform::ParseInteger(value) != 0);
 }
 
 }  // namespace script

@@ -8,11 +8,12 @@ namespace script {
 
 struct Context;
 
-void GotoCommand(Context& context, std::string_view value);     // `goto label`
-void EndCommand(Context& context, std::string_view value);      // `fin` / `end`
-void QuitCommand(Context& context, std::string_view value);     // `quitte` / `quit`
-void ReturnCommand(Context& context, std::string_view value);   // `retour n` / `return n`
-void MsgBoxCommand(Context& context, std::string_view value);   // `msgbox "text", "title" sinon goto x`
+void GotoCommand(Context& context, std::string_view value);    // `goto label`
+void EndCommand(Context& context, std::string_view value);     // `fin` / `end`
+void QuitCommand(Context& context, std::string_view value);    // `quitte` / `quit`
+void ReturnCommand(Context& context, std::string_view value);  // `retour n` / `return n`
+void MsgBoxCommand(Context& context,
+                   std::string_view value);  // `msgbox "text", "title" sinon goto x`
 void IncludeCommand(Context& context, std::string_view value);  // `inclure "file"` / `include`
 void DoCommand(Context& context, std::string_view value);       // `faire "file", "label"` / `do`
 void ExecCommand(Context& context, std::string_view value);     // `exec "command line"`

@@ -11,7 +11,8 @@ const Entry* LookupIdentifier(const ObjectTable& table, std::string_view name) {
   return nullptr;
 }
 
-const Entry* LookupIdentifier(const Context& context, const ObjectTable* table, std::string_view name) {
+const Entry* LookupIdentifier(const Context& context, const ObjectTable* table,
+                              std::string_view name) {
   if (table) return LookupIdentifier(*table, name);
   if (const Entry* e = LookupIdentifier(context.rootTable(), name)) return e;
   for (const Entry& e : context.interpreter.registered)

@@ -13,7 +13,8 @@ const Entry* LookupIdentifier(const ObjectTable& table, std::string_view name);
 
 // With a table, as above; with none, the root table and then the identifiers
 // registered at run time.
-const Entry* LookupIdentifier(const Context& context, const ObjectTable* table, std::string_view name);
+const Entry* LookupIdentifier(const Context& context, const ObjectTable* table,
+                              std::string_view name);
 
 // Adds an identifier searched after the root table (platforms register their
 // object this way). The name is case-folded, as statements are. An entry

@@ -44,10 +44,10 @@ struct InterpreterState {
 
   // A project file may come from anyone: the programs its sections start
   // (`exec`) run only when the user allows them.
-  bool inProjectSection = false;  // the project's sections are running
+  bool inProjectSection = false;         // the project's sections are running
   bool projectMayStartPrograms = false;  // the user's own permission (never the project's)
 
-  ScriptHost* host = nullptr;              // null in batch mode
+  ScriptHost* host = nullptr;  // null in batch mode
 
   std::string promptText;  // what the script prompt shows when it opens again
 };

@@ -7,7 +7,9 @@
 
 namespace script {
 
-const std::string& ScriptPromptText(const Context& context) { return context.interpreter.promptText; }
+const std::string& ScriptPromptText(const Context& context) {
+  return context.interpreter.promptText;
+}
 
 void RunScriptPrompt(Context& context, std::string_view text) {
   context.interpreter.promptText = platform::Utf8Prefix(text, kMaxPromptChars);

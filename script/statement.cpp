@@ -43,7 +43,8 @@ struct Target {
   std::string_view value;       // the rest of the line
 };
 
-bool AssignText(Context& context, std::string& slot, std::string_view name, std::string_view value) {
+bool AssignText(Context& context, std::string& slot, std::string_view name,
+                std::string_view value) {
   auto s = platform::ParseString(value);
   if (!s) {
     ReportScriptError(context, FormatText(text::kMissingArguments, {name}));
@@ -58,7 +59,7 @@ void AssignArrayElement(Context& context, const Target& t) {
   if (!a) return;
   if (t.index < 0 || t.index >= a->count) {
     ReportScriptError(context, FormatText(text::kIndexOutOfRange,
-                                    {t.name, t.objectName, std::to_string(t.writtenIndex)}));
+                                          {t.name, t.objectName, std::to_string(t.writtenIndex)}));
     return;
   }
   if (a->elementKind == EntryKind::Integer && a->integerAt) {

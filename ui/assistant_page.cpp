@@ -45,7 +45,7 @@ const char* Title(app::AssistantPage page) {
 
 Qt::CheckState ToCheckState(int32_t state) {
   return state == app::kExistingAppended ? Qt::PartiallyChecked
-                                            : (state != 0 ? Qt::Checked : Qt::Unchecked);
+                                         : (state != 0 ? Qt::Checked : Qt::Unchecked);
 }
 
 int32_t FromCheckState(Qt::CheckState state) {

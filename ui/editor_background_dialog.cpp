@@ -32,7 +32,7 @@ EditorBackgroundDialog::EditorBackgroundDialog(mapeditor::MapEditor& editor, int
     : QDialog(parent), editor_(editor), index_(background) {
   const mapeditor::BackgroundSlot& slot = editor_.slot(index_);
   setWindowTitle(Q(mapeditor::texts::WithText("Propriétés du fond %s",
-                                               project::DisplayName(slot.element.name))));
+                                              project::DisplayName(slot.element.name))));
   ranges_ = slot.background.ranges;
   bits_ = slot.bits;
   tabs_ = Named(new QTabWidget, QStringLiteral("Pages"));
@@ -59,8 +59,8 @@ QWidget* EditorBackgroundDialog::generalPage() {
   auto* page = new QWidget;
   auto* manage = new QVBoxLayout;
   visible_ = NewCheck(QStringLiteral("Afficher le fond"), editor_.visible(index_));
-  notNextTime_ = NewCheck(QStringLiteral("Ne pas ouvrir la prochaine fois"),
-                          !editor_.slot(index_).used);
+  notNextTime_ =
+      NewCheck(QStringLiteral("Ne pas ouvrir la prochaine fois"), !editor_.slot(index_).used);
   manage->addWidget(visible_);
   manage->addWidget(notNextTime_);
   auto* parallax = new QGridLayout;
@@ -100,8 +100,8 @@ QWidget* EditorBackgroundDialog::propertiesPage() {
 QWidget* EditorBackgroundDialog::advancedPage() {
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
-  emulation_ = NewCheck(QStringLiteral("Emulation bits GBA"),
-                        editor_.background(index_).gbaEmulation);
+  emulation_ =
+      NewCheck(QStringLiteral("Emulation bits GBA"), editor_.background(index_).gbaEmulation);
   layout->addWidget(emulation_);
   layout->addStretch();
   return page;
@@ -188,18 +188,18 @@ void EditorBackgroundDialog::rangeSelected(int row) {
 }
 
 void EditorBackgroundDialog::addRange() {
-  auto r = mapeditor::ValueRangeFromFields(ToStdString(lowest_->text()),
-                                           ToStdString(highest_->text()),
-                                           ToStdString(target_->text()), noIncrement_->isChecked());
+  auto r =
+      mapeditor::ValueRangeFromFields(ToStdString(lowest_->text()), ToStdString(highest_->text()),
+                                      ToStdString(target_->text()), noIncrement_->isChecked());
   if (r && mapeditor::AddValueRange(ranges_, *r)) fillRanges();
 }
 
 void EditorBackgroundDialog::modifyRange() {
   int row = rangeList_->currentRow();
   if (row < 0) return;
-  auto r = mapeditor::ValueRangeFromFields(ToStdString(lowest_->text()),
-                                           ToStdString(highest_->text()),
-                                           ToStdString(target_->text()), noIncrement_->isChecked());
+  auto r =
+      mapeditor::ValueRangeFromFields(ToStdString(lowest_->text()), ToStdString(highest_->text()),
+                                      ToStdString(target_->text()), noIncrement_->isChecked());
   if (r && mapeditor::ReplaceValueRange(ranges_, static_cast<size_t>(row), *r)) {
     fillRanges();
     rangeList_->setCurrentRow(row);
@@ -253,8 +253,8 @@ bool EditorBackgroundDialog::apply() {
   speedX_->setText(Q(mapeditor::PercentText(b.parallaxX)));
   speedY_->setText(Q(mapeditor::PercentText(b.parallaxY)));
   if (!editor_.applySizeAndReference(index_, ToStdString(width_->text()),
-                                     ToStdString(height_->text()),
-                                     ToStdString(reference_->text()), ToStdString(mask_->text())))
+                                     ToStdString(height_->text()), ToStdString(reference_->text()),
+                                     ToStdString(mask_->text())))
     return false;
   editor_.setVisible(index_, visible_->isChecked());
   editor_.slot(index_).used = !notNextTime_->isChecked();

@@ -10,8 +10,7 @@
 namespace ui {
 
 bool ShowBackgroundProperties(QWidget* parent, mapeditor::MapEditor& editor, int background) {
-  if (background < 0 || background >= editor.count() || !editor.slot(background).open)
-    return false;
+  if (background < 0 || background >= editor.count() || !editor.slot(background).open) return false;
   EditorBackgroundDialog dialog(editor, background, parent);
   return dialog.exec() == QDialog::Accepted;
 }

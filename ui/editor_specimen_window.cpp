@@ -57,9 +57,8 @@ EditorSpecimenWindow::EditorSpecimenWindow(mapeditor::MapEditor& editor, QWidget
   const mapeditor::WindowPlacement& p = editor_.specimen().placement;
   resize(std::max(p.width, 64), std::max(p.height, 64));
   timer_.setInterval(kTimerMs);
-  connect(&timer_, &QTimer::timeout, this, [this] {
-    autoScroll(QApplication::keyboardModifiers() & Qt::ShiftModifier);
-  });
+  connect(&timer_, &QTimer::timeout, this,
+          [this] { autoScroll(QApplication::keyboardModifiers() & Qt::ShiftModifier); });
   editor_.specimen().exists = true;
 }
 
@@ -76,8 +75,7 @@ QImage EditorSpecimenWindow::render() const {
   convert::Surface surface;
   if (!convert::ResizeSurface(surface, w, h, true, 0, editor_.host().services().dialogs))
     return image;
-  for (int y = 0; y < h; ++y)
-    std::fill_n(surface.Row(y), w, image.pixel(0, 0) & 0xFFFFFFu);
+  for (int y = 0; y < h; ++y) std::fill_n(surface.Row(y), w, image.pixel(0, 0) & 0xFFFFFFu);
   convert::DrawingState state;
   convert::SelectSurface(state, surface);
   mapeditor::RenderSpecimen(state, editor_.specimen(), editor_);
@@ -161,13 +159,26 @@ bool EditorSpecimenWindow::eventFilter(QObject* watched, QEvent* event) {
       // The keyboard scrolls as the bars do: arrows by a line, page keys by a page.
       auto* k = static_cast<QKeyEvent*>(event);
       switch (k->key()) {
-        case Qt::Key_Left: hBar_->triggerAction(QAbstractSlider::SliderSingleStepSub); break;
-        case Qt::Key_Right: hBar_->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
-        case Qt::Key_Up: vBar_->triggerAction(QAbstractSlider::SliderSingleStepSub); break;
-        case Qt::Key_Down: vBar_->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
-        case Qt::Key_PageUp: vBar_->triggerAction(QAbstractSlider::SliderPageStepSub); break;
-        case Qt::Key_PageDown: vBar_->triggerAction(QAbstractSlider::SliderPageStepAdd); break;
-        default: return false;
+        case Qt::Key_Left:
+          hBar_->triggerAction(QAbstractSlider::SliderSingleStepSub);
+          break;
+        case Qt::Key_Right:
+          hBar_->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+          break;
+        case Qt::Key_Up:
+          vBar_->triggerAction(QAbstractSlider::SliderSingleStepSub);
+          break;
+        case Qt::Key_Down:
+          vBar_->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+          break;
+        case Qt::Key_PageUp:
+          vBar_->triggerAction(QAbstractSlider::SliderPageStepSub);
+          break;
+        case Qt::Key_PageDown:
+          vBar_->triggerAction(QAbstractSlider::SliderPageStepAdd);
+          break;
+        default:
+          return false;
       }
       return true;
     }

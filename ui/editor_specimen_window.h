@@ -50,8 +50,8 @@ class EditorSpecimenWindow : public QWidget {
   QScrollBar* vBar_ = nullptr;
   QTimer timer_;
   bool dragging_ = false;
-  QPoint start_, end_;   // cells in the window
-  QPoint mouse_;         // last mouse position on the canvas
+  QPoint start_, end_;  // cells in the window
+  QPoint mouse_;        // last mouse position on the canvas
   qint64 lastTick_ = 0;
 };
 

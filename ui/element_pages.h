@@ -25,8 +25,7 @@ class PageHost {
 
 // The creation page of a Category (index into project::kCategories), or
 // nullptr when the window shows its own text.
-QWidget* CreateCategoryPage(QWidget* parent, app::Workshop& workshop, PageHost& host,
-                            int category);
+QWidget* CreateCategoryPage(QWidget* parent, app::Workshop& workshop, PageHost& host, int category);
 
 // The page of an element (its preview and buttons), or nullptr when the
 // window shows its own information page.

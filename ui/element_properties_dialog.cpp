@@ -25,9 +25,9 @@ namespace ui {
 namespace {
 
 // Kinds 0 and 2 have no element of their own to turn into.
-constexpr std::array<uint32_t, 6> kOfferedKinds = {
-    project::kKindMap,     project::kKindTileset, project::kKindBitmap,
-    project::kKindBad,     project::kKindPalette, project::kKindList};
+constexpr std::array<uint32_t, 6> kOfferedKinds = {project::kKindMap,     project::kKindTileset,
+                                                   project::kKindBitmap,  project::kKindBad,
+                                                   project::kKindPalette, project::kKindList};
 
 constexpr std::array<formats::SectionType, 5> kElementSections = {
     formats::SectionType::Bitmap, formats::SectionType::Palette, formats::SectionType::Tileset,

@@ -29,8 +29,8 @@ QString Utf8(const char* text) { return QString::fromUtf8(text); }
 
 }  // namespace
 
-GeneralOptionsPage::GeneralOptionsPage(app::Workshop& workshop,
-                                       formats::ModelTableEdit& models, QWidget* parent)
+GeneralOptionsPage::GeneralOptionsPage(app::Workshop& workshop, formats::ModelTableEdit& models,
+                                       QWidget* parent)
     : QWidget(parent), w_(workshop), models_(models) {
   auto* form = new QFormLayout;
   auto addRow = [&](const char* label, QWidget* field) {
@@ -46,15 +46,15 @@ GeneralOptionsPage::GeneralOptionsPage(app::Workshop& workshop,
 
   saveMapSettings_ = new QCheckBox(Utf8("Sauver les paramètres des maps"), this);
   saveMapSettings_->setChecked(w_.system.saveMapSettings != 0);
-  saveMapSettings_->setToolTip(Utf8(
-      "Sauvegarde les paramètres modifiés dans l'éditeur de map pour la prochaine fois."));
+  saveMapSettings_->setToolTip(
+      Utf8("Sauvegarde les paramètres modifiés dans l'éditeur de map pour la prochaine fois."));
   saveMapSettingsAuto_ = new QCheckBox(Utf8("Sauvegarde automatique"), this);
   saveMapSettingsAuto_->setChecked(w_.system.saveMapSettingsAuto != 0);
   saveMapSettingsAuto_->setEnabled(saveMapSettings_->isChecked());
-  saveMapSettingsAuto_->setToolTip(Utf8(
-      "Si vous cochez cette case, les paramètres seront enregistrés lorsque l'éditeur est "
-      "fermé, sinon ils ne le seront uniquement lorsque le fichier en question est "
-      "sauvegardé."));
+  saveMapSettingsAuto_->setToolTip(
+      Utf8("Si vous cochez cette case, les paramètres seront enregistrés lorsque l'éditeur est "
+           "fermé, sinon ils ne le seront uniquement lorsque le fichier en question est "
+           "sauvegardé."));
   form->addRow(saveMapSettings_);
   form->addRow(saveMapSettingsAuto_);
 

@@ -34,8 +34,7 @@ ModelsOptionsPage::ModelsOptionsPage(formats::ModelTableEdit& models,
     : QWidget(parent), models_(models), dialogs_(dialogs) {
   parameters_ = new QTreeWidget(this);
   parameters_->setRootIsDecorated(false);
-  parameters_->setHeaderLabels(
-      {Utf8("Nom du paramètre"), "Type", "Taille", Utf8("Val. défaut")});
+  parameters_->setHeaderLabels({Utf8("Nom du paramètre"), "Type", "Taille", Utf8("Val. défaut")});
   parameters_->setAccessibleName(Utf8("Paramètres"));
   parameters_->header()->setStretchLastSection(true);
   parameters_->setColumnWidth(0, 160);
@@ -107,9 +106,9 @@ void ModelsOptionsPage::showParameters() {
   QSignalBlocker block(parameters_);
   parameters_->clear();
   for (const formats::ModelField& f : models_.parameters())
-    parameters_->addTopLevelItem(new QTreeWidgetItem(
-        {ToQString(f.name), ToQString(formats::FieldKindLabel(f.kind)), QString::number(f.size),
-         ToQString(f.defaultValue)}));
+    parameters_->addTopLevelItem(
+        new QTreeWidgetItem({ToQString(f.name), ToQString(formats::FieldKindLabel(f.kind)),
+                             QString::number(f.size), ToQString(f.defaultValue)}));
   parameterSelected();
 }
 
@@ -127,8 +126,8 @@ void ModelsOptionsPage::parameterSelected() {
   int row = parameters_->indexOfTopLevelItem(selected.front());
   const formats::ModelField& f = models_.parameters()[static_cast<size_t>(row)];
   name_->setText(ToQString(f.name));
-  type_->setCurrentIndex(type_->findData(f.kind == formats::kFieldRaw ? formats::kFieldRaw
-                                                                      : formats::kFieldInteger));
+  type_->setCurrentIndex(
+      type_->findData(f.kind == formats::kFieldRaw ? formats::kFieldRaw : formats::kFieldInteger));
   size_->setText(QString::number(f.size));
   default_->setText(ToQString(f.defaultValue));
 }
@@ -147,8 +146,7 @@ void ModelsOptionsPage::putParameter() {
 void ModelsOptionsPage::removeParameter() {
   QList<QTreeWidgetItem*> selected = parameters_->selectedItems();
   if (selected.isEmpty()) return;
-  if (models_.removeParameter(parameters_->indexOfTopLevelItem(selected.front())))
-    showParameters();
+  if (models_.removeParameter(parameters_->indexOfTopLevelItem(selected.front()))) showParameters();
 }
 
 void ModelsOptionsPage::saveModel() {
@@ -164,8 +162,7 @@ void ModelsOptionsPage::loadModel() {
 }
 
 void ModelsOptionsPage::deleteModel() {
-  if (!models_.deleteModel(models_.findModel(ToStdString(model_->currentText())), dialogs_))
-    return;
+  if (!models_.deleteModel(models_.findModel(ToStdString(model_->currentText())), dialogs_)) return;
   showModels(models_.editedModel());
   showParameters();
   emit modelsChanged();

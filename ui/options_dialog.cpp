@@ -37,8 +37,7 @@ OptionsDialog::OptionsDialog(app::Workshop& workshop, int page, QWidget* parent)
 
   connect(buttons, &QDialogButtonBox::accepted, this, &OptionsDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(models_, &ModelsOptionsPage::modelsChanged, general_,
-          &GeneralOptionsPage::refreshModels);
+  connect(models_, &ModelsOptionsPage::modelsChanged, general_, &GeneralOptionsPage::refreshModels);
   connect(tabs_, &QTabWidget::currentChanged, this, &OptionsDialog::tabChosen);
   if (page >= 0 && page < tabs_->count()) tabs_->setCurrentIndex(page);
 }

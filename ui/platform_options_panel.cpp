@@ -22,8 +22,8 @@ const app::PlatformRecord* Record(const app::Workshop& w, int index) {
 
 }  // namespace
 
-PlatformOptionsPanel::PlatformOptionsPanel(app::Workshop& workshop, int platformIndex,
-                                           bool forMap, QWidget* parent)
+PlatformOptionsPanel::PlatformOptionsPanel(app::Workshop& workshop, int platformIndex, bool forMap,
+                                           QWidget* parent)
     : QWidget(parent), w_(workshop), platform_(platformIndex), forMap_(forMap) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

@@ -39,8 +39,7 @@ class PlatformOptionsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  PlatformOptionsDialog(app::Workshop& workshop, int platformIndex,
-                        QWidget* parent = nullptr);
+  PlatformOptionsDialog(app::Workshop& workshop, int platformIndex, QWidget* parent = nullptr);
 
   PlatformOptionsPanel* panel() const { return panel_; }
   QPushButton* okButton() const { return ok_; }

@@ -17,8 +17,7 @@ PlatformsDialog::PlatformsDialog(app::Workshop& workshop, QWidget* parent)
     : QDialog(parent), w_(workshop) {
   setWindowTitle("Plate-formes");
   auto* text = new QLabel(
-      QString::fromUtf8(
-          "Sélectionnez ci-dessous la machine avec laquelle vous voulez travailler:"),
+      QString::fromUtf8("Sélectionnez ci-dessous la machine avec laquelle vous voulez travailler:"),
       this);
   text->setWordWrap(true);
   list_ = new QListWidget(this);

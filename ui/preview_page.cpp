@@ -138,8 +138,7 @@ bool BuildElementPreview(app::Workshop& w, int entryIndex, uint32_t background,
   }
 }
 
-PreviewPage::PreviewPage(QWidget* parent, app::Workshop& workshop, PageHost& host,
-                         int entryIndex)
+PreviewPage::PreviewPage(QWidget* parent, app::Workshop& workshop, PageHost& host, int entryIndex)
     : QWidget(parent), w_(workshop), host_(host), entryIndex_(entryIndex) {
   setObjectName(QStringLiteral("previewPage"));
   // The page itself takes the focus with Tab, as the window's other pages do.

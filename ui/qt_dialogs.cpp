@@ -15,30 +15,42 @@ QString ToQString(std::string_view text) {
 
 QMessageBox::Icon ToQtIcon(platform::Icon icon) {
   switch (icon) {
-    case platform::Icon::None: return QMessageBox::NoIcon;
-    case platform::Icon::Information: return QMessageBox::Information;
-    case platform::Icon::Warning: return QMessageBox::Warning;
-    case platform::Icon::Error: return QMessageBox::Critical;
-    case platform::Icon::Question: return QMessageBox::Question;
+    case platform::Icon::None:
+      return QMessageBox::NoIcon;
+    case platform::Icon::Information:
+      return QMessageBox::Information;
+    case platform::Icon::Warning:
+      return QMessageBox::Warning;
+    case platform::Icon::Error:
+      return QMessageBox::Critical;
+    case platform::Icon::Question:
+      return QMessageBox::Question;
   }
   return QMessageBox::NoIcon;
 }
 
 QMessageBox::StandardButton ToQtButton(platform::Answer answer) {
   switch (answer) {
-    case platform::Answer::Ok: return QMessageBox::Ok;
-    case platform::Answer::Cancel: return QMessageBox::Cancel;
-    case platform::Answer::Yes: return QMessageBox::Yes;
-    case platform::Answer::No: return QMessageBox::No;
+    case platform::Answer::Ok:
+      return QMessageBox::Ok;
+    case platform::Answer::Cancel:
+      return QMessageBox::Cancel;
+    case platform::Answer::Yes:
+      return QMessageBox::Yes;
+    case platform::Answer::No:
+      return QMessageBox::No;
   }
   return QMessageBox::Ok;
 }
 
 QMessageBox::StandardButtons ToQtButtons(platform::Buttons buttons) {
   switch (buttons) {
-    case platform::Buttons::Ok: return QMessageBox::Ok;
-    case platform::Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case platform::Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case platform::Buttons::Ok:
+      return QMessageBox::Ok;
+    case platform::Buttons::OkCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
+    case platform::Buttons::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
     case platform::Buttons::YesNoCancel:
       return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
   }
@@ -59,9 +71,12 @@ platform::Answer QtDialogs::question(std::string_view text, std::string_view cap
                   parent_);
   box.setDefaultButton(ToQtButton(defaultAnswer));
   switch (box.exec()) {
-    case QMessageBox::Ok: return platform::Answer::Ok;
-    case QMessageBox::Yes: return platform::Answer::Yes;
-    case QMessageBox::No: return platform::Answer::No;
+    case QMessageBox::Ok:
+      return platform::Answer::Ok;
+    case QMessageBox::Yes:
+      return platform::Answer::Yes;
+    case QMessageBox::No:
+      return platform::Answer::No;
     default:
       // Closing the box answers Cancel where Cancel exists, else the default.
       return buttons == platform::Buttons::OkCancel || buttons == platform::Buttons::YesNoCancel
@@ -79,11 +94,10 @@ std::optional<std::string> QtDialogs::chooseFileName(const platform::FileChoice&
   }
   QString start = ToQString(choice.startDirectory);
   if (!choice.initialName.empty()) start += "/" + ToQString(choice.initialName);
-  QString name = choice.save
-                     ? QFileDialog::getSaveFileName(parent_, ToQString(choice.title), start,
-                                                    filters.join(";;"))
-                     : QFileDialog::getOpenFileName(parent_, ToQString(choice.title), start,
-                                                    filters.join(";;"));
+  QString name = choice.save ? QFileDialog::getSaveFileName(parent_, ToQString(choice.title), start,
+                                                            filters.join(";;"))
+                             : QFileDialog::getOpenFileName(parent_, ToQString(choice.title), start,
+                                                            filters.join(";;"));
   if (name.isEmpty()) return std::nullopt;
   return name.toStdString();
 }

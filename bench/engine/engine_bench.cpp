@@ -64,8 +64,9 @@ struct KeptWriters : ElementWriters {
     tiles.assign(p.begin(), p.end());
     return true;
   }
-  bool writeMap(const project::EntryRecord&, const project::EntryRecord*, const project::EntryRecord*,
-                const MapFormat&, std::span<const uint32_t> c, int w, int h, int, int) override {
+  bool writeMap(const project::EntryRecord&, const project::EntryRecord*,
+                const project::EntryRecord*, const MapFormat&, std::span<const uint32_t> c, int w,
+                int h, int, int) override {
     cells.assign(c.begin(), c.end());
     columns = w;
     rows = h;
@@ -81,8 +82,8 @@ struct KeptWriters : ElementWriters {
 // have more tiles than the console's 1024, so the measurement keeps the tile
 // number in 16 bits and the sub-palette above it. Only the map cells differ
 // from the text format; tiles and palettes are the same.
-constexpr MapFormat kWideTextFormat{"wide", 0xFFFFu, 0xF0000u, 16, 0, kAbsentField, 0, kAbsentField,
-                                    0xFFFFFFFFu};
+constexpr MapFormat kWideTextFormat{"wide",       0xFFFFu, 0xF0000u,     16,         0,
+                                    kAbsentField, 0,       kAbsentField, 0xFFFFFFFFu};
 
 // The written tiles drawn as the console draws a text background (8 × 8
 // tiles, sub-palette bits, 15-bit colours, entry 0 of a 4-bit sub-palette
@@ -272,8 +273,9 @@ void BM_Load(benchmark::State& state) {
   static const char* kExtensions[] = {"bmp", "png", "jpg", "gif", "tiff"};
   const char* extension = kExtensions[state.range(0)];
   const DecodedImage& photo = Photo(1024);
-  const std::string path = (std::filesystem::temp_directory_path() /
-                            (std::string("engine_bench_load.") + extension)).string();
+  const std::string path =
+      (std::filesystem::temp_directory_path() / (std::string("engine_bench_load.") + extension))
+          .string();
   if (!SaveImage({photo.width, photo.height, photo.pixels, {}}, path)) {
     state.SkipWithError("cannot write the picture");
     return;

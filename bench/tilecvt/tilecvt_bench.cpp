@@ -55,7 +55,8 @@ fs::path WorkDirectory() {
 void WriteBmp8(const fs::path& path, int width, int height, const std::vector<uint8_t>& pixels) {
   std::vector<uint8_t> file(54 + 1024 + pixels.size());
   auto put = [&file](size_t at, uint32_t value) {
-    for (int i = 0; i < 4; ++i) file[at + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+      file[at + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
   };
   file[0] = 'B';
   file[1] = 'M';
@@ -72,8 +73,8 @@ void WriteBmp8(const fs::path& path, int width, int height, const std::vector<ui
     file[54 + i * 4 + 2] = static_cast<uint8_t>((i >> 6) << 6);
   }
   std::copy(pixels.begin(), pixels.end(), file.begin() + 54 + 1024);
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                              static_cast<std::streamsize>(file.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
 }
 
 bool Convert(const std::string& arguments) {
@@ -86,7 +87,8 @@ fs::path Picture(int side) {
   const fs::path path = WorkDirectory() / ("picture" + std::to_string(side) + ".bmp");
   if (fs::exists(path)) return path;
   const std::string size = std::to_string(side) + "x" + std::to_string(side);
-  if (Convert("logo: -resize " + size + "! -colors 256 -type palette -compress none BMP3:'" + path.string() + "'"))
+  if (Convert("logo: -resize " + size + "! -colors 256 -type palette -compress none BMP3:'" +
+              path.string() + "'"))
     return path;
   std::vector<uint8_t> pixels(static_cast<size_t>(side) * side);
   for (int y = 0; y < side; ++y)
@@ -137,7 +139,10 @@ void BM_ConvertDistinctTiles(benchmark::State& state) {
   for (auto _ : state)
     if (Run(arguments) != 0) state.SkipWithError("conversion failed");
 }
-BENCHMARK(BM_ConvertDistinctTiles)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_ConvertDistinctTiles)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
 // 1 MiB of 8 x 8 tiles (8-bit) cut from pictures.
 const std::vector<uint8_t>& TileData() {
@@ -147,8 +152,9 @@ const std::vector<uint8_t>& TileData() {
     int n = 0;
     for (const char* source : sources) {
       const fs::path path = WorkDirectory() / ("tiles" + std::to_string(n++) + ".bmp");
-      if (!fs::exists(path) &&
-          !Convert(std::string(source) + " -colors 256 +dither -type palette -compress none BMP3:'" + path.string() + "'"))
+      if (!fs::exists(path) && !Convert(std::string(source) +
+                                        " -colors 256 +dither -type palette -compress none BMP3:'" +
+                                        path.string() + "'"))
         continue;
       tilecvt::IndexedImage image;
       if (tilecvt::LoadImage(path.string(), image) != tilecvt::ImageError::None) continue;

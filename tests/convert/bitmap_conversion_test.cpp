@@ -77,7 +77,7 @@ TEST(BitmapConversion, TransparentPixelsTakeIndexZeroWhoseZeroColourIsTransparen
   const auto& palette = e.Written("palette").values;
   ASSERT_EQ(palette.size(), 2u);
   EXPECT_EQ(ConsoleColour(palette[0]), 0x8000 | 31 << 10 | 31);  // bit 15: transparent
-  EXPECT_EQ(ConsoleColour(palette[1]), 0);                        // opaque black
+  EXPECT_EQ(ConsoleColour(palette[1]), 0);                       // opaque black
 }
 
 TEST(BitmapConversion, AFullyTransparentPictureCannotReachOneColour) {
@@ -110,7 +110,7 @@ TEST(BitmapConversion, HalftoneGivesTwoHundredAndFiftySixEntries) {
   const auto& palette = e.Written("palette").values;
   ASSERT_EQ(palette.size(), 256u);
   EXPECT_EQ(PixelOpacity(palette[0]), 0);
-  EXPECT_EQ(palette[1], Level(0, 0, 0));      // halftone entry 0
+  EXPECT_EQ(palette[1], Level(0, 0, 0));       // halftone entry 0
   EXPECT_EQ(palette[246], Level(31, 31, 31));  // halftone entry 245, white
   // Pure red is entry 180 of the halftone palette, index 181 here.
   EXPECT_EQ(e.Written("bitmap").values, (std::vector<uint32_t>{181, 0}));

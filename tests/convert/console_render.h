@@ -23,13 +23,14 @@ struct ConsoleFrame {
 
 inline uint32_t ScreenColour(uint16_t console) {
   auto expand = [](uint32_t c) { return (c << 3) | (c >> 2); };
-  return expand(console & 31u) << 16 | expand((console >> 5) & 31u) << 8 | expand((console >> 10) & 31u);
+  return expand(console & 31u) << 16 | expand((console >> 5) & 31u) << 8 |
+         expand((console >> 10) & 31u);
 }
 
 // `tiles` holds 8 × 8 blocks of indices, `cells` one word per 8 × 8 cell.
-inline ConsoleFrame RenderTextBackground(std::span<const uint32_t> tiles, std::span<const uint32_t> cells,
-                                         int columns, int rows, std::span<const uint32_t> palette,
-                                         int bitsPerPixel) {
+inline ConsoleFrame RenderTextBackground(std::span<const uint32_t> tiles,
+                                         std::span<const uint32_t> cells, int columns, int rows,
+                                         std::span<const uint32_t> palette, int bitsPerPixel) {
   ConsoleFrame f{columns * 8, rows * 8, {}};
   f.rgb.assign(static_cast<size_t>(f.width) * f.height, 0);
   auto colour = [&](size_t i) {
@@ -48,7 +49,8 @@ inline ConsoleFrame RenderTextBackground(std::span<const uint32_t> tiles, std::s
           uint32_t index = at < tiles.size() ? tiles[at] : 0;
           index = bitsPerPixel == 4 ? (index & 15) : (index & 255);
           const size_t entry = index == 0 ? 0 : (bitsPerPixel == 4 ? bank * 16 + index : index);
-          f.rgb[static_cast<size_t>(row * 8 + y) * f.width + column * 8 + x] = ScreenColour(colour(entry));
+          f.rgb[static_cast<size_t>(row * 8 + y) * f.width + column * 8 + x] =
+              ScreenColour(colour(entry));
         }
     }
   return f;

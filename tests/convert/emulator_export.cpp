@@ -32,7 +32,8 @@ using namespace convert;
 
 bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
 }
 
@@ -42,7 +43,8 @@ void Put16(std::vector<uint8_t>& out, uint32_t v) {
 }
 
 struct RawWriters : ElementWriters {
-  bool writePalette(const project::EntryRecord& palette, std::span<const uint32_t> colours) override {
+  bool writePalette(const project::EntryRecord& palette,
+                    std::span<const uint32_t> colours) override {
     std::vector<uint8_t> out;
     for (uint32_t c : colours) Put16(out, ConsoleColour(c));
     return WriteBytes(palette.file, out);
@@ -59,8 +61,9 @@ struct RawWriters : ElementWriters {
     }
     return WriteBytes(tileset.file, out);
   }
-  bool writeMap(const project::EntryRecord& map, const project::EntryRecord*, const project::EntryRecord*,
-                const MapFormat&, std::span<const uint32_t> cells, int, int, int, int) override {
+  bool writeMap(const project::EntryRecord& map, const project::EntryRecord*,
+                const project::EntryRecord*, const MapFormat&, std::span<const uint32_t> cells, int,
+                int, int, int) override {
     std::vector<uint8_t> out;
     for (uint32_t c : cells) Put16(out, c);
     return WriteBytes(map.file, out);
@@ -98,10 +101,11 @@ bool Convert(const std::string& picture, const std::string& prefix, int modeInde
   job.areaWidth = loaded.width;
   job.areaHeight = loaded.height;
   PrintedProgress progress(stdout, nullptr);
-  ConversionContext context{settings, tables, mode, kGbaMapFormats[1], dialogs,
+  ConversionContext context{settings, tables,          mode,  kGbaMapFormats[1], dialogs,
                             writers,  &loaded.palette, false, &progress};
   if (!ConvertTiles(job, context)) {
-    for (const auto& e : dialogs.entries()) std::fprintf(stderr, "%s: %s\n", e.caption.c_str(), e.text.c_str());
+    for (const auto& e : dialogs.entries())
+      std::fprintf(stderr, "%s: %s\n", e.caption.c_str(), e.text.c_str());
     return false;
   }
   return true;

@@ -63,7 +63,7 @@ struct Engine {
   }
 
   convert::ConversionContext Context() {
-    return convert::ConversionContext{settings, tables,   *mode,         format,   dialogs,
+    return convert::ConversionContext{settings, tables,        *mode,    format,  dialogs,
                                       writers,  sourcePalette, messages, progress};
   }
 

@@ -78,7 +78,8 @@ TEST_P(ImageMagickPictures, DecodeWithTheSizePixelsAndPaletteImageMagickSees) {
     const int got[4] = {int(p >> 16 & 255), int(p >> 8 & 255), int(p & 255), int(p >> 24)};
     bool same = std::abs(got[3] - want[3]) <= s.tolerance;
     // The colour of a fully transparent pixel is not part of the picture.
-    for (int c = 0; c < 3 && want[3] != 0; ++c) same = same && std::abs(got[c] - want[c]) <= s.tolerance;
+    for (int c = 0; c < 3 && want[3] != 0; ++c)
+      same = same && std::abs(got[c] - want[c]) <= s.tolerance;
     if (!same) {
       ++mismatches;
       ADD_FAILURE() << s.file << " pixel " << i << ": got " << got[0] << "," << got[1] << ","
@@ -160,7 +161,8 @@ TEST_P(Encoders, WrittenPicturesReloadEqualHereAndInImageMagick) {
   std::vector<uint32_t> indices(wizard.pixels.size());
   for (size_t i = 0; i < indices.size(); ++i)
     indices[i] = static_cast<uint32_t>(
-        std::find(wizard.palette.begin(), wizard.palette.end(), wizard.pixels[i]) - wizard.palette.begin());
+        std::find(wizard.palette.begin(), wizard.palette.end(), wizard.pixels[i]) -
+        wizard.palette.begin());
   std::vector<uint32_t> palette;
   for (uint32_t p : wizard.palette) palette.push_back(p & 0xFFFFFF);
 
@@ -181,7 +183,8 @@ TEST_P(Encoders, WrittenPicturesReloadEqualHereAndInImageMagick) {
     double error = 0;
     for (size_t i = 0; i < back.pixels.size(); ++i)
       for (int shift : {0, 8, 16})
-        error += std::abs(int(back.pixels[i] >> shift & 255) - int((*in.expected)[i] >> shift & 255));
+        error +=
+            std::abs(int(back.pixels[i] >> shift & 255) - int((*in.expected)[i] >> shift & 255));
     EXPECT_LE(error / double(back.pixels.size() * 3), c.tolerance) << c.name << " input " << n;
     if (!in.image.palette.empty() && c.keepsPalette) {
       ASSERT_GE(back.palette.size(), palette.size()) << c.name;
@@ -201,13 +204,14 @@ TEST_P(Encoders, WrittenPicturesReloadEqualHereAndInImageMagick) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Engine, Encoders,
-                         testing::Values(EncoderCase{"bmp", "bmp", EncodeBmp, true, 0, "rose24.bmp"},
-                                         EncoderCase{"png", "png", EncodePng, true, 0, "rose24.bmp"},
-                                         EncoderCase{"jpeg", "jpg", EncodeJpeg, false, 10, "rose24.bmp"},
-                                         EncoderCase{"gif", "gif", EncodeGif, true, 0, "logo8.png"},
-                                         EncoderCase{"tiff", "tif", EncodeTiff, true, 0, "rose24.bmp"}),
-                         [](const testing::TestParamInfo<EncoderCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Engine, Encoders,
+    testing::Values(EncoderCase{"bmp", "bmp", EncodeBmp, true, 0, "rose24.bmp"},
+                    EncoderCase{"png", "png", EncodePng, true, 0, "rose24.bmp"},
+                    EncoderCase{"jpeg", "jpg", EncodeJpeg, false, 10, "rose24.bmp"},
+                    EncoderCase{"gif", "gif", EncodeGif, true, 0, "logo8.png"},
+                    EncoderCase{"tiff", "tif", EncodeTiff, true, 0, "rose24.bmp"}),
+    [](const testing::TestParamInfo<EncoderCase>& info) { return info.param.name; });
 
 TEST(ImageCodecs, GifDithersPicturesOfMoreThan256ColoursOntoTheHalftonePalette) {
   std::vector<uint32_t> pixels(64 * 64);
@@ -225,9 +229,10 @@ TEST(ImageCodecs, GifDithersPicturesOfMoreThan256ColoursOntoTheHalftonePalette) 
 // checks) and never return a picture that disagrees with its size.
 TEST(ImageCodecs, TruncatedAndCorruptedFilesAreHandledSafely) {
   std::mt19937 random(1);
-  for (const char* name : {"wizard8.bmp", "wizard_rle8.bmp", "rose32.bmp", "logo8.png",
-                           "wizard_interlaced.png", "wizard.jpg", "wizard_progressive.jpg",
-                           "wizard.gif", "logo_interlaced.gif", "wizard_palette.tif", "rose_alpha.tif"}) {
+  for (const char* name :
+       {"wizard8.bmp", "wizard_rle8.bmp", "rose32.bmp", "logo8.png", "wizard_interlaced.png",
+        "wizard.jpg", "wizard_progressive.jpg", "wizard.gif", "logo_interlaced.gif",
+        "wizard_palette.tif", "rose_alpha.tif"}) {
     const std::string original = Picture(name);
     auto check = [&](const std::string& bytes) {
       DecodedImage image;

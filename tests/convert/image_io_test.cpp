@@ -23,7 +23,8 @@ struct Surfaces {
   LoadSurfaces Use(Surface* destination) { return {loading, work, drawing, destination}; }
 };
 
-std::string Write(const testsupport::TempDir& dir, const std::string& name, const ImageToEncode& image) {
+std::string Write(const testsupport::TempDir& dir, const std::string& name,
+                  const ImageToEncode& image) {
   std::string bytes;
   EXPECT_TRUE(EncodeBmp(image, bytes));
   testsupport::WriteFile(dir.file(name), bytes);
@@ -33,7 +34,8 @@ std::string Write(const testsupport::TempDir& dir, const std::string& name, cons
 DecodedImage Reload(const std::string& path) {
   const std::string bytes = testsupport::ReadFile(path);
   DecodedImage image;
-  EXPECT_TRUE(DecodeImage({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, image)) << path;
+  EXPECT_TRUE(DecodeImage({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, image))
+      << path;
   return image;
 }
 
@@ -129,7 +131,8 @@ TEST(ImageLoading, AFileThatCannotBeDecodedFailsAndLeavesTheSurfaces) {
   LoadSurfaces surfaces = s.Use(&s.work);
   LoadedImage loaded;
   EXPECT_FALSE(LoadImage({dir.file("bad.png"), &kGbaColourModes[1]}, surfaces, s.dialogs, loaded));
-  EXPECT_FALSE(LoadImage({dir.file("missing.png"), &kGbaColourModes[1]}, surfaces, s.dialogs, loaded));
+  EXPECT_FALSE(
+      LoadImage({dir.file("missing.png"), &kGbaColourModes[1]}, surfaces, s.dialogs, loaded));
   EXPECT_EQ(s.loading.visibleWidth, 5);
   EXPECT_EQ(s.loading.At(1, 1), 7u);
   EXPECT_TRUE(s.dialogs.entries().empty());
@@ -230,7 +233,8 @@ class CutPicture : public ::testing::TestWithParam<CutCase> {};
 TEST_P(CutPicture, LoadsWithAWarningNamingTheFile) {
   const CutCase& c = GetParam();
   testsupport::TempDir dir;
-  std::string bytes = testsupport::ReadFile(testsupport::DataPath(std::string("engine/images/") + c.file));
+  std::string bytes =
+      testsupport::ReadFile(testsupport::DataPath(std::string("engine/images/") + c.file));
   std::string path = dir.file(std::string("cut_") + c.file);
   testsupport::WriteFile(path, bytes.substr(0, static_cast<size_t>(bytes.size() * c.kept)));
   Surfaces s;
@@ -286,7 +290,9 @@ TEST(ImageLoading, AHugeClaimedSizeIsRefusedBeforeDecoding) {
   pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    struct rlimit limit {1ull << 30, 1ull << 30};
+    struct rlimit limit {
+      1ull << 30, 1ull << 30
+    };
     setrlimit(RLIMIT_AS, &limit);
     Surfaces s;
     LoadSurfaces surfaces = s.Use(&s.work);

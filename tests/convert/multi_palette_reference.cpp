@@ -42,7 +42,8 @@ class PointerOctree {
       }
       uint32_t m = 128u >> level;
       int s = 7 - level;
-      int child = static_cast<int>(((ch[0] & m) >> s) * 4 + ((ch[1] & m) >> s) * 2 + ((ch[2] & m) >> s));
+      int child =
+          static_cast<int>(((ch[0] & m) >> s) * 4 + ((ch[1] & m) >> s) * 2 + ((ch[2] & m) >> s));
       link = &n->children[child];
     }
     while (leaves_ > max_) {
@@ -127,13 +128,16 @@ struct Slot {
 class Reference {
  public:
   explicit Reference(const convert::MultiPaletteJob& job)
-      : job_(job), c_(job.coloursPerSubPalette),
+      : job_(job),
+        c_(job.coloursPerSubPalette),
         words_(static_cast<size_t>(job.tileWidth) * job.tileHeight) {
     for (size_t i = 0; i < static_cast<size_t>(job.tileCount) * words_; ++i)
       pixels_.push_back(convert::SwapRedBlue(job.tiles[i]));
   }
 
-  const ConvertedPixel* Tile(int t) const { return pixels_.data() + static_cast<size_t>(t) * words_; }
+  const ConvertedPixel* Tile(int t) const {
+    return pixels_.data() + static_cast<size_t>(t) * words_;
+  }
 
   // One pass of the colour collection over the pixels, in order.
   int Pass(const std::vector<ConvertedPixel>& pixels, Palette& p, int64_t tolerance) const {
@@ -200,7 +204,8 @@ class Reference {
         if (!convert::IsTransparent(Tile(t)[i])) tree.Insert(Tile(t)[i]);
       std::vector<ConvertedPixel> leaves = tree.Colours();
       if (leaves.size() >= 2) {
-        for (size_t i = 0; i < leaves.size(); ++i) p.colours[static_cast<size_t>(base.count) + i] = leaves[i];
+        for (size_t i = 0; i < leaves.size(); ++i)
+          p.colours[static_cast<size_t>(base.count) + i] = leaves[i];
         p.count = base.count + static_cast<int>(leaves.size());
         done = true;
       }
@@ -280,13 +285,15 @@ class Reference {
         const Palette& old = slots_[s].palette;
         if (job_.colorisation > 0) {
           for (int i = 0; i < rebuilt.count; ++i) {
-            ConvertedPixel a = rebuilt.colours[static_cast<size_t>(i)], b = old.colours[static_cast<size_t>(i)];
+            ConvertedPixel a = rebuilt.colours[static_cast<size_t>(i)],
+                           b = old.colours[static_cast<size_t>(i)];
             if (a == b) continue;
             int dr = convert::PixelRed(a) - convert::PixelRed(b);
             int dg = convert::PixelGreen(a) - convert::PixelGreen(b);
             int db = convert::PixelBlue(a) - convert::PixelBlue(b);
-            cost += int64_t{job_.colorisation} *
-                    static_cast<int64_t>(std::sqrt(static_cast<double>(dr * dr + dg * dg + db * db)));
+            cost +=
+                int64_t{job_.colorisation} *
+                static_cast<int64_t>(std::sqrt(static_cast<double>(dr * dr + dg * dg + db * db)));
           }
         } else if (job_.colorisation == -1) {
           cost += 100 * int64_t{rebuilt.count - old.count};
@@ -302,7 +309,8 @@ class Reference {
           }
           cost = static_cast<int64_t>(total);
         }
-        if (s == 0 || cost < bestCost) bestCost = cost, best = static_cast<int>(s), bestPalette = rebuilt;
+        if (s == 0 || cost < bestCost)
+          bestCost = cost, best = static_cast<int>(s), bestPalette = rebuilt;
       }
       slots_[static_cast<size_t>(best)].tiles.push_back(t);
       slots_[static_cast<size_t>(best)].palette = bestPalette;
@@ -324,7 +332,8 @@ class Reference {
         }
         if (tile < 0) break;
         uint64_t e;
-        slots_[static_cast<size_t>(target)].palette = Fit(slots_[static_cast<size_t>(target)].palette, tile, &e);
+        slots_[static_cast<size_t>(target)].palette =
+            Fit(slots_[static_cast<size_t>(target)].palette, tile, &e);
         used[static_cast<size_t>(tile)] = true;
       }
     }
@@ -349,7 +358,8 @@ class Reference {
     }
     result.palette.clear();
     for (const Slot& s : slots_)
-      for (int i = 0; i < c_; ++i) result.palette.push_back(convert::SwapRedBlue(s.palette.colours[static_cast<size_t>(i)]));
+      for (int i = 0; i < c_; ++i)
+        result.palette.push_back(convert::SwapRedBlue(s.palette.colours[static_cast<size_t>(i)]));
     return c_ * static_cast<int>(slots_.size());
   }
 
@@ -363,7 +373,8 @@ class Reference {
 
 }  // namespace
 
-int ReferenceMultiPalette(const convert::MultiPaletteJob& job, convert::MultiPaletteResult& result) {
+int ReferenceMultiPalette(const convert::MultiPaletteJob& job,
+                          convert::MultiPaletteResult& result) {
   Reference r(job);
   return r.Run(result);
 }

@@ -32,7 +32,9 @@ std::vector<ConvertedPixel> PhotoLikeTiles(int count, int side, unsigned seed) {
         out.push_back(0);
         continue;
       }
-      auto level = [&](int base) { return static_cast<uint32_t>(std::clamp(base + i % side / 3 + noise(random), 0, 31)); };
+      auto level = [&](int base) {
+        return static_cast<uint32_t>(std::clamp(base + i % side / 3 + noise(random), 0, 31));
+      };
       out.push_back(Level(level(baseR), level(baseG), level(baseB)));
     }
   }
@@ -158,7 +160,8 @@ TEST(MultiPalette, ReportsItsProgress) {
   EXPECT_EQ(progress.finishes, 1);
   EXPECT_GE(progress.diagnostics, 4);  // one line per seed at least
   using S = ConversionProgress::Stage;
-  EXPECT_EQ(progress.stages, (std::vector<S>{S::Seeding, S::Assignment, S::PostProcessing, S::Output}));
+  EXPECT_EQ(progress.stages,
+            (std::vector<S>{S::Seeding, S::Assignment, S::PostProcessing, S::Output}));
 }
 
 // The photograph converted to 4-bit tiles and drawn as the console draws

@@ -77,7 +77,8 @@ TEST(ColourCollection, CountingOverDistinctColoursAndTheIndexPassMatchThePixelBy
   std::mt19937 random(11);
   for (int round = 0; round < 60; ++round) {
     const std::vector<ConvertedPixel> pixels = RandomPixels(random, 400, 4 + round % 12);
-    const std::vector<ConvertedPixel> existing = RandomPixels(random, static_cast<size_t>(round % 5), 32);
+    const std::vector<ConvertedPixel> existing =
+        RandomPixels(random, static_cast<size_t>(round % 5), 32);
     const int64_t tolerance = round % 7 * 9;
     const int start = round % 3 == 0 ? 0 : static_cast<int>(existing.size());
     const int maximum = 20 + round % 40;
@@ -112,7 +113,9 @@ TEST(ToleranceSearch, DescendingKeepsTheLargestCountAndOnEqualCountsTheLargerTol
   EXPECT_EQ(DescendingToleranceSearch(0, pass), -1);
   tried.clear();
   const std::vector<int> noneFits = {-1, -1, -1};
-  EXPECT_EQ(DescendingToleranceSearch(2, [&](int64_t t) { return noneFits[static_cast<size_t>(t)]; }), -1);
+  EXPECT_EQ(
+      DescendingToleranceSearch(2, [&](int64_t t) { return noneFits[static_cast<size_t>(t)]; }),
+      -1);
 }
 
 TEST(ToleranceSearch, BisectionTriesTheTopFirstThenHalves) {
@@ -128,7 +131,12 @@ TEST(ToleranceSearch, BisectionTriesTheTopFirstThenHalves) {
   EXPECT_LE(tried.size(), 12u);
   // Nothing fits: the top is returned for the final pass (which then fails).
   tried.clear();
-  EXPECT_EQ(BisectTolerance(-1, 512, 512, [&](int64_t t) { tried.push_back(t); return false; }), 512);
+  EXPECT_EQ(BisectTolerance(-1, 512, 512,
+                            [&](int64_t t) {
+                              tried.push_back(t);
+                              return false;
+                            }),
+            512);
   EXPECT_EQ(tried, std::vector<int64_t>{512});
   // Everything fits: down to 0.
   EXPECT_EQ(BisectTolerance(-1, 512, 512, [](int64_t) { return true; }), 0);
@@ -167,7 +175,8 @@ TEST(Octree, LeafColoursAreIntegerAveragesReadDepthFirst) {
   std::vector<ConvertedPixel> colours;
   tree.AppendColours(colours);
   // Children are ordered red × 4 + green × 2 + blue.
-  EXPECT_EQ(colours, (std::vector<ConvertedPixel>{Level(0, 0, 31), Level(0, 31, 0), Level(31, 0, 0)}));
+  EXPECT_EQ(colours,
+            (std::vector<ConvertedPixel>{Level(0, 0, 31), Level(0, 31, 0), Level(31, 0, 0)}));
   Octree one(1);
   one.Insert(Level(1, 2, 3));
   one.Insert(Level(2, 4, 6));
@@ -189,7 +198,8 @@ TEST(Halftone, PaletteHasWhiteAt245AndANearBlackAt255ThatIsNeverChosen) {
   for (int i = 0; i < 20000; ++i) {
     uint8_t r = static_cast<uint8_t>(random()), g = static_cast<uint8_t>(random()),
             b = static_cast<uint8_t>(random() % 3 ? random() : r);
-    int index = HalftoneIndex(r, g, b, static_cast<int>(random() % 64), static_cast<int>(random() % 64));
+    int index =
+        HalftoneIndex(r, g, b, static_cast<int>(random() % 64), static_cast<int>(random() % 64));
     ASSERT_GE(index, 0);
     ASSERT_LT(index, 255);
   }

@@ -14,9 +14,9 @@ namespace enginetest {
 
 struct RecordingWriters : convert::ElementWriters {
   struct Call {
-    std::string kind;      // "palette", "tileset", "map", "bitmap"
-    std::string element;   // the element's name
-    std::string linked;    // the linked element's name (tileset of a map, palette of the others)
+    std::string kind;     // "palette", "tileset", "map", "bitmap"
+    std::string element;  // the element's name
+    std::string linked;   // the linked element's name (tileset of a map, palette of the others)
     std::vector<uint32_t> values;
     int count = 0;  // colours, tiles
     int width = 0;
@@ -40,15 +40,16 @@ struct RecordingWriters : convert::ElementWriters {
     return out;
   }
 
-  bool writePalette(const project::EntryRecord& palette, std::span<const uint32_t> colours) override {
+  bool writePalette(const project::EntryRecord& palette,
+                    std::span<const uint32_t> colours) override {
     Call c{"palette", palette.name, "", {colours.begin(), colours.end()}};
     c.count = static_cast<int>(colours.size());
     calls.push_back(c);
     return !failing;
   }
   bool writeTileset(const project::EntryRecord& tileset, const project::EntryRecord* palette,
-                    const convert::ColourMode& mode, std::span<const uint32_t> pixels, int tileCount,
-                    int tileWidth, int tileHeight) override {
+                    const convert::ColourMode& mode, std::span<const uint32_t> pixels,
+                    int tileCount, int tileWidth, int tileHeight) override {
     Call c{"tileset", tileset.name, palette ? palette->name : "", {pixels.begin(), pixels.end()}};
     c.count = tileCount;
     c.tileWidth = tileWidth;
@@ -58,8 +59,9 @@ struct RecordingWriters : convert::ElementWriters {
     return !failing;
   }
   bool writeMap(const project::EntryRecord& map, const project::EntryRecord* tileset,
-                const project::EntryRecord*, const convert::MapFormat&, std::span<const uint32_t> cells,
-                int width, int height, int tileWidth, int tileHeight) override {
+                const project::EntryRecord*, const convert::MapFormat&,
+                std::span<const uint32_t> cells, int width, int height, int tileWidth,
+                int tileHeight) override {
     Call c{"map", map.name, tileset ? tileset->name : "", {cells.begin(), cells.end()}};
     c.width = width;
     c.height = height;

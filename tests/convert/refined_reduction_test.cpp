@@ -82,13 +82,13 @@ class RefinedOnPhotos : public testing::TestWithParam<PhotoCase> {};
 TEST_P(RefinedOnPhotos, DeterministicDistinctAndBetterThanTheOctree) {
   const PhotoCase c = GetParam();
   const std::vector<uint32_t> picture = PhotoLike(c.width, c.height, c.seed);
-  const BitmapResult refined = ConvertWith(ReductionMethod::Refined, picture, c.width, c.height,
-                                           c.colours);
+  const BitmapResult refined =
+      ConvertWith(ReductionMethod::Refined, picture, c.width, c.height, c.colours);
   ASSERT_FALSE(refined.palette.empty());
   EXPECT_EQ(static_cast<int>(refined.palette.size()), c.colours);
 
-  const BitmapResult again = ConvertWith(ReductionMethod::Refined, picture, c.width, c.height,
-                                         c.colours);
+  const BitmapResult again =
+      ConvertWith(ReductionMethod::Refined, picture, c.width, c.height, c.colours);
   EXPECT_EQ(again.palette, refined.palette);
   EXPECT_EQ(again.indices, refined.indices);
 
@@ -98,8 +98,8 @@ TEST_P(RefinedOnPhotos, DeterministicDistinctAndBetterThanTheOctree) {
 
   // The noise of these pictures is the floor both methods stand on: the
   // margin is smaller than on photographs, but always there.
-  const BitmapResult optimal = ConvertWith(ReductionMethod::Optimal, picture, c.width, c.height,
-                                           c.colours);
+  const BitmapResult optimal =
+      ConvertWith(ReductionMethod::Optimal, picture, c.width, c.height, c.colours);
   if (!optimal.palette.empty()) {
     EXPECT_LT(refined.error, optimal.error * 0.97);
   }
@@ -118,8 +118,8 @@ TEST_P(RefinedFewColours, AreReproducedExactly) {
   for (int i = 0; i < n; ++i) picture.push_back(Opaque(i % 32, i / 32 * 3 % 32, (i * 7) % 32));
   picture.push_back(picture.front());  // repeats add no colour
   picture.push_back(0);
-  const BitmapResult r = ConvertWith(ReductionMethod::Refined, picture,
-                                     static_cast<int>(picture.size()), 1, 256);
+  const BitmapResult r =
+      ConvertWith(ReductionMethod::Refined, picture, static_cast<int>(picture.size()), 1, 256);
   ASSERT_EQ(static_cast<int>(r.palette.size()), n + 1);
   EXPECT_EQ(r.error, 0.0);
   EXPECT_EQ(r.indices.back(), 0u);

@@ -136,7 +136,8 @@ TEST(TileConversion, MoreThan8192BlocksStopTheConversionAndWriteNothing) {
   std::vector<uint32_t> pixels(static_cast<size_t>(columns) * 16 * 16, Opaque(0, 0, 0));
   for (int c = 0; c < columns; ++c)
     pixels[static_cast<size_t>(c) * 16] =
-        Opaque(static_cast<uint32_t>(c % 32), static_cast<uint32_t>(c / 32 % 32), static_cast<uint32_t>(c / 1024));
+        Opaque(static_cast<uint32_t>(c % 32), static_cast<uint32_t>(c / 32 % 32),
+               static_cast<uint32_t>(c / 1024));
   e.Picture(columns * 16, 16, pixels);
   EXPECT_FALSE(ConvertTiles(e.TileJob(0), e.Context()));
   ASSERT_EQ(e.dialogs.entries().size(), 1u);
@@ -193,7 +194,9 @@ TEST(TileConversion, FourBitsWith255ColoursMakesSixteenSubPalettesOfSixteen) {
   // 32 tiles with 40 different colours between them.
   e.Picture(64, 32, Tiled(8, 4, [](int column, int row, int x, int y) {
               uint32_t c = static_cast<uint32_t>((column * 4 + row) % 10);
-              return (x + y) % 4 == 0 ? 0u : Opaque(c * 3, 31 - c * 3, static_cast<uint32_t>(x + y) % 4 * 8);
+              return (x + y) % 4 == 0
+                         ? 0u
+                         : Opaque(c * 3, 31 - c * 3, static_cast<uint32_t>(x + y) % 4 * 8);
             }));
   ASSERT_TRUE(ConvertTiles(e.TileJob(255), e.Context()));
   const auto& palette = e.Written("palette").values;
@@ -219,7 +222,8 @@ TEST(TileConversion, ACheckedExistingPaletteIsMatchedAGreyedOneOnlyKeptInFront) 
   job.existingPalette = &grey;
   ASSERT_TRUE(ConvertTiles(job, e.Context()));
   EXPECT_EQ(e.Written("palette").values,
-            (std::vector<uint32_t>{MakePixel(0, 0, 0, 0), Level(7, 7, 7), Level(5, 5, 5), Level(5, 5, 5)}));
+            (std::vector<uint32_t>{MakePixel(0, 0, 0, 0), Level(7, 7, 7), Level(5, 5, 5),
+                                   Level(5, 5, 5)}));
   EXPECT_EQ(Tile(e.Written("tileset"), 0)[0], 3u);
 
   e.writers.calls.clear();
@@ -342,8 +346,8 @@ TEST(TileConversion, TilesOfSixteenPixelsAreStoredAsFourBlocks) {
   e.settings.tileWidth = 16;
   e.settings.tileHeight = 16;
   std::vector<uint32_t> pixels(16 * 16, Opaque(0, 0, 0));
-  pixels[8] = Opaque(31, 0, 0);        // block 1 (top right), first pixel
-  pixels[8 * 16] = Opaque(0, 31, 0);   // block 2 (bottom left), first pixel
+  pixels[8] = Opaque(31, 0, 0);       // block 1 (top right), first pixel
+  pixels[8 * 16] = Opaque(0, 31, 0);  // block 2 (bottom left), first pixel
   e.Picture(16, 16, pixels);
   ASSERT_TRUE(ConvertTiles(e.TileJob(256), e.Context()));
   std::vector<uint32_t> tile = Tile(e.Written("tileset"), 0);

@@ -18,7 +18,8 @@ namespace fuzzscratch {
 inline void RemoveAbandoned(const std::string& prefix) {
   std::error_code ec;
   const std::string start = prefix + "-";
-  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::temp_directory_path(), ec)) {
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::filesystem::temp_directory_path(), ec)) {
     const std::string name = entry.path().filename().string();
     if (name.compare(0, start.size(), start) != 0) continue;
     const std::string digits = name.substr(start.size());
@@ -35,8 +36,9 @@ inline const std::filesystem::path& Directory(const char* prefix) {
   // Never destroyed: the exit handler still needs it after static destructors.
   static const std::filesystem::path* const dir = [prefix] {
     RemoveAbandoned(prefix);
-    auto* path = new std::filesystem::path(std::filesystem::temp_directory_path() /
-                                           (std::string(prefix) + "-" + std::to_string(::getpid())));
+    auto* path =
+        new std::filesystem::path(std::filesystem::temp_directory_path() /
+                                  (std::string(prefix) + "-" + std::to_string(::getpid())));
     std::filesystem::create_directories(*path);
     std::atexit([] {
       std::error_code ec;
@@ -60,7 +62,8 @@ class InsideForOneInput {
   ~InsideForOneInput() {
     std::error_code ec;
     std::filesystem::current_path(previous_, ec);
-    for (const auto& entry : std::filesystem::directory_iterator(dir_, ec)) std::filesystem::remove_all(entry, ec);
+    for (const auto& entry : std::filesystem::directory_iterator(dir_, ec))
+      std::filesystem::remove_all(entry, ec);
   }
   InsideForOneInput(const InsideForOneInput&) = delete;
   InsideForOneInput& operator=(const InsideForOneInput&) = delete;

@@ -28,12 +28,12 @@ TEST_P(BlockFormatLosses, CountNonZeroCellsOutsideTheTileset) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, BlockFormatLosses,
-    ::testing::Values(LossCase{{0, 1, 2, 3}, 0, 4, 0},            // all inside
-                      LossCase{{0x400, 0x1001, 5}, 0, 8, 2},      // mirror and palette bits
-                      LossCase{{0, 4}, 0, 4, 1},                  // tile count itself
-                      LossCase{{0, 0}, 0, 0, 0},                  // zeros are never lost
-                      LossCase{{1, 2}, 3, 5, 1},                  // reference tile added
-                      LossCase{{0xFFFFFFFFu, 1}, 1, 4, 0}));      // −1 + 1 is tile 0
+    ::testing::Values(LossCase{{0, 1, 2, 3}, 0, 4, 0},        // all inside
+                      LossCase{{0x400, 0x1001, 5}, 0, 8, 2},  // mirror and palette bits
+                      LossCase{{0, 4}, 0, 4, 1},              // tile count itself
+                      LossCase{{0, 0}, 0, 0, 0},              // zeros are never lost
+                      LossCase{{1, 2}, 3, 5, 1},              // reference tile added
+                      LossCase{{0xFFFFFFFFu, 1}, 1, 4, 0}));  // −1 + 1 is tile 0
 
 struct LabelCase {
   const char* description;
@@ -48,10 +48,8 @@ TEST_P(ObjectFieldLabels, TakeTheTextBetweenAngleBrackets) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, ObjectFieldLabels,
                          ::testing::Values(LabelCase{"Points de vie <vie>", "vie"},
-                                           LabelCase{"vitesse", "vitesse"},
-                                           LabelCase{"<>", ""},
-                                           LabelCase{"a <b", "a <b"},
-                                           LabelCase{"x> <y>", "y"}));
+                                           LabelCase{"vitesse", "vitesse"}, LabelCase{"<>", ""},
+                                           LabelCase{"a <b", "a <b"}, LabelCase{"x> <y>", "y"}));
 
 TEST_F(EditorTest, ShrinkingALinkedMapIsOneUndoStepOfTheGroup) {
   OpenOn(4, 4);

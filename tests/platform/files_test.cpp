@@ -100,13 +100,10 @@ const ReplaceCase kReplaceCases[] = {
        EXPECT_EQ(PermsOf(d.file("private.tpj")), fs::perms::owner_read | fs::perms::owner_write);
        EXPECT_EQ(testsupport::ReadFile(d.file("private.tpj")), "new");
      }},
-    {"LongestNameFitsItsTemporaryName",
-     [](const TempDir& d) { return d.file(LongName(251)); }, WriteStatus::Ok,
-     [](const TempDir& d) {
-       EXPECT_EQ(testsupport::ReadFile(d.file(LongName(251))), "new");
-     }},
-    {"NameOverTheLimitIsRefused",
-     [](const TempDir& d) { return d.file(LongName(252)); },
+    {"LongestNameFitsItsTemporaryName", [](const TempDir& d) { return d.file(LongName(251)); },
+     WriteStatus::Ok,
+     [](const TempDir& d) { EXPECT_EQ(testsupport::ReadFile(d.file(LongName(251))), "new"); }},
+    {"NameOverTheLimitIsRefused", [](const TempDir& d) { return d.file(LongName(252)); },
      WriteStatus::NameTooLong, [](const TempDir&) {}},
     {"PipeIsNeverOpened",
      [](const TempDir& d) {
@@ -114,7 +111,9 @@ const ReplaceCase kReplaceCases[] = {
        return d.file("pipe.tpj");
      },
      WriteStatus::NotRegular,
-     [](const TempDir& d) { EXPECT_EQ(fs::status(d.file("pipe.tpj")).type(), fs::file_type::fifo); }},
+     [](const TempDir& d) {
+       EXPECT_EQ(fs::status(d.file("pipe.tpj")).type(), fs::file_type::fifo);
+     }},
 };
 
 class Replace : public ::testing::TestWithParam<ReplaceCase> {};

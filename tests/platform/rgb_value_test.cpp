@@ -18,7 +18,8 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 uint32_t ReferenceDecimal(std::string_view text) {
   uint32_t v = 0;
-  for (size_t i = 0; i < text.size() && IsDigit(text[i]); ++i) v = v * 10u + static_cast<uint32_t>(text[i] - '0');
+  for (size_t i = 0; i < text.size() && IsDigit(text[i]); ++i)
+    v = v * 10u + static_cast<uint32_t>(text[i] - '0');
   return v;
 }
 
@@ -27,7 +28,9 @@ uint32_t ReferenceUnsigned(std::string_view text) {
     const bool hex = Lower(text[1]) == 'x';
     uint32_t v = 0;
     for (char c : text.substr(2)) {
-      int d = IsDigit(c) ? c - '0' : (Lower(c) >= 'a' && Lower(c) <= 'f') ? Lower(c) - 'a' + 10 : -1;
+      int d = IsDigit(c)                             ? c - '0'
+              : (Lower(c) >= 'a' && Lower(c) <= 'f') ? Lower(c) - 'a' + 10
+                                                     : -1;
       if (d < 0 || (!hex && d > 1)) break;
       v = v * (hex ? 16u : 2u) + static_cast<uint32_t>(d);
     }
@@ -56,9 +59,10 @@ int32_t ReferenceParseInteger(std::string_view text) {
 }
 
 TEST(RgbValue, SameAsReadingComponentByComponentOnGeneratedTexts) {
-  const char* const pieces[] = {"rgb", "RGB", "rGb(", "rgb(", "(", ")", ",", ", ", " ", "\t", "  ", "0x", "0X1f",
-                                "0b", "0b101", "1", "12", "255", "300", "7", "4294967301", "f", "t", "vrai",
-                                "-", "x", "ab", "r", "rg", "b", "))", "(("};
+  const char* const pieces[] = {"rgb", "RGB", "rGb(", "rgb(", "(",          ")",  ",",     ", ",
+                                " ",   "\t",  "  ",   "0x",   "0X1f",       "0b", "0b101", "1",
+                                "12",  "255", "300",  "7",    "4294967301", "f",  "t",     "vrai",
+                                "-",   "x",   "ab",   "r",    "rg",         "b",  "))",    "(("};
   std::mt19937 random(2224);
   std::uniform_int_distribution<size_t> piece(0, std::size(pieces) - 1);
   std::uniform_int_distribution<int> length(1, 24);
@@ -78,7 +82,8 @@ TEST(RgbValue, NestedAndListedComponentsAsWritten) {
       {"rgb(rgb(rgb(rgb(9))),0,0)", 9},
       {"RGB( 10, 20, 0x1e)", 10 + 20 * 256 + 30 * 65536},
       {"rgb 1 2 3", 1 + 2 * 256 + 3 * 65536},
-      {"rgb rgb 1 2 3", 1 + 1 * 256 + 2 * 65536},  // the inner word takes "1 2 3", the outer one "1 2"
+      {"rgb rgb 1 2 3",
+       1 + 1 * 256 + 2 * 65536},  // the inner word takes "1 2 3", the outer one "1 2"
       {"rgb(", 0},
   };
   for (const auto& [text, value] : cases) {
@@ -101,12 +106,15 @@ TEST(RgbValue, ManyWordsAndDeepNestingReadAsAMalformedValue) {
     for (int i = 0; i < 40000; ++i) text += "rgb(";
     return text;
   }();
-  for (const std::string& text : {Words(250), Words(40000), nested, nested + "1,2,3" + std::string(40000, ')')}) {
+  for (const std::string& text :
+       {Words(250), Words(40000), nested, nested + "1,2,3" + std::string(40000, ')')}) {
     const auto start = std::chrono::steady_clock::now();
     const int32_t value = platform::ParseInteger(text);
-    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     std::printf("%zu characters: %.2f ms\n", text.size(), ms);
-    EXPECT_EQ(value, text.find('1') == std::string::npos ? platform::ParseInteger("rgb(") : 1) << text.size();
+    EXPECT_EQ(value, text.find('1') == std::string::npos ? platform::ParseInteger("rgb(") : 1)
+        << text.size();
   }
 }
 

@@ -40,8 +40,7 @@ TEST(ParseString, DelimitedByTheFirstCharacter) {
 
 TEST(ParseString, EscapedFormTurnsBackslashSequencesIntoBytes) {
   size_t end = 0;
-  EXPECT_EQ(ParseStringEscaped("\"a\\nb\\b\\\\\\\"q\" x", "\r\n", &end).value(),
-            "a\r\nb\b\\\"q");
+  EXPECT_EQ(ParseStringEscaped("\"a\\nb\\b\\\\\\\"q\" x", "\r\n", &end).value(), "a\r\nb\b\\\"q");
   EXPECT_EQ(end, 13u);
   EXPECT_EQ(ParseStringEscaped("'\\n'", "\n").value(), "\n");
   EXPECT_FALSE(ParseStringEscaped("\"ends with escape\\\"", "\n").has_value());

@@ -461,8 +461,7 @@ TEST_P(FileNames, StillNameTheirFilesAfterAReload) {
   ASSERT_EQ(reloaded.count(), c.entries.size());
   for (size_t i = 0; i < c.entries.size(); ++i) {
     const EntryRecord& e = reloaded.entry(i);
-    EXPECT_EQ(platform::ReadFileBytes(e.file).value_or("(none)"),
-              "data of " + c.entries[i].first)
+    EXPECT_EQ(platform::ReadFileBytes(e.file).value_or("(none)"), "data of " + c.entries[i].first)
         << e.file;
   }
   EXPECT_TRUE(dialogs.entries().empty());

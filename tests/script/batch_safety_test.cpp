@@ -27,8 +27,9 @@ std::string ProjectText(size_t count, std::string_view data = "  Fin\n") {
     out += " #--------------\n  Elément: carte" + n + "\n  Type: carte\n  Fichier: c" + n +
            ".map.c\n  Base: c" + n + ".png\n";
   }
-  out += " Fin\n\n#Section où vous pouvez entrer n'importe quelle commande de script.\n"
-         " .section données\n";
+  out +=
+      " Fin\n\n#Section où vous pouvez entrer n'importe quelle commande de script.\n"
+      " .section données\n";
   out += data;
   return out;
 }
@@ -100,7 +101,8 @@ const LossCase kLossCases[] = {
      "section des éléments"},
     {"CorruptedKeyword",
      [](const fs::path& path) {
-       Write(path, Replaced(ProjectText(4), "Type: carte\n  Fichier: c2", "Tzpe: carte\n  Fichier: c2"));
+       Write(path,
+             Replaced(ProjectText(4), "Type: carte\n  Fichier: c2", "Tzpe: carte\n  Fichier: c2"));
      },
      "non reconnues"},
     {"TooManyEntries", [](const fs::path& path) { Write(path, ProjectText(1001)); }, "1000"},
@@ -109,8 +111,7 @@ const LossCase kLossCases[] = {
        Write(path, ProjectText(2, "# " + std::string(1000001, 'x') + "\n"));
      },
      "octets"},
-    {"Fifo", [](const fs::path& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0); },
-     "ordinaire"},
+    {"Fifo", [](const fs::path& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0); }, "ordinaire"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Batch, OpeningLoss, ::testing::ValuesIn(kLossCases),

@@ -35,45 +35,78 @@ class Batch : public BatchFixture {
 };
 
 struct ConvCase {
-  const char* rest;        // the command line after the project
+  const char* rest;  // the command line after the project
   int status;
   std::vector<std::string> made;     // files written
   std::vector<std::string> notMade;  // files that must not appear
-  const char* message;     // the first message shown, or ""
+  const char* message;               // the first message shown, or ""
 };
 
 // Every example of the conversion command, given on the command line.
 const ConvCase kConvCases[] = {
-    {"-tset src=hero.png col=16 +16c tdim=16x16", 0,
-     {"hero.til.c", "hero.pal.c", "hero.map.c"}, {}, ""},
-    {"-conv tset src=hero.png col=16 +16c tdim=16x16", 0,
-     {"hero.til.c", "hero.pal.c", "hero.map.c"}, {}, ""},
+    {"-tset src=hero.png col=16 +16c tdim=16x16",
+     0,
+     {"hero.til.c", "hero.pal.c", "hero.map.c"},
+     {},
+     ""},
+    {"-conv tset src=hero.png col=16 +16c tdim=16x16",
+     0,
+     {"hero.til.c", "hero.pal.c", "hero.map.c"},
+     {},
+     ""},
     {"-TSET SRC=hero.png COL=16 +16C", 0, {"hero.til.c", "hero.pal.c", "hero.map.c"}, {}, ""},
-    {"-tset src=hero.png col=16 +16c:bmp src=hero.png dst=ecran", 0,
-     {"hero.til.c", "ecran.bmp.c", "ecran.pal.c"}, {}, ""},
-    {"-  tset src=hero.png dst=\"sortie:a\" -gmap", 0, {"sortie:a.til.c", "sortie:a.pal.c"},
-     {"hero.map.c", "sortie:a.map.c"}, ""},
+    {"-tset src=hero.png col=16 +16c:bmp src=hero.png dst=ecran",
+     0,
+     {"hero.til.c", "ecran.bmp.c", "ecran.pal.c"},
+     {},
+     ""},
+    {"-  tset src=hero.png dst=\"sortie:a\" -gmap",
+     0,
+     {"sortie:a.til.c", "sortie:a.pal.c"},
+     {"hero.map.c", "sortie:a.map.c"},
+     ""},
     {"-tset bmp=hero.png", 0, {"hero.til.c"}, {}, ""},
     {"-bmp src=hero.png cmode=15", 0, {"hero.bmp.c"}, {"hero.pal.c"}, ""},
-    {"-tset src=hero.png col=16 +16c tdim=12x8", 2, {}, {"hero.til.c"},
+    {"-tset src=hero.png col=16 +16c tdim=12x8",
+     2,
+     {},
+     {"hero.til.c"},
      "Erreur sur les dimensions du tileset (multiple de 8 et inférieur à 128)"},
     {"-tset src=hero.png mdim=-8x16", 2, {}, {"hero.til.c"}, "Dimensions de la map négatives"},
     // The kind comes after the source: no file name to write to.
-    {"-src=hero.png tset", 2, {}, {"hero.til.c"},
+    {"-src=hero.png tset",
+     2,
+     {},
+     {"hero.til.c"},
      "Impossible d'ouvrir le fichier en écriture.\nLe nom est probablement faux."},
-    {"-tset src=hero.png upal=inconnue", 2, {}, {"hero.til.c"},
+    {"-tset src=hero.png upal=inconnue",
+     2,
+     {},
+     {"hero.til.c"},
      "Erreur -> TrouveElement(TYPE_PALETTE,chneUPal)"},
-    {"-tset src=hero.png util=inconnu", 2, {}, {"hero.til.c"},
+    {"-tset src=hero.png util=inconnu",
+     2,
+     {},
+     {"hero.til.c"},
      "Erreur -> TrouveElement(TYPE_MOSAIQUE,chneUTil)"},
     {"-tset src=hero.png col=257", 2, {}, {"hero.til.c"}, ""},
     {"-b8 src=hero.png", 2, {}, {"hero.bmp.c"}, ""},
     {"-b16 src=hero.png", 2, {}, {"hero.bmp.c"}, ""},
-    {"-tset src=absent.png", 2, {}, {"absent.til.c"},
+    {"-tset src=absent.png",
+     2,
+     {},
+     {"absent.til.c"},
      "Impossible de charger le fichier bitmap spécifié"},
-    {"-tset src=hero.png couleurs=16", 0, {"hero.til.c"}, {},
+    {"-tset src=hero.png couleurs=16",
+     0,
+     {"hero.til.c"},
+     {},
      "Identificateur de conversion non-reconnu: couleurs"},
     // One conversion failing does not stop the next one.
-    {"-tset src=absent.png:bmp src=hero.png", 2, {"hero.bmp.c"}, {"absent.til.c"},
+    {"-tset src=absent.png:bmp src=hero.png",
+     2,
+     {"hero.bmp.c"},
+     {"absent.til.c"},
      "Impossible de charger le fichier bitmap spécifié"},
 };
 

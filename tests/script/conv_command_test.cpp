@@ -18,9 +18,9 @@ namespace {
 constexpr std::string_view kDebugCaption = "Débogage";
 
 // 14 colours, every level a multiple of 8 so that it converts exactly.
-constexpr std::array<uint32_t, 14> kColours{
-    0x080808, 0xF80000, 0x00F800, 0x0000F8, 0xF8F800, 0x00F8F8, 0x808080,
-    0x400000, 0x004000, 0x000040, 0x884400, 0x448800, 0x004488, 0xF8F8F8};
+constexpr std::array<uint32_t, 14> kColours{0x080808, 0xF80000, 0x00F800, 0x0000F8, 0xF8F800,
+                                            0x00F8F8, 0x808080, 0x400000, 0x004000, 0x000040,
+                                            0x884400, 0x448800, 0x004488, 0xF8F8F8};
 
 // A 32 × 32 picture of four 16 × 16 tiles: the first and the last equal.
 std::vector<uint32_t> HeroPixels() {
@@ -129,8 +129,8 @@ TEST_F(Conv, FlagsTakeTheirPrefixAndEveryCallStartsAfresh) {
   EXPECT_EQ(p.generateMap, 2);
   EXPECT_EQ(p.optimise, 1);  // no prefix: unchanged
   EXPECT_EQ(p.sixteenColours, 1);
-  EXPECT_EQ(p.colourMode, 0);     // the 4-bit mode
-  EXPECT_EQ(p.colourCount, 15);   // its default count
+  EXPECT_EQ(p.colourMode, 0);    // the 4-bit mode
+  EXPECT_EQ(p.colourCount, 15);  // its default count
   EXPECT_EQ(p.usePalette, "base");
   EXPECT_EQ(p.usePaletteState, app::kExistingReused);
   EXPECT_EQ(p.useTileset, "decor");
@@ -186,8 +186,7 @@ TEST_F(Conv, SizeAndElementChecksReportInTheDebugBox) {
                 "Erreur sur les dimensions du tileset (multiple de 8 et inférieur à 128)",
                 "Erreur sur les dimensions du tileset (multiple de 8 et inférieur à 128)",
                 "Erreur sur les dimensions du tileset (multiple de 8 et inférieur à 128)",
-                "Dimensions de la map négatives",
-                "Erreur -> TrouveElement(TYPE_PALETTE,chneUPal)",
+                "Dimensions de la map négatives", "Erreur -> TrouveElement(TYPE_PALETTE,chneUPal)",
                 "Erreur -> TrouveElement(TYPE_MOSAIQUE,chneUTil)"}));
   for (const auto& e : dialogs.entries()) {
     EXPECT_EQ(e.caption, kDebugCaption);
@@ -233,8 +232,8 @@ TEST_F(Conv, ATilesetConversionWritesCompilableFilesAndAddsItsElements) {
       "(unsigned)sizeof hero_tiles, (unsigned)(sizeof hero_map / 2)); return 0; }\n";
   testsupport::WriteFile(dir.path() / "main.c", program);
   std::string exe = dir.file("hero");
-  std::string diagnostics = RunCommand("cd '" + dir.path().string() + "' && gcc -std=c99 -Wall -o '" +
-                                       exe + "' main.c 2>&1");
+  std::string diagnostics = RunCommand("cd '" + dir.path().string() +
+                                       "' && gcc -std=c99 -Wall -o '" + exe + "' main.c 2>&1");
   ASSERT_TRUE(diagnostics.empty()) << diagnostics;
   // 3 tiles of 16 × 16 pixels at 4 bits are 384 bytes; 4 cells.
   std::string out = RunCommand("'" + exe + "'");
@@ -243,8 +242,9 @@ TEST_F(Conv, ATilesetConversionWritesCompilableFilesAndAddsItsElements) {
 
 TEST_F(Conv, TheCommandLineConvertsAndSavesTheProject) {
   WriteHero(dir.file("hero.png"));
-  ASSERT_EQ(Run("jeu.tpj", "-conv tset src=hero.png col=16 +16c tdim=16x16:conv bmp src=hero.png "
-                           "dst=ecran name=ecran"),
+  ASSERT_EQ(Run("jeu.tpj",
+                "-conv tset src=hero.png col=16 +16c tdim=16x16:conv bmp src=hero.png "
+                "dst=ecran name=ecran"),
             0);
   EXPECT_TRUE(dialogs.entries().empty()) << dialogs.entries().front().text;
   EXPECT_TRUE(Exists("hero.til.c"));
@@ -271,10 +271,9 @@ TEST_F(Conv, ConvertingAgainKeepsOneElementOfEachAndAnExistingPaletteIsExtended)
   Statements("conv tset src=hero.png dst=suite !upal=hero tdim=16x16\n");
   EXPECT_TRUE(dialogs.entries().empty()) << dialogs.entries().front().text;
   // The palette used is the existing element, which moves to the end.
-  EXPECT_EQ(Entries(),
-            (std::vector<std::string>{"hero:3:hero.til.c", "hero:1:hero.map.c",
-                                      "suite:3:suite.til.c", "hero:6:hero.pal.c",
-                                      "suite:1:suite.map.c"}));
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"hero:3:hero.til.c", "hero:1:hero.map.c",
+                                                 "suite:3:suite.til.c", "hero:6:hero.pal.c",
+                                                 "suite:1:suite.map.c"}));
   std::string palette = testsupport::ReadFile(dir.path() / "hero.pal.c");
   EXPECT_NE(palette.find("//Taille: 27\r\n"), std::string::npos) << palette.substr(0, 300);
 }

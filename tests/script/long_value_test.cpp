@@ -37,7 +37,8 @@ template <typename F>
 auto Timed(const char* what, const LongValue& value, F&& run) {
   const auto start = std::chrono::steady_clock::now();
   auto result = run(value.text);
-  const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  const double ms =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   std::printf("%s, %s (%zu characters): %.1f ms\n", what, value.name, value.text.size(), ms);
   return result;
 }
@@ -70,12 +71,14 @@ TEST(LongValue, ModelFieldLinesAndOperationTexts) {
     // The value alone on the line: kind and size both come from it.
     platform::TextLines lines(value + "\n}\n");
     formats::DefineModel(lib, "\"Pnj\" {", lines, dialogs);
-    const formats::ListModel& model = lib.models.at(static_cast<size_t>(formats::FindModel(lib, "Pnj")));
+    const formats::ListModel& model =
+        lib.models.at(static_cast<size_t>(formats::FindModel(lib, "Pnj")));
     return std::make_pair(model.fields.at(0).kind, model.fields.at(0).size);
   };
   auto operations = [](const std::string& value) {
     std::vector<std::pair<char, uint32_t>> out;
-    for (const mapeditor::Operation& o : mapeditor::ParseOperations("+" + value)) out.emplace_back(o.op, o.operand);
+    for (const mapeditor::Operation& o : mapeditor::ParseOperations("+" + value))
+      out.emplace_back(o.op, o.operand);
     return out;
   };
   for (const LongValue& value : LongValues()) {
@@ -97,7 +100,8 @@ class LongValueProject : public scripttest::BatchFixture {
                            "\n#Infos utiles sur la dernière session\n .section infos\n  Fin\n"
                            "\n#Eléments de l'arbre du projet\n .section fichiers\n Fin\n"
                            "\n#Section de script\n .section données\n"
-                           "GBA.mirrorMask = " + value + "\n");
+                           "GBA.mirrorMask = " +
+                               value + "\n");
     // Saved (status 0, or 2 when the cut line's remainder reported errors).
     EXPECT_NE(Run("p.tpj", "fin"), 1);
     return w->platforms.gba.mirrorMask;

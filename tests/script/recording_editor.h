@@ -30,8 +30,7 @@ class RecordingEditor : public mapeditor::EditorAccess {
   bool addCondition(int32_t index, uint32_t lowest, uint32_t highest, uint32_t target,
                     bool noIncrement) override {
     return Note("condition " + std::to_string(index) + " " + std::to_string(lowest) + " " +
-                std::to_string(highest) + " " + std::to_string(target) +
-                (noIncrement ? " =" : ""));
+                std::to_string(highest) + " " + std::to_string(target) + (noIncrement ? " =" : ""));
   }
   bool setSnapGrid(int32_t index, int32_t width, int32_t height) override {
     return Note("grid " + std::to_string(index) + " " + std::to_string(width) + " " +
@@ -65,8 +64,8 @@ class RecordingEditor : public mapeditor::EditorAccess {
   }
   void placeEditor(int32_t width, int32_t height, int32_t left, int32_t top, bool moves,
                    bool maximised) override {
-    Note("editor place " + Numbers({width, height, left, top}) + " " + std::to_string(moves) +
-         " " + std::to_string(maximised));
+    Note("editor place " + Numbers({width, height, left, top}) + " " + std::to_string(moves) + " " +
+         std::to_string(maximised));
   }
   void setZoom(double zoom) override { Note("zoom " + std::to_string(zoom)); }
   int32_t backgroundCount() const override { return backgrounds; }

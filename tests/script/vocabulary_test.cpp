@@ -35,9 +35,9 @@ TEST(RootTable, HoldsEveryFrenchNameThenEveryEnglishNameThenTheSharedOnes) {
   EXPECT_EQ(rows[52].name, "tree-tilesets");
   EXPECT_EQ(rows[94].name, "effects");
   EXPECT_EQ(rows[103].name, "platform");
-  const std::string_view shared[] = {"conv",     "fonds", "modehexa", "system",
-                                     "convert",  "editeur", "specimen", "bits",
-                                     "liste",    "maps",  "editor",   "list"};
+  const std::string_view shared[] = {"conv",    "fonds",   "modehexa", "system",
+                                     "convert", "editeur", "specimen", "bits",
+                                     "liste",   "maps",    "editor",   "list"};
   for (size_t i = 0; i < std::size(shared); ++i) EXPECT_EQ(rows[104 + i].name, shared[i]);
   // Each English name reaches the target of its French twin.
   for (size_t i = 0; i < 52; ++i) {
@@ -215,7 +215,8 @@ TEST_F(Vocabulary, BitCommandsNeedABackgroundAndABitInRange) {
       "Bits[1].BitActif 32, 1\n"
       "bits.bittext -1, \"x\"\n");
   ASSERT_EQ(dialogs.entries().size(), 4u);
-  EXPECT_EQ(dialogs.entries()[0].text, "Activation des bits: Spécifiez un fond (Bits[0].BitActif).");
+  EXPECT_EQ(dialogs.entries()[0].text,
+            "Activation des bits: Spécifiez un fond (Bits[0].BitActif).");
   EXPECT_EQ(dialogs.entries()[1].text, "Renommage des bits: Spécifiez un fond (Bits[0].BitActif).");
   EXPECT_EQ(dialogs.entries()[2].text,
             "Activation des bits: le numéro de bit spécifié n'est pas dans la gamme prévue (0 à "
@@ -254,11 +255,11 @@ TEST_F(Vocabulary, BackgroundCommandsActOnTheBackgroundOfThePath) {
       "fonds[3].emulgba vrai\n"
       "maps.link 1, 3 2\n"
       "fonds.reinit\n");
-  EXPECT_EQ(editor.calls, (std::vector<std::string>{
-                              "add niveau 3", "add décor 0", "grid 1 16 0", "grid 0 8 24",
-                              "grid 0 0 0", "condition 1 16 32 5 =", "condition 0 1 2 3",
-                              "scroll -1 0.500000 -1.000000", "emulation 2 1", "link 1 3 2",
-                              "reset"}));
+  EXPECT_EQ(editor.calls,
+            (std::vector<std::string>{"add niveau 3", "add décor 0", "grid 1 16 0", "grid 0 8 24",
+                                      "grid 0 0 0", "condition 1 16 32 5 =", "condition 0 1 2 3",
+                                      "scroll -1 0.500000 -1.000000", "emulation 2 1", "link 1 3 2",
+                                      "reset"}));
   EXPECT_TRUE(Messages().empty());
 }
 

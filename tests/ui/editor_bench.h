@@ -58,8 +58,8 @@ inline mapeditor::LoadedTiles Tiles(int count, int side) {
   t.tileWidth = t.tileHeight = side;
   t.tileCount = count;
   t.colourMode = 0;
-  size_t blocks = static_cast<size_t>(count) * static_cast<size_t>(side / 8) *
-                  static_cast<size_t>(side / 8);
+  size_t blocks =
+      static_cast<size_t>(count) * static_cast<size_t>(side / 8) * static_cast<size_t>(side / 8);
   t.tilePixels.resize(blocks * 64);
   for (size_t i = 0; i < t.tilePixels.size(); ++i)
     t.tilePixels[i] = static_cast<uint32_t>((i / 64 * 7 + i % 64 * 3) % 16);

@@ -281,10 +281,18 @@ void EditorDialogsTest::conditionLines_data() {
   QTest::addColumn<QString>("target");
   QTest::addColumn<bool>("exact");
   QTest::addColumn<QString>("line");
-  QTest::newRow("range") << "0x10" << "0x1f" << "0x100" << false << "10-1f -> 100 ";
-  QTest::newRow("exact") << "0x10" << "0x1f" << "0x100" << true << "10-1f -> 100 (exact)";
-  QTest::newRow("swapped") << "31" << "16" << "5" << false << "10-1f -> 5 ";
-  QTest::newRow("one value") << "7" << "" << "2" << false << "7-7 -> 2 ";
+  QTest::newRow("range") << "0x10"
+                         << "0x1f"
+                         << "0x100" << false << "10-1f -> 100 ";
+  QTest::newRow("exact") << "0x10"
+                         << "0x1f"
+                         << "0x100" << true << "10-1f -> 100 (exact)";
+  QTest::newRow("swapped") << "31"
+                           << "16"
+                           << "5" << false << "10-1f -> 5 ";
+  QTest::newRow("one value") << "7"
+                             << ""
+                             << "2" << false << "7-7 -> 2 ";
 }
 
 void EditorDialogsTest::conditionLines() {
@@ -379,14 +387,25 @@ void EditorDialogsTest::blockFormatChecks_data() {
   QTest::addColumn<QString>("height");
   QTest::addColumn<QString>("text");
   QTest::addColumn<bool>("question");
-  QTest::newRow("12 × 8") << "12" << "8" << QString::fromStdString(std::string(
-      mapeditor::texts::kBlocksNotMultipleOf8)) << false;
-  QTest::newRow("72 × 8") << "72" << "8" << QString::fromStdString(std::string(
-      mapeditor::texts::kBlocksOutOfRange)) << false;
-  QTest::newRow("24 × 8") << "24" << "8" << QString::fromStdString(std::string(
-      mapeditor::texts::kBlocksNotEditable)) << true;
-  QTest::newRow("text") << "huit" << "8" << QString::fromStdString(std::string(
-      mapeditor::texts::kBlocksOutOfRange)) << false;
+  QTest::newRow("12 × 8") << "12"
+                          << "8"
+                          << QString::fromStdString(
+                                 std::string(mapeditor::texts::kBlocksNotMultipleOf8))
+                          << false;
+  QTest::newRow("72 × 8") << "72"
+                          << "8"
+                          << QString::fromStdString(
+                                 std::string(mapeditor::texts::kBlocksOutOfRange))
+                          << false;
+  QTest::newRow("24 × 8") << "24"
+                          << "8"
+                          << QString::fromStdString(
+                                 std::string(mapeditor::texts::kBlocksNotEditable))
+                          << true;
+  QTest::newRow("text") << "huit"
+                        << "8"
+                        << QString::fromStdString(std::string(mapeditor::texts::kBlocksOutOfRange))
+                        << false;
 }
 
 void EditorDialogsTest::blockFormatChecks() {
@@ -436,8 +455,8 @@ void EditorDialogsTest::blockFormatLossesAskAndCanBeUndone() {
   QVERIFY(b.open({b.addMap("a", std::move(m))}));
   b.dialogs.queueAnswer(Answer::No);
   QVERIFY(!b.editor->convertActiveBlockFormat(8, 8));
-  QCOMPARE(Texts(b).back(), QString::fromStdString(
-      mapeditor::texts::WithNumber(mapeditor::texts::kBlockFormatLossQuestion, 2)));
+  QCOMPARE(Texts(b).back(), QString::fromStdString(mapeditor::texts::WithNumber(
+                                mapeditor::texts::kBlockFormatLossQuestion, 2)));
   QCOMPARE(b.bg(0).tileWidth, 16);
   QCOMPARE(b.bg(0).cells, (std::vector<uint32_t>{0x401, 9}));
   b.dialogs.queueAnswer(Answer::Yes);
@@ -472,12 +491,21 @@ void EditorDialogsTest::unknownOperatorAndTestTexts_data() {
   QTest::addColumn<QString>("condition");
   QTest::addColumn<QString>("text");
   QTest::addColumn<QString>("caption");
-  QTest::newRow("operator") << "+ 1" << "" << "Opérateur inconnu.\nOpérateurs valides: |, &, +, "
-      "-, *, /, %, ^, =.\nExemple: +10" << "Erreur lors de l'exécution de l'opération";
-  QTest::newRow("test") << "+1" << "?3" << "Le test à effectuer est inconnu.\nTests valides: =, "
-      "<, <=, >=, >, !=\nExemple: >10" << "Erreur lors de l'exécution de la condition";
-  QTest::newRow("linker") << "+1" << "> 10" << "Le lieur de tests est inconnu\nLieurs valides: "
-      "et, ou.\nExemple: >=10 et <=13" << "Erreur lors de l'exécution de la condition";
+  QTest::newRow("operator") << "+ 1"
+                            << ""
+                            << "Opérateur inconnu.\nOpérateurs valides: |, &, +, "
+                               "-, *, /, %, ^, =.\nExemple: +10"
+                            << "Erreur lors de l'exécution de l'opération";
+  QTest::newRow("test") << "+1"
+                        << "?3"
+                        << "Le test à effectuer est inconnu.\nTests valides: =, "
+                           "<, <=, >=, >, !=\nExemple: >10"
+                        << "Erreur lors de l'exécution de la condition";
+  QTest::newRow("linker") << "+1"
+                          << "> 10"
+                          << "Le lieur de tests est inconnu\nLieurs valides: "
+                             "et, ou.\nExemple: >=10 et <=13"
+                          << "Erreur lors de l'exécution de la condition";
 }
 
 void EditorDialogsTest::unknownOperatorAndTestTexts() {

@@ -431,8 +431,7 @@ void ElementDialogsTest::platformOptionsAreStoredOnlyOnOk() {
   QFETCH(bool, ok);
   Bench b;
   ui::PlatformsDialog platforms(*b.w);
-  QCOMPARE(platforms.platformList()->currentItem()->text(),
-           QString("Game Boy Advance, Nintendo"));
+  QCOMPARE(platforms.platformList()->currentItem()->text(), QString("Game Boy Advance, Nintendo"));
   QVERIFY(platforms.optionsButton()->isEnabled());
   if (ok) Grab(platforms, "dialog_platforms.png");
 
@@ -461,17 +460,27 @@ void ElementDialogsTest::generalPageStoresBoundedValues_data() {
   QTest::addColumn<int>("storedTimer");
   QTest::addColumn<uint>("storedMemory");
   QTest::addColumn<QString>("message");
-  QTest::newRow("plain") << "500" << "20" << "8 Mo" << 500 << 20 << 8389632u << "";
-  QTest::newRow("small list, Max.") << "1" << "0" << "Max." << 3 << 0 << 0u << "";
-  QTest::newRow("not a size keeps it") << "0" << "-5" << "192 ko" << 1024 << 0 << 196609u
-                                       << "";
-  QTest::newRow("words keep the memory") << "1024" << "10" << "beaucoup" << 1024 << 10
-                                         << 33554432u << "";
-  QTest::newRow("huge timer") << "1024" << "5000" << "32 Mo" << 1024 << 1000 << 33555456u
-                              << "";
-  QTest::newRow("huge list") << "100000000" << "10" << "32 Mo" << 65536 << 10 << 33555456u
-                             << Utf8("Le nombre d'éléments par liste est limité à 65536.\n"
-                                     "La valeur 100000000 a été ramenée à 65536.");
+  QTest::newRow("plain") << "500"
+                         << "20"
+                         << "8 Mo" << 500 << 20 << 8389632u << "";
+  QTest::newRow("small list, Max.") << "1"
+                                    << "0"
+                                    << "Max." << 3 << 0 << 0u << "";
+  QTest::newRow("not a size keeps it") << "0"
+                                       << "-5"
+                                       << "192 ko" << 1024 << 0 << 196609u << "";
+  QTest::newRow("words keep the memory") << "1024"
+                                         << "10"
+                                         << "beaucoup" << 1024 << 10 << 33554432u << "";
+  QTest::newRow("huge timer") << "1024"
+                              << "5000"
+                              << "32 Mo" << 1024 << 1000 << 33555456u << "";
+  QTest::newRow("huge list") << "100000000"
+                             << "10"
+                             << "32 Mo" << 65536 << 10 << 33555456u
+                             << Utf8(
+                                    "Le nombre d'éléments par liste est limité à 65536.\n"
+                                    "La valeur 100000000 a été ramenée à 65536.");
 }
 
 void ElementDialogsTest::generalPageStoresBoundedValues() {
@@ -541,26 +550,32 @@ void ElementDialogsTest::modelsPageMessages_data() {
   QTest::addColumn<QString>("message");
   QTest::addColumn<QString>("caption");
 
-  QTest::newRow("size 0: nothing") << QStringList() << "" << 0 << -1 << 0
-                                   << QStringList({"Default"}) << "Default" << "" << "";
+  QTest::newRow("size 0: nothing")
+      << QStringList() << "" << 0 << -1 << 0 << QStringList({"Default"}) << "Default"
+      << ""
+      << "";
   QTest::newRow("size 3: refused")
       << QStringList() << "" << 3 << -1 << 0 << QStringList({"Default"}) << "Default"
       << Utf8("La taille doit être d'au moins 4 octets.") << "Erreur";
-  QTest::newRow("size 4: added") << QStringList() << "" << 4 << -1 << 1
-                                 << QStringList({"Default"}) << "Default" << "" << "";
+  QTest::newRow("size 4: added") << QStringList() << "" << 4 << -1 << 1 << QStringList({"Default"})
+                                 << "Default"
+                                 << ""
+                                 << "";
   QTest::newRow("101st parameter")
       << QStringList() << "" << 101 << -1 << 100 << QStringList({"Default"}) << "Default"
       << Utf8("Le nombre maximal de paramètres est atteint.") << "Erreur";
   QTest::newRow("only model") << QStringList() << "Default" << -1 << -1 << 0
                               << QStringList({"Default"}) << "Default"
-                              << Utf8("Vous ne pouvez pas supprimer tous les modèles, il doit "
-                                      "au moins vous en rester un.")
+                              << Utf8(
+                                     "Vous ne pouvez pas supprimer tous les modèles, il doit "
+                                     "au moins vous en rester un.")
                               << "Erreur";
   QTest::newRow("model in use, Yes")
       << QStringList({"ennemis"}) << "ennemis" << -1 << int(Answer::Yes) << 0
       << QStringList({"Default"}) << "Default"
-      << Utf8("Vous allez supprimer le modèle que vous êtes en train d'utiliser!\nÊtes-vous "
-              "sûr?")
+      << Utf8(
+             "Vous allez supprimer le modèle que vous êtes en train d'utiliser!\nÊtes-vous "
+             "sûr?")
       << "Attention";
   QTest::newRow("another model, No")
       << QStringList({"ennemis"}) << "Default" << -1 << int(Answer::No) << 0
@@ -570,9 +585,10 @@ void ElementDialogsTest::modelsPageMessages_data() {
   for (int i = 1; i <= 9; ++i) nine << QString("m%1").arg(i);
   QTest::newRow("eleventh model") << nine << "m10" << -2 << -1 << 0
                                   << (QStringList({"Default"}) + nine) << "m9"
-                                  << Utf8("Le nombre maximal de modèles (10) est atteint.\n"
-                                          "Supprimez-en un ou sauvegardez sous le nom d'un "
-                                          "modèle existant.")
+                                  << Utf8(
+                                         "Le nombre maximal de modèles (10) est atteint.\n"
+                                         "Supprimez-en un ou sauvegardez sous le nom d'un "
+                                         "modèle existant.")
                                   << "Erreur";
   QTest::newRow("another model, Yes")
       << QStringList({"ennemis"}) << "Default" << -1 << int(Answer::Yes) << 0

@@ -443,8 +443,8 @@ void ElementPagesTest::refusalsAndQuestions_data() {
              "multiples de 32.\nLes bords seront complétés par la couleur 0...")
       << 3;
   QTest::newRow("map size 0") << "arbre-cartes\ntexte-01 \"m.map.c\"\ntexte-taillex \"0\"\nok\n"
-                              << "tileset"
-                              << QString::fromUtf8(app::text::kMapSizeInvalid.data()) << 3;
+                              << "tileset" << QString::fromUtf8(app::text::kMapSizeInvalid.data())
+                              << 3;
   QTest::newRow("map size beyond the limits")
       << "arbre-cartes\ntexte-01 \"m.map.c\"\ntexte-taillex \"70000\"\nok\n"
       << "tileset" << QString::fromUtf8(app::text::kMapSizeInvalid.data()) << 3;

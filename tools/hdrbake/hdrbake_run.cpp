@@ -48,7 +48,8 @@ RunResult RunHdrbake(std::span<const std::string> args, std::ostream& console) {
   if (!ParseCommandLine(args, settings)) {
     // Asking for the usage text is not a failure: scripts that print it
     // (no arguments) expect a zero status.
-    console << "Usage:\n" << "HDRBAKE  filename [outputfile]";
+    console << "Usage:\n"
+            << "HDRBAKE  filename [outputfile]";
     return {kExitSuccess, true};
   }
   if (settings.outputNamed) console << "wtf?";

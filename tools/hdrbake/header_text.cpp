@@ -18,12 +18,19 @@ constexpr std::size_t kValueWidth = 8;
 template <typename ValueAt>
 void AppendValues(std::string& text, std::size_t count, ValueAt valueAt) {
   static constexpr char kHex[] = "0123456789ABCDEF";
-  text.reserve(text.size() + count * kValueWidth + (count / kValuesPerLine + 1) * kValueIndent.size() + 2);
+  text.reserve(text.size() + count * kValueWidth +
+               (count / kValuesPerLine + 1) * kValueIndent.size() + 2);
   for (std::size_t i = 0; i < count; ++i) {
     if (i % kValuesPerLine == 0) text += kValueIndent;
     const std::uint16_t value = valueAt(i);
-    const char digits[kValueWidth] = {' ', '0', 'x', kHex[(value >> 12) & 15], kHex[(value >> 8) & 15],
-                                      kHex[(value >> 4) & 15], kHex[value & 15], ','};
+    const char digits[kValueWidth] = {' ',
+                                      '0',
+                                      'x',
+                                      kHex[(value >> 12) & 15],
+                                      kHex[(value >> 8) & 15],
+                                      kHex[(value >> 4) & 15],
+                                      kHex[value & 15],
+                                      ','};
     text.append(digits, kValueWidth);
   }
   text += "};";
@@ -56,7 +63,8 @@ std::string HeaderText(const PcxImage& image, std::string_view prefix) {
   text += "\n\nconst u16 ";
   text += prefix;
   text += "Palette[] = {";
-  AppendValues(text, image.palette.size(), [&image](std::size_t i) { return ConsoleColour(image.palette[i]); });
+  AppendValues(text, image.palette.size(),
+               [&image](std::size_t i) { return ConsoleColour(image.palette[i]); });
   return text;
 }
 

@@ -65,7 +65,8 @@ std::optional<std::size_t> DecodeStream(std::span<const std::uint8_t> stream, in
   return pos;
 }
 
-bool ReadPalette(std::span<const std::uint8_t> file, std::size_t dataEnd, std::array<PcxColour, 256>& palette) {
+bool ReadPalette(std::span<const std::uint8_t> file, std::size_t dataEnd,
+                 std::array<PcxColour, 256>& palette) {
   const std::optional<std::size_t> start = FindPcxPalette(file, dataEnd);
   if (!start) return false;
   for (std::size_t i = 0; i < palette.size(); ++i) {

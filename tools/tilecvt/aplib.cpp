@@ -16,7 +16,7 @@ constexpr uint32_t kMaxWindow = 1u << 22;
 constexpr uint32_t kMaxFound = 128;   // the longest match the finder reports
 constexpr uint32_t kNiceLength = 64;  // a match this long is taken without weighing others
 constexpr uint32_t kSearchDepth = 48;
-constexpr uint32_t kFullWeighLength = 16;  // a match's shortest and longest lengths weighed
+constexpr uint32_t kFullWeighLength = 16;     // a match's shortest and longest lengths weighed
 constexpr size_t kSegment = size_t{1} << 14;  // positions weighed together
 constexpr uint32_t kNoPrice = UINT32_MAX;
 constexpr uint32_t kNoShortLiteral = 16;
@@ -141,11 +141,13 @@ class Encoder {
       const size_t at = position + stop;
       const Node& here = At(stop)[0];
       uint32_t length = longMatch.length;
-      while (at + length < size && input_[at + length] == input_[at + length - longMatch.distance]) ++length;
+      while (at + length < size && input_[at + length] == input_[at + length - longMatch.distance])
+        ++length;
       Node step;
       step.offset = longMatch.distance;
       step.length = length;
-      step.step = (!here.afterMatch && here.lastOffset == longMatch.distance) ? Step::RepMatch : Step::Match;
+      step.step = (!here.afterMatch && here.lastOffset == longMatch.distance) ? Step::RepMatch
+                                                                              : Step::Match;
       EmitStep(at, step, here.afterMatch);
       // The rest of a long match stays out of the finder: the bytes it copies
       // are there already, a little further back, and repeated tiles and runs
@@ -204,7 +206,8 @@ class Encoder {
 
   uint32_t MatchLength(size_t position, uint32_t distance, size_t limit) const {
     size_t length = 0;
-    while (length < limit && input_[position + length] == input_[position + length - distance]) ++length;
+    while (length < limit && input_[position + length] == input_[position + length - distance])
+      ++length;
     return static_cast<uint32_t>(length);
   }
 
@@ -318,7 +321,8 @@ class Encoder {
 };
 
 void PutU32(std::vector<uint8_t>& out, size_t at, uint32_t value) {
-  for (int i = 0; i < 4; ++i) out[at + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    out[at + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ void AppendHex(std::string& out, unsigned value, int digits) {
   out.append(text, static_cast<size_t>(2 + digits));
 }
 
-void AppendValues(std::string& out, const FormText& text, std::span<const uint8_t> bytes, int elementSize) {
+void AppendValues(std::string& out, const FormText& text, std::span<const uint8_t> bytes,
+                  int elementSize) {
   const bool wide = elementSize == 2;
   const size_t perLine = wide ? 8 : 16;
   const size_t count = bytes.size() / static_cast<size_t>(elementSize);
@@ -42,26 +43,28 @@ void AppendValues(std::string& out, const FormText& text, std::span<const uint8_
 
 }  // namespace
 
-void AppendArrayText(std::string& out, ArrayForm form, const ArrayStyle& style, std::string_view name,
-                     std::span<const uint8_t> bytes, int elementSize, size_t declaredCount) {
+void AppendArrayText(std::string& out, ArrayForm form, const ArrayStyle& style,
+                     std::string_view name, std::span<const uint8_t> bytes, int elementSize,
+                     size_t declaredCount) {
   const std::string symbol(name);
   const char* type = elementSize == 2 ? "short" : "char";
   switch (form) {
     case ArrayForm::C:
-      out += Format("%sconst unsigned %s %s[%d] %s= {", style.addExtern ? "extern " : "", type, symbol.c_str(),
-                    static_cast<int>(declaredCount), style.align ? "__attribute__ ((aligned (4))) " : "");
+      out += Format("%sconst unsigned %s %s[%d] %s= {", style.addExtern ? "extern " : "", type,
+                    symbol.c_str(), static_cast<int>(declaredCount),
+                    style.align ? "__attribute__ ((aligned (4))) " : "");
       AppendValues(out, kC, bytes, elementSize);
       out += "\n};\n\n";
       break;
     case ArrayForm::Gcc:
-      out += Format("\t.SECTION %s\n\t.ALIGN 2\n\t.GLOBAL %s\n%s:", style.section.c_str(), symbol.c_str(),
-                    symbol.c_str());
+      out += Format("\t.SECTION %s\n\t.ALIGN 2\n\t.GLOBAL %s\n%s:", style.section.c_str(),
+                    symbol.c_str(), symbol.c_str());
       AppendValues(out, kGcc, bytes, elementSize);
       out += Format("\n\t.SIZE %s, %d\n\n", symbol.c_str(), static_cast<int>(bytes.size()));
       break;
     case ArrayForm::Arm:
-      out += Format("\tAREA %s, DATA, READONLY\n\tALIGN\n\tEXPORT %s\n%s", style.section.c_str(), symbol.c_str(),
-                    symbol.c_str());
+      out += Format("\tAREA %s, DATA, READONLY\n\tALIGN\n\tEXPORT %s\n%s", style.section.c_str(),
+                    symbol.c_str(), symbol.c_str());
       AppendValues(out, kArm, bytes, elementSize);
       out += "\n";
       break;

@@ -13,7 +13,9 @@ constexpr uint32_t kInfoHeaderSize = 40;
 
 }  // namespace
 
-bool IsBmp(const ByteView& file) { return file.Has(0, 2) && file.U8(0) == 'B' && file.U8(1) == 'M'; }
+bool IsBmp(const ByteView& file) {
+  return file.Has(0, 2) && file.U8(0) == 'B' && file.U8(1) == 'M';
+}
 
 ImageError DecodeBmp(const ByteView& file, IndexedImage& image) {
   if (!file.Has(0, kFileHeaderSize + kInfoHeaderSize)) return ImageError::ReadWrite;
@@ -25,7 +27,8 @@ ImageError DecodeBmp(const ByteView& file, IndexedImage& image) {
   auto signedHeight = static_cast<int32_t>(file.U32(22));
   unsigned bits = file.U16(28);
   if (bits != 4 && bits != 8) return ImageError::UnsupportedDepth;
-  if (width <= 0 || signedHeight == 0 || signedHeight == INT32_MIN) return ImageError::UnknownFormat;
+  if (width <= 0 || signedHeight == 0 || signedHeight == INT32_MIN)
+    return ImageError::UnknownFormat;
   bool topDown = signedHeight < 0;
   uint64_t height = topDown ? -static_cast<int64_t>(signedHeight) : signedHeight;
 

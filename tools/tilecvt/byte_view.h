@@ -24,7 +24,8 @@ class ByteView {
   }
   uint32_t U32(size_t offset) const {
     return static_cast<uint32_t>(bytes_[offset]) | static_cast<uint32_t>(bytes_[offset + 1]) << 8 |
-           static_cast<uint32_t>(bytes_[offset + 2]) << 16 | static_cast<uint32_t>(bytes_[offset + 3]) << 24;
+           static_cast<uint32_t>(bytes_[offset + 2]) << 16 |
+           static_cast<uint32_t>(bytes_[offset + 3]) << 24;
   }
 
  private:

@@ -4,9 +4,7 @@
 
 namespace tilecvt {
 
-void StdConsole::Out(std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), stdout);
-}
+void StdConsole::Out(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); }
 
 void StdConsole::Err(std::string_view text) {
   // Progress lines are completed after a warning may have been printed, so the

@@ -47,15 +47,17 @@ struct TileLimit {
 
 constexpr TileLimit kTextLimit = {1024, "\n%snumber of tiles (%d) exceeds 1024!\n",
                                   "\n%sadding offset %d will exceed max tile index of 1024!\n"};
-constexpr TileLimit kRotateScaleLimit = {256, "\n%snumber of tiles (%d) exceeds 256!\n",
-                                         "\n%sadding offset %d will exceed max tile index of 256!\n"};
+constexpr TileLimit kRotateScaleLimit = {
+    256, "\n%snumber of tiles (%d) exceeds 256!\n",
+    "\n%sadding offset %d will exceed max tile index of 256!\n"};
 
 std::string WithForwardSlashes(std::string path) {
   std::replace(path.begin(), path.end(), '\\', '/');
   return path;
 }
 
-std::string OutputPath(const Settings& settings, const std::string& baseName, const std::string& suffix) {
+std::string OutputPath(const Settings& settings, const std::string& baseName,
+                       const std::string& suffix) {
   return settings.outputDirectory + baseName + suffix + FormatOf(settings.format).extension;
 }
 
@@ -92,19 +94,21 @@ bool ReadImage(Run& run, InputFile& file) {
   PaletteRecord& palette = file.palette;
   PreparePalette(palette);
   LoadFilePalette(palette, image);
-  if (settings.transparentColour != 0) ApplyTransparentColour(image, palette, settings.transparentColour);
+  if (settings.transparentColour != 0)
+    ApplyTransparentColour(image, palette, settings.transparentColour);
   const bool trueColour = settings.colourCount == kTrueColour;
   if (!trueColour && !settings.noMerge) {
     int used = MarkUsed(palette, image);
     run.coloursBefore += used;
     if (used > settings.colourCount) {
-      report.Error("\n%simage has %d unique colors, but max. color count is %d!\n\n", kErrorPrefix, used,
-                   settings.colourCount);
+      report.Error("\n%simage has %d unique colors, but max. color count is %d!\n\n", kErrorPrefix,
+                   used, settings.colourCount);
       return false;
     }
     if (!MergePalette(palette, run.master, report)) return false;
     if (CountUsed(run.master) > settings.colourCount) {
-      report.Error("\n%smaster palette exceeds max. color count of %d!\n\n", kErrorPrefix, settings.colourCount);
+      report.Error("\n%smaster palette exceeds max. color count of %d!\n\n", kErrorPrefix,
+                   settings.colourCount);
       return false;
     }
     RemapPixels(image, palette);
@@ -148,25 +152,29 @@ void WriteWithMap(Run& run, InputFile& file, size_t columns, size_t rows) {
   const ArrayForm form = FormatOf(settings.format).form;
   if (settings.saveTiles) {
     BlockOutput output{OutputPath(settings, file.baseName, settings.tileSuffix),
-                       ArrayName(file.baseName, "_Tiles"), {}, settings.compressTiles};
+                       ArrayName(file.baseName, "_Tiles"),
+                       {},
+                       settings.compressTiles};
     report.Progress("Saving tiled raw bitmap data to: %s", output.path.c_str());
     int result;
     if (form == ArrayForm::None) {
       result = RefuseFormat(run, "%sunknown outputformat (ID=%d)?!\n\n");
     } else {
-      DataBlock block = PixelBlock(KeptTilePixels(map, image.pixels, tileBytes), settings.colourCount, file.palette);
+      DataBlock block = PixelBlock(KeptTilePixels(map, image.pixels, tileBytes),
+                                   settings.colourCount, file.palette);
       output.header = DataHeader(form, file.baseName, block.bytes.size());
       result = WriteBlock(output, block, form, settings, report);
     }
     FinishLine(run, result, output.path);
   }
   if (settings.saveMap) {
-    BlockOutput output{OutputPath(settings, file.baseName, settings.mapSuffix), ArrayName(file.baseName, "_Map"),
-                       MapHeader(form, map.columns, map.rows), settings.compressMap};
+    BlockOutput output{OutputPath(settings, file.baseName, settings.mapSuffix),
+                       ArrayName(file.baseName, "_Map"), MapHeader(form, map.columns, map.rows),
+                       settings.compressMap};
     report.Progress("Saving map data to: %s", output.path.c_str());
-    int result = form == ArrayForm::None
-                     ? RefuseFormat(run, "%sunknown outputformat (ID=%d)?!\n\n")
-                     : WriteBlock(output, MapBlock(map, settings.rotateScale), form, settings, report);
+    int result = form == ArrayForm::None ? RefuseFormat(run, "%sunknown outputformat (ID=%d)?!\n\n")
+                                         : WriteBlock(output, MapBlock(map, settings.rotateScale),
+                                                      form, settings, report);
     FinishLine(run, result, output.path);
   }
 }
@@ -179,19 +187,24 @@ void WriteBitmap(Run& run, InputFile& file, size_t columns, size_t rows) {
   if (settings.tilesAsColumns) BlocksAsColumns(image.pixels, size * size, columns, rows);
   if (!settings.saveTiles) return;
 
-  BlockOutput output{OutputPath(settings, file.baseName, settings.tileSuffix), ArrayName(file.baseName, "_Bitmap"),
-                     {}, settings.compressTiles};
-  report.Progress(size >= 2 ? "Saving tiled bitmap data to: %s" : "Saving bitmap data to: %s", output.path.c_str());
+  BlockOutput output{OutputPath(settings, file.baseName, settings.tileSuffix),
+                     ArrayName(file.baseName, "_Bitmap"),
+                     {},
+                     settings.compressTiles};
+  report.Progress(size >= 2 ? "Saving tiled bitmap data to: %s" : "Saving bitmap data to: %s",
+                  output.path.c_str());
   const ArrayForm form = FormatOf(settings.format).form;
   int result = -1;
   if (settings.format == OutputFormat::Tim) {
     // TIM holds 8-bit pixels with their colour table; anything else has no TIM form.
     if (settings.colourCount != 256) {
-      report.Error("%snot (yet) supported output format: %s\n", kErrorPrefix, FormatOf(settings.format).name);
+      report.Error("%snot (yet) supported output format: %s\n", kErrorPrefix,
+                   FormatOf(settings.format).name);
     } else {
       // A compressed table or image would no longer be a TIM.
       if (settings.compressTiles)
-        report.Warning("%scouldn't compress %s, saving normal!", kWarningPrefix, output.arrayName.c_str());
+        report.Warning("%scouldn't compress %s, saving normal!", kWarningPrefix,
+                       output.arrayName.c_str());
       PaletteRecord& table = settings.noMerge ? file.palette : run.master;
       result = WriteOutputFile(output.path, TimFile(image, table)) ? 0 : -1;
     }
@@ -209,12 +222,15 @@ void WriteBitmap(Run& run, InputFile& file, size_t columns, size_t rows) {
 void WriteOwnPalette(Run& run, InputFile& file) {
   const Settings& settings = run.settings;
   BlockOutput output{OutputPath(settings, file.baseName, settings.paletteSuffix),
-                     ArrayName(file.baseName, "_Palette"), {}, settings.compressPalette};
+                     ArrayName(file.baseName, "_Palette"),
+                     {},
+                     settings.compressPalette};
   run.report.Progress("Saving palette data to: %s", output.path.c_str());
   const ArrayForm form = FormatOf(settings.format).form;
   int result = form == ArrayForm::None
                    ? RefuseFormat(run, "\n%sunknown outputformat (ID=%d)?!\n\n")
-                   : WriteBlock(output, PaletteBlock(file.palette, settings.colourCount), form, settings, run.report);
+                   : WriteBlock(output, PaletteBlock(file.palette, settings.colourCount), form,
+                                settings, run.report);
   FinishLine(run, result, output.path);
 }
 
@@ -223,19 +239,27 @@ void WriteMasterPalette(Run& run) {
   Report& report = run.report;
   const std::string name = WithForwardSlashes(settings.masterPaletteName);
   const bool tim = settings.format == OutputFormat::Tim;
-  BlockOutput output{settings.outputDirectory + name + (tim ? ".clut" : FormatOf(settings.format).extension),
-                     ArrayName(name, "_Palette"), {}, settings.compressPalette};
+  BlockOutput output{
+      settings.outputDirectory + name + (tim ? ".clut" : FormatOf(settings.format).extension),
+      ArrayName(name, "_Palette"),
+      {},
+      settings.compressPalette};
   report.Progress("\nSaving masterpalette to..: %s", output.path.c_str());
   const ArrayForm form = FormatOf(settings.format).form;
   if (tim) {
-    FinishLine(run, WriteBlock(output, ClutBlock(run.master, settings.colourCount), ArrayForm::Raw, settings, report),
+    FinishLine(run,
+               WriteBlock(output, ClutBlock(run.master, settings.colourCount), ArrayForm::Raw,
+                          settings, report),
                output.path);
   } else if (form == ArrayForm::None) {
     report.Progress("NOT SAVED!\n");
-    report.Error("%snot (yet) supported output format: %s\n", kErrorPrefix, FormatOf(settings.format).name);
+    report.Error("%snot (yet) supported output format: %s\n", kErrorPrefix,
+                 FormatOf(settings.format).name);
   } else {
-    FinishLine(run, WriteBlock(output, PaletteBlock(run.master, settings.colourCount), form, settings, report),
-               output.path);
+    FinishLine(
+        run,
+        WriteBlock(output, PaletteBlock(run.master, settings.colourCount), form, settings, report),
+        output.path);
   }
 }
 
@@ -257,20 +281,23 @@ void ConvertImage(Run& run, InputFile& file) {
     WriteWithMap(run, file, columns, rows);
   else
     WriteBitmap(run, file, columns, rows);
-  if (settings.noMerge && settings.savePalette && settings.colourCount != kTrueColour) WriteOwnPalette(run, file);
+  if (settings.noMerge && settings.savePalette && settings.colourCount != kTrueColour)
+    WriteOwnPalette(run, file);
 }
 
 void PrintBanner(Report& report) {
   if (report.Quiet())
     report.Print("%s %s\n", kTitle, kAuthors);
   else
-    report.Print("\n=======================\n%s\n-----------------------\n%s\n=======================\n\n", kTitle,
-                 kAuthors);
+    report.Print(
+        "\n=======================\n%s\n-----------------------\n%s\n=======================\n\n",
+        kTitle, kAuthors);
 }
 
 }  // namespace
 
-int RunTilecvt(std::span<const std::string> arguments, std::string_view programName, Console& console) {
+int RunTilecvt(std::span<const std::string> arguments, std::string_view programName,
+               Console& console) {
   Report report(console);
   Run run{Settings{}, report, {}, {}, 0};
   Settings& settings = run.settings;
@@ -303,9 +330,10 @@ int RunTilecvt(std::span<const std::string> arguments, std::string_view programN
   report.Print("\nTotal files read & converted.: %3d\n", fileCount);
   if (masterPalette) {
     const int after = CountUsed(run.master);
-    report.Progress("Colors used before converting: %3d\nColors used after converting.: %3d\n"
-                    "Colors saved.................: %3d\n",
-                    run.coloursBefore, after, run.coloursBefore - after);
+    report.Progress(
+        "Colors used before converting: %3d\nColors used after converting.: %3d\n"
+        "Colors saved.................: %3d\n",
+        run.coloursBefore, after, run.coloursBefore - after);
   }
   return report.ExitStatus();
 }

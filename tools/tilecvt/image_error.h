@@ -8,14 +8,14 @@ enum class ImageError : int {
   Unknown = 1,
   FileNotFound = 2,
   OutOfMemory = 3,
-  ReadWrite = 4,        // also: the file ends before its data does
-  UnknownFormat = 5,    // also: header fields that cannot describe an image
+  ReadWrite = 4,      // also: the file ends before its data does
+  UnknownFormat = 5,  // also: header fields that cannot describe an image
   Compressed = 6,
   UnsupportedDepth = 7,
   FramePalettes = 8,
   FrameSize = 9,
   NoPalette = 10,
-  TrueColour = 11,      // a PNG without a palette (nor greys of up to 8 bits)
+  TrueColour = 11,  // a PNG without a palette (nor greys of up to 8 bits)
 };
 
 const char* ImageErrorText(ImageError error);

@@ -25,8 +25,8 @@ struct ImageFormat {
 constexpr ImageFormat kFormats[] = {
     // PNG (png_reader.cpp, through libpng) goes first: its 8-byte signature
     // starts no file of the others, and no looser test can take it.
-    {IsPng, DecodePng},
-    {IsSpr, DecodeSpr}, {IsTga, DecodeTga}, {IsPcx, DecodePcx}, {IsBmp, DecodeBmp}, {IsTim, DecodeTim},
+    {IsPng, DecodePng}, {IsSpr, DecodeSpr}, {IsTga, DecodeTga},
+    {IsPcx, DecodePcx}, {IsBmp, DecodeBmp}, {IsTim, DecodeTim},
 };
 
 // A TGA file without its footer is recognised by its header alone, which is
@@ -77,7 +77,8 @@ std::FILE* OpenForReading(const std::string& path) {
 
 ImageError AllocatePixels(IndexedImage& image, uint64_t width, uint64_t height) {
   if (width == 0 || height == 0) return ImageError::UnknownFormat;
-  if (width > kMaxPixels || height > kMaxPixels || width * height > kMaxPixels) return ImageError::OutOfMemory;
+  if (width > kMaxPixels || height > kMaxPixels || width * height > kMaxPixels)
+    return ImageError::OutOfMemory;
   image.width = static_cast<int>(width);
   image.height = static_cast<int>(height);
   image.pixels.assign(static_cast<size_t>(width * height), 0);
@@ -104,7 +105,8 @@ ImageError LoadImage(const std::string& path, IndexedImage& image) {
   // Left uninitialised: the read fills it, and images run to many megabytes.
   std::unique_ptr<uint8_t[]> bytes(new (std::nothrow) uint8_t[size > 0 ? size : 1]);
   if (!bytes) return ImageError::OutOfMemory;
-  if (size > 0 && std::fread(bytes.get(), 1, size, file.get()) != size) return ImageError::ReadWrite;
+  if (size > 0 && std::fread(bytes.get(), 1, size, file.get()) != size)
+    return ImageError::ReadWrite;
   file.reset();
   return DecodeImage(std::span<const uint8_t>(bytes.get(), size), image);
 }
@@ -112,7 +114,8 @@ ImageError LoadImage(const std::string& path, IndexedImage& image) {
 void FlipVertically(IndexedImage& image) {
   if (image.width <= 0 || image.height <= 1) return;
   auto width = static_cast<size_t>(image.width);
-  for (size_t top = 0, bottom = static_cast<size_t>(image.height) - 1; top < bottom; ++top, --bottom)
+  for (size_t top = 0, bottom = static_cast<size_t>(image.height) - 1; top < bottom;
+       ++top, --bottom)
     std::swap_ranges(image.pixels.begin() + static_cast<std::ptrdiff_t>(top * width),
                      image.pixels.begin() + static_cast<std::ptrdiff_t>((top + 1) * width),
                      image.pixels.begin() + static_cast<std::ptrdiff_t>(bottom * width));

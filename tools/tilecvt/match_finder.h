@@ -27,8 +27,8 @@ class TreeMatchFinder {
   // unlimited walk always finds the longest match). Trees are kept per
   // `prefixBytes` (2 or 3) first bytes: matches shorter than that are not
   // reported, and longer prefixes make smaller trees.
-  TreeMatchFinder(std::span<const uint8_t> data, uint32_t window, uint32_t maxLength, uint32_t prefixBytes,
-                  uint32_t depthLimit = kUnlimitedDepth);
+  TreeMatchFinder(std::span<const uint8_t> data, uint32_t window, uint32_t maxLength,
+                  uint32_t prefixBytes, uint32_t depthLimit = kUnlimitedDepth);
 
   // Inserts `position` and writes the matches it found, lengths rising (at
   // least prefixBytes, at most maxLength and the bytes left), the longest last. Returns

@@ -81,14 +81,24 @@ constexpr OptionEntry kOptions[] = {
     {"-mm",
      Match::Exact,
      Action::MapTileSize,
-     {{{&Settings::generateMap, true}, {&Settings::optimiseMap, true}, {&Settings::metatiledMap, true}}}},
+     {{{&Settings::generateMap, true},
+       {&Settings::optimiseMap, true},
+       {&Settings::metatiledMap, true}}}},
     {"-mc", Match::Exact, Action::None, {{{&Settings::mapColumnOrder, true}}}},
-    {"-m", Match::Exact, Action::MapTileSize, {{{&Settings::generateMap, true}, {&Settings::optimiseMap, true}}}},
+    {"-m",
+     Match::Exact,
+     Action::MapTileSize,
+     {{{&Settings::generateMap, true}, {&Settings::optimiseMap, true}}}},
     {"-MM",
      Match::Exact,
      Action::MapTileSize,
-     {{{&Settings::generateMap, true}, {&Settings::optimiseMap, false}, {&Settings::metatiledMap, true}}}},
-    {"-M", Match::Exact, Action::MapTileSize, {{{&Settings::generateMap, true}, {&Settings::optimiseMap, false}}}},
+     {{{&Settings::generateMap, true},
+       {&Settings::optimiseMap, false},
+       {&Settings::metatiledMap, true}}}},
+    {"-M",
+     Match::Exact,
+     Action::MapTileSize,
+     {{{&Settings::generateMap, true}, {&Settings::optimiseMap, false}}}},
     {"-rs", Match::Exact, Action::None, {{{&Settings::rotateScale, true}}}},
     {"-Rs", Match::Exact, Action::None, {{{&Settings::rotateScale, true}}}},
     {"-F", Match::Exact, Action::None, {{{&Settings::checkFlipped, false}}}},
@@ -102,11 +112,15 @@ constexpr OptionEntry kOptions[] = {
     {"-X",
      Match::Exact,
      Action::None,
-     {{{&Settings::savePalette, false}, {&Settings::saveTiles, false}, {&Settings::saveMap, false}}}},
+     {{{&Settings::savePalette, false},
+       {&Settings::saveTiles, false},
+       {&Settings::saveMap, false}}}},
     {"-Z",
      Match::Exact,
      Action::None,
-     {{{&Settings::compressMap, true}, {&Settings::compressPalette, true}, {&Settings::compressTiles, true}}}},
+     {{{&Settings::compressMap, true},
+       {&Settings::compressPalette, true},
+       {&Settings::compressTiles, true}}}},
     {"-zt", Match::Exact, Action::None, {{{&Settings::compressTiles, true}}}},
     {"-zp", Match::Exact, Action::None, {{{&Settings::compressPalette, true}}}},
     {"-zm", Match::Exact, Action::None, {{{&Settings::compressMap, true}}}},
@@ -125,8 +139,8 @@ struct Keyword {
 constexpr Keyword<int> kTileSizes[] = {{"1", 1}, {"8", 8}, {"16", 16}, {"32", 32}, {"64", 64}};
 constexpr Keyword<int> kColourCounts[] = {{"16", 16}, {"256", 256}, {"32k", kTrueColour}};
 constexpr Keyword<OutputFormat> kFormats[] = {
-    {"raw", OutputFormat::Raw},     {"obj", OutputFormat::Object}, {"src", OutputFormat::CSource},
-    {"asm", OutputFormat::GccAsm},  {"arm", OutputFormat::ArmAsm}, {"psx", OutputFormat::Tim},
+    {"raw", OutputFormat::Raw},    {"obj", OutputFormat::Object}, {"src", OutputFormat::CSource},
+    {"asm", OutputFormat::GccAsm}, {"arm", OutputFormat::ArmAsm}, {"psx", OutputFormat::Tim},
 };
 
 template <typename T, size_t N>
@@ -219,11 +233,13 @@ Outcome Apply(Action action, std::string_view value, Settings& settings, Report&
     case Action::TileSize:
       return FindKeyword(kTileSizes, value, settings.tileSize) ? Outcome::Done : Outcome::Invalid;
     case Action::MetatileSize:
-      return FindKeyword(kTileSizes, value, settings.metatileSize) ? Outcome::Done : Outcome::Invalid;
+      return FindKeyword(kTileSizes, value, settings.metatileSize) ? Outcome::Done
+                                                                   : Outcome::Invalid;
     case Action::ColourCount:
       if (!FindKeyword(kColourCounts, value, settings.colourCount)) return Outcome::Invalid;
       if (settings.colourCount == kTrueColour)
-        report.Print("%sTrueColor mode activated, ignoring all palette options!\n\n", kWarningPrefix);
+        report.Print("%sTrueColor mode activated, ignoring all palette options!\n\n",
+                     kWarningPrefix);
       return Outcome::Done;
     case Action::ColourOffset:
       settings.colourOffset =
@@ -237,7 +253,8 @@ Outcome Apply(Action action, std::string_view value, Settings& settings, Report&
       settings.vramOffset = ReadNumber(value);
       return Outcome::Done;
     case Action::Bank:
-      settings.bank = RangedNumber(value, 15, "\n%scolor bank must be 0-15, using default (0)!\n", report);
+      settings.bank =
+          RangedNumber(value, 15, "\n%scolor bank must be 0-15, using default (0)!\n", report);
       return Outcome::Done;
     case Action::MapTileSize:
       if (settings.tileSize == 0) settings.tileSize = 8;
@@ -304,7 +321,8 @@ CommandLine ParseOptions(std::span<const std::string> arguments, std::string_vie
       if (effect.flag != nullptr) settings.*effect.flag = effect.value;
 
     Outcome outcome = Apply(entry->action, value, settings, report);
-    if (outcome == Outcome::Invalid) report.PrintErr(Format("invalid option %s\n\n", shown.c_str()));
+    if (outcome == Outcome::Invalid)
+      report.PrintErr(Format("invalid option %s\n\n", shown.c_str()));
     if (outcome != Outcome::Done) {
       report.PrintErr(UsageText(programName));
       return result;

@@ -16,9 +16,9 @@ struct CommandLine {
 
 // Reads the options from `arguments` (the program name excluded) into
 // `settings`. Options start with "-" or "/" (unless the argument names an
-// existing file); the first other argument starts the file list. Warnings about values go to the report; a bad option prints its
-// message and the usage text. Running out of file names is the caller's
-// business: the banner comes first.
+// existing file); the first other argument starts the file list. Warnings about values go to the
+// report; a bad option prints its message and the usage text. Running out of file names is the
+// caller's business: the banner comes first.
 CommandLine ParseOptions(std::span<const std::string> arguments, std::string_view programName,
                          Settings& settings, Report& report);
 

@@ -73,7 +73,8 @@ bool ReplaceFile(const std::string& path, std::string_view bytes) {
 }  // namespace
 
 bool WriteOutputFile(const std::string& path, std::span<const uint8_t> bytes) {
-  return WriteOutputFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), false);
+  return WriteOutputFile(
+      path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), false);
 }
 
 bool WriteOutputFile(const std::string& path, std::string_view content, bool text) {

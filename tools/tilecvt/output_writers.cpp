@@ -29,18 +29,21 @@ DataBlock PixelBlock(std::vector<uint8_t> pixels, int colourCount, const Palette
     // An odd last pixel still gets its byte, with a zero high nibble.
     block.bytes.resize((pixels.size() + 1) / 2);
     for (size_t i = 0; i < pixels.size(); ++i)
-      block.bytes[i / 2] = static_cast<uint8_t>(block.bytes[i / 2] | (pixels[i] & 15) << ((i & 1) * 4));
+      block.bytes[i / 2] =
+          static_cast<uint8_t>(block.bytes[i / 2] | (pixels[i] & 15) << ((i & 1) * 4));
   } else if (colourCount == kTrueColour) {
     block.elementSize = 2;
     block.bytes.reserve(pixels.size() * 2);
-    for (uint8_t pixel : pixels) PutU16(block.bytes, palette.colours[palette.indexMap[pixel] & 255]);
+    for (uint8_t pixel : pixels)
+      PutU16(block.bytes, palette.colours[palette.indexMap[pixel] & 255]);
   } else {
     block.bytes = std::move(pixels);
   }
   return block;
 }
 
-std::vector<uint8_t> KeptTilePixels(const TileMap& map, std::span<const uint8_t> tiles, size_t tileBytes) {
+std::vector<uint8_t> KeptTilePixels(const TileMap& map, std::span<const uint8_t> tiles,
+                                    size_t tileBytes) {
   std::vector<uint8_t> pixels(map.writeOrder.size() * tileBytes);
   uint8_t* out = pixels.data();
   for (uint32_t position : map.writeOrder) {
@@ -66,7 +69,8 @@ DataBlock MapBlock(const TileMap& map, bool rotateScale) {
 DataBlock PaletteBlock(const PaletteRecord& palette, int count) {
   DataBlock block;
   block.elementSize = 2;
-  for (int i = 0; i < count && i < 256; ++i) PutU16(block.bytes, palette.colours[static_cast<size_t>(i)]);
+  for (int i = 0; i < count && i < 256; ++i)
+    PutU16(block.bytes, palette.colours[static_cast<size_t>(i)]);
   return block;
 }
 
@@ -81,14 +85,15 @@ DataBlock ClutBlock(const PaletteRecord& palette, int count) {
   return block;
 }
 
-int WriteBlock(const BlockOutput& output, const DataBlock& block, ArrayForm form, const Settings& settings,
-               Report& report) {
+int WriteBlock(const BlockOutput& output, const DataBlock& block, ArrayForm form,
+               const Settings& settings, Report& report) {
   std::vector<uint8_t> packed;
   if (output.compress) {
     packed = CompressBlock(block.bytes, settings.compressor,
                            {settings.lz77VramSafe, settings.lz77Smallest});
     if (packed.empty())
-      report.Warning("%scouldn't compress %s, saving normal!", kWarningPrefix, output.arrayName.c_str());
+      report.Warning("%scouldn't compress %s, saving normal!", kWarningPrefix,
+                     output.arrayName.c_str());
     else if (block.elementSize == 2 && packed.size() % 2 != 0)
       packed.push_back(0);
   }
@@ -117,7 +122,8 @@ std::vector<uint8_t> TimFile(const IndexedImage& image, PaletteRecord& table) {
   for (uint16_t colour : table.colours) PutU16(file, colour);
   PutU32(file, pixels + 12);  // image block length
   PutU32(file, 320);          // image at x 320, y 0
-  PutU32(file, (static_cast<uint32_t>(image.height) << 16) + static_cast<uint32_t>(image.width) / 2);
+  PutU32(file,
+         (static_cast<uint32_t>(image.height) << 16) + static_cast<uint32_t>(image.width) / 2);
   file.insert(file.end(), image.pixels.begin(), image.pixels.end());
   return file;
 }

@@ -27,7 +27,8 @@ struct DataBlock {
 DataBlock PixelBlock(std::vector<uint8_t> pixels, int colourCount, const PaletteRecord& palette);
 
 // The tiles the map keeps, in writing order.
-std::vector<uint8_t> KeptTilePixels(const TileMap& map, std::span<const uint8_t> tiles, size_t tileBytes);
+std::vector<uint8_t> KeptTilePixels(const TileMap& map, std::span<const uint8_t> tiles,
+                                    size_t tileBytes);
 
 // 16-bit entries, or their low bytes for a rotate/scale map.
 DataBlock MapBlock(const TileMap& map, bool rotateScale);
@@ -45,8 +46,8 @@ struct BlockOutput {
 // Writes one block as raw bytes or as an array in source text, compressed
 // first when asked and when that makes it shorter (otherwise with a warning).
 // Returns 0, or -1 when the file cannot be written.
-int WriteBlock(const BlockOutput& output, const DataBlock& block, ArrayForm form, const Settings& settings,
-               Report& report);
+int WriteBlock(const BlockOutput& output, const DataBlock& block, ArrayForm form,
+               const Settings& settings, Report& report);
 
 // A PlayStation TIM of an 8-bit image with `table` as its colour table. The
 // table's entry 0 becomes colour 0 and other entries of colour 0 become

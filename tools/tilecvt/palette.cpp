@@ -11,7 +11,8 @@ uint16_t ConsoleColour(uint8_t red, uint8_t green, uint8_t blue) {
 void PreparePalette(PaletteRecord& palette) {
   palette.length = 0;
   palette.used.fill(0);
-  for (size_t i = 0; i < palette.indexMap.size(); ++i) palette.indexMap[i] = static_cast<uint16_t>(i);
+  for (size_t i = 0; i < palette.indexMap.size(); ++i)
+    palette.indexMap[i] = static_cast<uint16_t>(i);
   palette.colours.fill(kUnsetColour);
 }
 

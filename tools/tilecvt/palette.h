@@ -13,8 +13,8 @@ inline constexpr uint16_t kUnsetColour = 0xFFFF;
 // A palette of console colours (15 bits: red 0-4, green 5-9, blue 10-14),
 // one per image and one master palette shared by all images.
 struct PaletteRecord {
-  int length = 0;                    // entries in use
-  std::array<uint8_t, 256> used{};   // 1: the entry holds a colour in use
+  int length = 0;                        // entries in use
+  std::array<uint8_t, 256> used{};       // 1: the entry holds a colour in use
   std::array<uint16_t, 256> indexMap{};  // new index of each entry
   std::array<uint16_t, 256> colours{};   // kUnsetColour: never set
 };

@@ -73,7 +73,8 @@ ImageError DecodePcx(const ByteView& file, IndexedImage& image) {
   // Wherever the palette lies, it takes 768 bytes that hold no image data.
   const size_t lastData = file.size() - kPaletteSize;
   uint64_t dataBytes = lastData - kHeaderSize;
-  if (height * stride > dataBytes * 32) return ImageError::ReadWrite;  // a byte pair gives at most 63
+  if (height * stride > dataBytes * 32)
+    return ImageError::ReadWrite;  // a byte pair gives at most 63
   ImageError error = AllocatePixels(image, width, height);
   if (error != ImageError::None) return error;
 

@@ -64,7 +64,8 @@ void SetPalette(png_structp png, png_infop info, IndexedImage& image) {
     png_get_PLTE(png, info, &entries, &count);
     count = count < 0 ? 0 : (count > 256 ? 256 : count);
     for (int i = 0; i < count; ++i)
-      image.palette[static_cast<size_t>(i)] = {entries[i].blue, entries[i].green, entries[i].red, 0};
+      image.palette[static_cast<size_t>(i)] = {entries[i].blue, entries[i].green, entries[i].red,
+                                               0};
     image.colours = count;
     return;
   }

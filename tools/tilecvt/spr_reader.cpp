@@ -13,7 +13,9 @@ constexpr size_t kFrameGap = 770;  // follows every frame's pixels
 
 }  // namespace
 
-bool IsSpr(const ByteView& file) { return file.Has(0, 3) && std::memcmp(file.At(0), "SPR", 3) == 0; }
+bool IsSpr(const ByteView& file) {
+  return file.Has(0, 3) && std::memcmp(file.At(0), "SPR", 3) == 0;
+}
 
 ImageError DecodeSpr(const ByteView& file, IndexedImage& image) {
   if (!file.Has(0, kFirstFrame)) return ImageError::ReadWrite;
@@ -24,7 +26,8 @@ ImageError DecodeSpr(const ByteView& file, IndexedImage& image) {
   if (frames == 0) return ImageError::UnknownFormat;
   uint64_t frameBytes = frameWidth * frameHeight;
   // The gap after the last frame is not needed to read the image.
-  if (!file.Has(kFirstFrame, frames * frameBytes + (frames - 1) * kFrameGap)) return ImageError::ReadWrite;
+  if (!file.Has(kFirstFrame, frames * frameBytes + (frames - 1) * kFrameGap))
+    return ImageError::ReadWrite;
   ImageError error = AllocatePixels(image, frameWidth, frames * frameHeight);
   if (error != ImageError::None) return error;
 
@@ -37,8 +40,8 @@ ImageError DecodeSpr(const ByteView& file, IndexedImage& image) {
     image.palette[i] = {rgb[2], rgb[1], rgb[0], 0};
   }
   for (uint64_t frame = 0; frame < frames; ++frame)
-    std::memcpy(image.pixels.data() + frame * frameBytes, file.At(kFirstFrame + frame * (frameBytes + kFrameGap)),
-                frameBytes);
+    std::memcpy(image.pixels.data() + frame * frameBytes,
+                file.At(kFirstFrame + frame * (frameBytes + kFrameGap)), frameBytes);
   return ImageError::None;
 }
 

@@ -50,7 +50,8 @@ bool HasMapEntrySize(unsigned bits) { return bits == 15 || bits == 16 || bits ==
 }  // namespace
 
 bool IsTga(const ByteView& file) {
-  return file.size() >= 18 && std::memcmp(file.At(file.size() - 18), kSignature, kSignatureLength) == 0;
+  return file.size() >= 18 &&
+         std::memcmp(file.At(file.size() - 18), kSignature, kSignatureLength) == 0;
 }
 
 // `end` is where the image's part of the file ends: before the footer, or
@@ -72,7 +73,8 @@ ImageError DecodeTgaImage(const ByteView& file, size_t end, IndexedImage& image)
   uint64_t height = file.U16(14);
   uint64_t dataBytes = end - dataStart;
   // Checked before allocating: a run-length byte pair gives at most 128 pixels.
-  if (type == 1 ? width * height > dataBytes : width * height > dataBytes * 64) return ImageError::ReadWrite;
+  if (type == 1 ? width * height > dataBytes : width * height > dataBytes * 64)
+    return ImageError::ReadWrite;
   ImageError error = AllocatePixels(image, width, height);
   if (error != ImageError::None) return error;
 

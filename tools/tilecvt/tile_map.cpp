@@ -102,9 +102,9 @@ class FormTable {
  private:
   static constexpr uint32_t kEmptySlot = UINT32_MAX;
   struct Slot {
-    uint32_t check = 0;  // high half of the hash
+    uint32_t check = 0;          // high half of the hash
     uint32_t tile = kEmptySlot;  // tile << 2 | orientation
-    uint32_t low = 0;  // low half of the hash: the home slot
+    uint32_t low = 0;            // low half of the hash: the home slot
   };
 
   void Grow() {
@@ -218,7 +218,8 @@ void MapColumnOrder(TileMap& map) {
   std::vector<uint16_t> reordered(map.entries);
   size_t at = 0;
   for (size_t column = 0; column < map.columns; ++column)
-    for (size_t row = 0; row < map.rows; ++row) reordered[at++] = map.entries[row * map.columns + column];
+    for (size_t row = 0; row < map.rows; ++row)
+      reordered[at++] = map.entries[row * map.columns + column];
   map.entries.swap(reordered);
 }
 

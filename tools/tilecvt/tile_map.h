@@ -20,12 +20,12 @@ struct MapOptions {
 struct TileMap {
   size_t columns = 0;  // size of the map in tiles
   size_t rows = 0;
-  std::vector<uint32_t> tileIndex;  // number of the written tile shown at each position
-  std::vector<uint16_t> mirror;     // its mirror bits
-  std::vector<uint32_t> source;     // the position whose pixels it shows
-  std::vector<uint32_t> kept;       // the source tile, or kRemovedTile for a duplicate
-  std::vector<uint32_t> writeOrder; // positions of the tiles to write, in order
-  std::vector<uint16_t> entries;    // 16-bit map entries (ComposeEntries)
+  std::vector<uint32_t> tileIndex;   // number of the written tile shown at each position
+  std::vector<uint16_t> mirror;      // its mirror bits
+  std::vector<uint32_t> source;      // the position whose pixels it shows
+  std::vector<uint32_t> kept;        // the source tile, or kRemovedTile for a duplicate
+  std::vector<uint32_t> writeOrder;  // positions of the tiles to write, in order
+  std::vector<uint16_t> entries;     // 16-bit map entries (ComposeEntries)
   size_t removed = 0;
 
   size_t TileCount() const { return kept.size(); }

@@ -17,7 +17,8 @@ bool CutIntoTiles(IndexedImage& image, int size) {
     uint8_t* out = image.pixels.data() + tileRow * s * width;
     std::memcpy(band.data(), out, band.size());
     for (size_t tile = 0; tile < tilesAcross; ++tile)
-      for (size_t y = 0; y < s; ++y, out += s) std::memcpy(out, band.data() + y * width + tile * s, s);
+      for (size_t y = 0; y < s; ++y, out += s)
+        std::memcpy(out, band.data() + y * width + tile * s, s);
   }
   image.height = static_cast<int>(tilesAcross * tileRows * s);
   image.width = size;

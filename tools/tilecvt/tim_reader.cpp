@@ -45,7 +45,8 @@ ImageError DecodeTim(const ByteView& file, IndexedImage& image) {
   image.depth = static_cast<int>(depth);
   image.colours = static_cast<int>(colours);
   image.paletteSize = static_cast<int>(colours);
-  for (size_t i = 0; i < colours; ++i) image.palette[i] = TimColour(file.U16(kClutBlock + kBlockHeaderSize + i * 2));
+  for (size_t i = 0; i < colours; ++i)
+    image.palette[i] = TimColour(file.U16(kClutBlock + kBlockHeaderSize + i * 2));
 
   const uint8_t* source = file.At(static_cast<size_t>(pixelStart));
   if (depth == 8) {

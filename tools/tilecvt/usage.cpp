@@ -38,8 +38,9 @@ constexpr std::array<UsageLine, 20> kUsageLines = {{
 }  // namespace
 
 std::string UsageText(std::string_view programName) {
-  std::string text = Format("Usage: %s [options] bmp/pcx/tga/tim/spr/png files ...\n\nOptions are:\n\n",
-                            std::string(programName).c_str());
+  std::string text =
+      Format("Usage: %s [options] bmp/pcx/tga/tim/spr/png files ...\n\nOptions are:\n\n",
+             std::string(programName).c_str());
   for (const UsageLine& line : kUsageLines) text += Format(" %-30s %s\n", line.left, line.right);
   return text;
 }

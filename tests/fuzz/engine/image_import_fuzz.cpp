@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (image.pixels.size() != static_cast<size_t>(image.width) * static_cast<size_t>(image.height))
     __builtin_trap();
   if (!image.palette.empty()) {
-    int used = convert::CountUsedPaletteEntries(image.palette, image.pixels.data(), image.pixels.size());
+    int used =
+        convert::CountUsedPaletteEntries(image.palette, image.pixels.data(), image.pixels.size());
     if (used < 0 || used > static_cast<int>(image.palette.size())) __builtin_trap();
   }
   return 0;

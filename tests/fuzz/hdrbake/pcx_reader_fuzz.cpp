@@ -25,8 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   hdrbake::PcxImage image;
   const hdrbake::PcxStatus status = hdrbake::ReadPcx({data, size}, header, image);
 
-  Require(image.pixels.size() == static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
-  const bool hasImage = status == hdrbake::PcxStatus::Complete || status == hdrbake::PcxStatus::NoPalette;
+  Require(image.pixels.size() ==
+          static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
+  const bool hasImage =
+      status == hdrbake::PcxStatus::Complete || status == hdrbake::PcxStatus::NoPalette;
   Require(hasImage == (image.width > 0));
   if (hasImage) Require(image.width == header.width && image.height == header.height);
 

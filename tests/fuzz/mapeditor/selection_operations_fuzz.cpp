@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data), size);
   size_t cut = text.find('\n');
   std::string_view operations = text.substr(0, cut);
-  std::string_view condition = cut == std::string_view::npos ? std::string_view() : text.substr(cut + 1);
+  std::string_view condition =
+      cut == std::string_view::npos ? std::string_view() : text.substr(cut + 1);
 
   auto ops = mapeditor::ParseOperations(operations);
   auto parsed = mapeditor::ParseCondition(condition);

@@ -41,15 +41,15 @@ FuzzStore& Store() {
   return store;
 }
 
-using script::EntryKind;
 using app::Workshop;
+using script::EntryKind;
 
 constexpr script::ArrayDesc kIntegers{
     4, EntryKind::Integer, [](script::Context&, int i) -> int32_t& { return Store().integers[i]; },
     nullptr, nullptr};
 constexpr script::ArrayDesc kTexts{
-    2, EntryKind::Text, nullptr, [](script::Context&, int i) -> std::string& { return Store().texts[i]; },
-    nullptr};
+    2, EntryKind::Text, nullptr,
+    [](script::Context&, int i) -> std::string& { return Store().texts[i]; }, nullptr};
 constexpr script::Entry kObjectRows[] = {
     app::Named("n", app::IntegerEntry<[](Workshop&) -> int32_t& { return Store().integer; }>()),
     app::Named("t", app::TextEntry<[](Workshop&) -> std::string& { return Store().text; }>()),

@@ -12,8 +12,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   tilecvt::IndexedImage image;
-  if (tilecvt::DecodeImage(std::span<const uint8_t>(data, size), image) != tilecvt::ImageError::None) return 0;
-  if (image.pixels.size() != static_cast<size_t>(image.width) * static_cast<size_t>(image.height)) __builtin_trap();
+  if (tilecvt::DecodeImage(std::span<const uint8_t>(data, size), image) !=
+      tilecvt::ImageError::None)
+    return 0;
+  if (image.pixels.size() != static_cast<size_t>(image.width) * static_cast<size_t>(image.height))
+    __builtin_trap();
   if (image.PixelCount() > (size_t{1} << 20)) return 0;
 
   tilecvt::SilentConsole console;
@@ -27,9 +30,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (tilecvt::MergePalette(palette, master, report)) tilecvt::RemapPixels(image, palette);
 
   tilecvt::FlipVertically(image);
-  const size_t columns = static_cast<size_t>(image.width) / 8, rows = static_cast<size_t>(image.height) / 8;
+  const size_t columns = static_cast<size_t>(image.width) / 8,
+               rows = static_cast<size_t>(image.height) / 8;
   tilecvt::CutIntoTiles(image, 8);
-  tilecvt::TileMap map = tilecvt::BuildMap(image.pixels.data(), image.PixelCount() / 64, 8, columns, rows, {});
+  tilecvt::TileMap map =
+      tilecvt::BuildMap(image.pixels.data(), image.PixelCount() / 64, 8, columns, rows, {});
   tilecvt::KeptTilesAsColumns(map);
   tilecvt::ComposeEntries(map);
   tilecvt::MapColumnOrder(map);

@@ -15,16 +15,16 @@ using Bytes = std::vector<std::uint8_t>;
 
 struct PaletteCase {
   const char* name;
-  Bytes gap;        // between the image data and the marker
+  Bytes gap;  // between the image data and the marker
   std::uint8_t marker;
-  Bytes trailing;   // after the 768 palette bytes
-  bool found;       // whether the marker is to be found
+  Bytes trailing;  // after the 768 palette bytes
+  bool found;      // whether the marker is to be found
 };
 
 struct PaletteFile {
   Bytes bytes;
-  Bytes pixels;                          // what the image data decodes to
-  std::optional<std::size_t> palette;    // where the palette starts, when found
+  Bytes pixels;                        // what the image data decodes to
+  std::optional<std::size_t> palette;  // where the palette starts, when found
 };
 
 inline constexpr int kWidth = 8;
@@ -35,9 +35,12 @@ inline constexpr int kHeight = 4;
 inline std::uint8_t PaletteByte(std::size_t at) {
   const std::size_t entry = at / 3;
   switch (at % 3) {
-    case 0: return static_cast<std::uint8_t>(entry);
-    case 1: return static_cast<std::uint8_t>(255 - entry);
-    default: return static_cast<std::uint8_t>(entry * 7);
+    case 0:
+      return static_cast<std::uint8_t>(entry);
+    case 1:
+      return static_cast<std::uint8_t>(255 - entry);
+    default:
+      return static_cast<std::uint8_t>(entry * 7);
   }
 }
 

@@ -45,7 +45,8 @@ struct PathCase {
 const PathCase kPathCases[] = {
     {"PipeAsInput",
      [](const fs::path& d) { ASSERT_EQ(::mkfifo((d / "ball.pcx").c_str(), 0644), 0); },
-     {"ball.pcx", "ball.h"}, 1,
+     {"ball.pcx", "ball.h"},
+     1,
      [](const fs::path&, const std::string& console) {
        EXPECT_NE(console.find("failed to open pcx file"), std::string::npos);
      }},
@@ -54,7 +55,8 @@ const PathCase kPathCases[] = {
        testsupport::WriteFile(d / "ball.pcx", Ball());
        ASSERT_EQ(::mkfifo((d / "ball.h").c_str(), 0644), 0);
      },
-     {"ball.pcx"}, 1,
+     {"ball.pcx"},
+     1,
      [](const fs::path& d, const std::string& console) {
        EXPECT_NE(console.find("failed to create ball.h"), std::string::npos);
        EXPECT_EQ(fs::status(d / "ball.h").type(), fs::file_type::fifo);
@@ -64,7 +66,8 @@ const PathCase kPathCases[] = {
        fs::create_directory(d / "gfx");
        testsupport::WriteFile(d / "gfx/ball.pcx", Ball());
      },
-     {"gfx\\ball.pcx"}, 0,
+     {"gfx\\ball.pcx"},
+     0,
      [](const fs::path& d, const std::string&) {
        std::string header = testsupport::ReadFile(d / "gfx/ball.h");
        EXPECT_NE(header.find("#define  ball_WIDTH   6"), std::string::npos) << header;
@@ -77,7 +80,8 @@ const PathCase kPathCases[] = {
        fs::permissions(d / "real.h", fs::perms::owner_read | fs::perms::owner_write);
        fs::create_symlink("real.h", d / "ball.h");
      },
-     {"ball.pcx"}, 0,
+     {"ball.pcx"},
+     0,
      [](const fs::path& d, const std::string&) {
        EXPECT_TRUE(fs::is_symlink(d / "ball.h"));
        EXPECT_NE(testsupport::ReadFile(d / "real.h").find("ball_WIDTH"), std::string::npos);
@@ -86,7 +90,8 @@ const PathCase kPathCases[] = {
      }},
     {"ImageTooLarge",
      [](const fs::path& d) { testsupport::WriteFile(d / "huge.pcx", HugeHeader(4097, 4097)); },
-     {"huge.pcx"}, 1,
+     {"huge.pcx"},
+     1,
      [](const fs::path& d, const std::string& console) {
        EXPECT_NE(console.find("image too large"), std::string::npos) << console;
        EXPECT_LT(fs::file_size(d / "huge.h"), 4096u);

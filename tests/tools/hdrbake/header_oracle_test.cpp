@@ -66,7 +66,8 @@ class HeaderOracle : public ::testing::TestWithParam<OracleCase> {};
 TEST_P(HeaderOracle, ValuesMatchTheSecondDecoder) {
   const OracleCase& oracle = GetParam();
   const std::string base = testsupport::DataPath(std::string("hdrbake/") + oracle.picture);
-  const std::string text = testsupport::ReadFile(testsupport::DataPath(std::string("hdrbake/expected/") + oracle.header));
+  const std::string text = testsupport::ReadFile(
+      testsupport::DataPath(std::string("hdrbake/expected/") + oracle.header));
   const std::string prefix = oracle.prefix;
 
   const std::vector<Rgb> colourMap = ReadColourMap(base + ".colormap");
@@ -78,7 +79,8 @@ TEST_P(HeaderOracle, ValuesMatchTheSecondDecoder) {
 
   const std::vector<unsigned> palette = ArrayValues(text, prefix + "Palette");
   ASSERT_EQ(palette.size(), 256u);
-  for (std::size_t i = 0; i < palette.size(); ++i) EXPECT_EQ(palette[i], Console(colourMap[i])) << "entry " << i;
+  for (std::size_t i = 0; i < palette.size(); ++i)
+    EXPECT_EQ(palette[i], Console(colourMap[i])) << "entry " << i;
 
   const std::vector<unsigned> data = ArrayValues(text, prefix + "Data");
   ASSERT_EQ(data.size(), static_cast<std::size_t>(width) * height / 2);
@@ -86,7 +88,8 @@ TEST_P(HeaderOracle, ValuesMatchTheSecondDecoder) {
   for (std::size_t pixel = 0; pixel < 2 * data.size(); ++pixel) {
     const unsigned index = (data[pixel / 2] >> (pixel % 2 * 8)) & 0xFF;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(rgb.data()) + 3 * pixel;
-    if (!(colourMap[index] == Rgb{bytes[0], bytes[1], bytes[2]}) && ++wrong <= 5) ADD_FAILURE() << "pixel " << pixel;
+    if (!(colourMap[index] == Rgb{bytes[0], bytes[1], bytes[2]}) && ++wrong <= 5)
+      ADD_FAILURE() << "pixel " << pixel;
   }
   EXPECT_EQ(wrong, 0);
 }
@@ -97,7 +100,9 @@ INSTANTIATE_TEST_SUITE_P(Images, HeaderOracle,
                                            OracleCase{"wizard_trailing", "wizard.h", "wizard"},
                                            OracleCase{"ball", "ball.h", "ball"},
                                            OracleCase{"padded", "Tiles.h", "Tiles"}),
-                         [](const ::testing::TestParamInfo<OracleCase>& info) { return info.param.picture; });
+                         [](const ::testing::TestParamInfo<OracleCase>& info) {
+                           return info.param.picture;
+                         });
 
 TEST(HeaderCompiles, WithGccOnceU16IsDefined) {
   std::string compiler;
@@ -113,8 +118,9 @@ TEST(HeaderCompiles, WithGccOnceU16IsDefined) {
   // A full picture, an odd pixel count, and the empty header of an unreadable input.
   for (const char* header : {"wizard.h", "RoseOdd.h", "missing.h"}) {
     const std::string wrapper = dir.file("wrapper.c");
-    testsupport::WriteFile(wrapper, "typedef unsigned short u16;\n#include \"" +
-                                        testsupport::DataPath(std::string("hdrbake/expected/") + header) + "\"\n");
+    testsupport::WriteFile(
+        wrapper, "typedef unsigned short u16;\n#include \"" +
+                     testsupport::DataPath(std::string("hdrbake/expected/") + header) + "\"\n");
     const std::string command = compiler + " -c " + hdrbaketest::ShellQuote(wrapper) + " -o " +
                                 hdrbaketest::ShellQuote(dir.file("wrapper.o"));
     EXPECT_EQ(hdrbaketest::RunCommand(command), 0) << header;

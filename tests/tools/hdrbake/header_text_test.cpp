@@ -37,10 +37,9 @@ TEST(HeaderText, SmallImageIsWrittenByteForByte) {
       "#define  Ball_WIDTH   3\n"
       "#define  Ball_HEIGHT  1\n"
       "\n\nconst u16 BallData[] = {" +
-      kIndent + " 0xAB12,};" +
-      "\n\nconst u16 BallPalette[] = {" + kIndent +
-      " 0x001F, 0x03E0, 0x7C00, 0x0C41, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000," + ZeroLines(24) +
-      kIndent + " 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x7FFF,};";
+      kIndent + " 0xAB12,};" + "\n\nconst u16 BallPalette[] = {" + kIndent +
+      " 0x001F, 0x03E0, 0x7C00, 0x0C41, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000," +
+      ZeroLines(24) + kIndent + " 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x7FFF,};";
   EXPECT_EQ(HeaderText(image, "Ball"), expected);
 }
 
@@ -59,7 +58,8 @@ TEST(HeaderText, EveryTenthValueStartsALine) {
 
 TEST(HeaderText, ImageNotReadGivesZeroSizeAndEmptyData) {
   const std::string text = HeaderText(PcxImage{}, "missing");
-  EXPECT_NE(text.find("#define  missing_WIDTH   0\n#define  missing_HEIGHT  0\n"), std::string::npos);
+  EXPECT_NE(text.find("#define  missing_WIDTH   0\n#define  missing_HEIGHT  0\n"),
+            std::string::npos);
   EXPECT_NE(text.find("const u16 missingData[] = {};"), std::string::npos);
 }
 

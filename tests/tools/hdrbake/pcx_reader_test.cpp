@@ -125,8 +125,9 @@ TEST(ReadPcx, HeaderClaimingMoreThanTheFileHoldsIsRefused) {
 TEST(ReadPcx, MissingPaletteKeepsSizeAndPixelsWithBlackEntries) {
   const Bytes stream = {1, 2, 3, 4};
   const std::vector<Bytes> tails = {
-      Palette(0),               // wrong marker
-      Bytes(kPcxPaletteTailSize - 1 - kPcxHeaderSize - stream.size(), 0),  // file too short to seek back
+      Palette(0),  // wrong marker
+      Bytes(kPcxPaletteTailSize - 1 - kPcxHeaderSize - stream.size(),
+            0),  // file too short to seek back
   };
   for (const Bytes& tail : tails) {
     const Read read = ReadBytes(File(Header(2, 2, 2), stream, tail));
@@ -148,12 +149,13 @@ TEST_P(PcxPalette, FoundByItsMarkerWhateverFollowsIt) {
   ASSERT_EQ(read.status, file.palette ? PcxStatus::Complete : PcxStatus::NoPalette);
   EXPECT_EQ(read.image.pixels, file.pixels);
   for (std::size_t i = 0; i < 256; ++i) {
-    const PcxColour expected =
-        file.palette ? PcxColour{file.bytes[*file.palette + 3 * i], file.bytes[*file.palette + 3 * i + 1],
-                                 file.bytes[*file.palette + 3 * i + 2]}
-                     : PcxColour{};
+    const PcxColour expected = file.palette ? PcxColour{file.bytes[*file.palette + 3 * i],
+                                                        file.bytes[*file.palette + 3 * i + 1],
+                                                        file.bytes[*file.palette + 3 * i + 2]}
+                                            : PcxColour{};
     const PcxColour& colour = read.image.palette[i];
-    ASSERT_TRUE(colour.red == expected.red && colour.green == expected.green && colour.blue == expected.blue)
+    ASSERT_TRUE(colour.red == expected.red && colour.green == expected.green &&
+                colour.blue == expected.blue)
         << "entry " << i;
   }
 }

@@ -18,14 +18,16 @@ using Bytes = std::vector<uint8_t>;
 Bytes RandomBytes(size_t size, int alphabet, unsigned seed) {
   std::mt19937 random(seed);
   Bytes data(size);
-  for (uint8_t& byte : data) byte = static_cast<uint8_t>(random() % static_cast<unsigned>(alphabet));
+  for (uint8_t& byte : data)
+    byte = static_cast<uint8_t>(random() % static_cast<unsigned>(alphabet));
   return data;
 }
 
 Bytes Runs(size_t size, unsigned seed) {
   std::mt19937 random(seed);
   Bytes data;
-  while (data.size() < size) data.insert(data.end(), 1 + random() % 300, static_cast<uint8_t>(random() % 4));
+  while (data.size() < size)
+    data.insert(data.end(), 1 + random() % 300, static_cast<uint8_t>(random() % 4));
   data.resize(size);
   return data;
 }
@@ -33,10 +35,12 @@ Bytes Runs(size_t size, unsigned seed) {
 // 8x8 tiles of the test images, one after the other.
 Bytes RealTileData() {
   Bytes data;
-  for (const char* name : {"wizard8.bmp", "wizard.pcx", "wizard.tga", "sprite.spr", "wizard4.bmp", "sprite8.tim"}) {
+  for (const char* name :
+       {"wizard8.bmp", "wizard.pcx", "wizard.tga", "sprite.spr", "wizard4.bmp", "sprite8.tim"}) {
     tilecvt::IndexedImage image;
-    EXPECT_EQ(tilecvt::LoadImage(testsupport::DataPath(std::string("tilecvt/images/") + name), image),
-              tilecvt::ImageError::None);
+    EXPECT_EQ(
+        tilecvt::LoadImage(testsupport::DataPath(std::string("tilecvt/images/") + name), image),
+        tilecvt::ImageError::None);
     tilecvt::CutIntoTiles(image, 8);
     data.insert(data.end(), image.pixels.begin(), image.pixels.end());
   }
@@ -93,7 +97,8 @@ TEST(Lz77, HundredZeroBytesBecomeALiteralAndSixReferences) {
   Bytes packed = tilecvt::CompressLz77(Bytes(100, 0));
   ASSERT_GE(packed.size(), 4u);
   EXPECT_EQ(Bytes(packed.begin(), packed.begin() + 4), (Bytes{0x10, 100, 0, 0}));
-  EXPECT_EQ(tilecvt_test::Lz77TokenLengths(packed), (std::vector<uint32_t>{1, 18, 18, 18, 18, 18, 9}));
+  EXPECT_EQ(tilecvt_test::Lz77TokenLengths(packed),
+            (std::vector<uint32_t>{1, 18, 18, 18, 18, 18, 9}));
   EXPECT_EQ(packed.size(), 4u + 1 + 1 + 6 * 2);
 }
 
@@ -258,7 +263,8 @@ TEST(Aplib, SafeHeaderCarriesSizesAndCrcs) {
 
 TEST(Crc32, MatchesTheStandardCheckValue) {
   const std::string check = "123456789";
-  EXPECT_EQ(tilecvt::Crc32({reinterpret_cast<const uint8_t*>(check.data()), check.size()}), 0xCBF43926u);
+  EXPECT_EQ(tilecvt::Crc32({reinterpret_cast<const uint8_t*>(check.data()), check.size()}),
+            0xCBF43926u);
 }
 
 TEST(CompressBlock, PassesTheLz77OptionsOn) {
@@ -269,7 +275,8 @@ TEST(CompressBlock, PassesTheLz77OptionsOn) {
 }
 
 TEST(CompressBlock, GivesNothingWhenTheResultIsNotShorter) {
-  for (auto compressor : {tilecvt::Compressor::Lz77, tilecvt::Compressor::Aplib, tilecvt::Compressor::AplibSafe}) {
+  for (auto compressor :
+       {tilecvt::Compressor::Lz77, tilecvt::Compressor::Aplib, tilecvt::Compressor::AplibSafe}) {
     EXPECT_TRUE(tilecvt::CompressBlock(Bytes{1, 2, 3, 4}, compressor).empty());
     EXPECT_TRUE(tilecvt::CompressBlock(Bytes{}, compressor).empty());
     EXPECT_FALSE(tilecvt::CompressBlock(Bytes(100, 0), compressor).empty());

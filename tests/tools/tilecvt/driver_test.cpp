@@ -16,7 +16,8 @@ namespace fs = std::filesystem;
 
 std::vector<std::string> Files(const fs::path& dir) {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(dir))
+    names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -28,13 +29,16 @@ TEST(Driver, SourceFormatNamesTheFilesAfterTheInputAndThePaletteName) {
   EXPECT_EQ(result.exitStatus, 0) << result.err;
   EXPECT_EQ(Files(dir.path()), (std::vector<std::string>{"a.bmp", "a.raw.c", "master.pal.c"}));
   std::string tiles = testsupport::ReadFile(dir.path() / "a.raw.c");
-  EXPECT_TRUE(tiles.starts_with("//\r\n// a (960 uncompressed bytes)\r\n//\r\nconst unsigned char a_Bitmap[960] = {\r\n")) << tiles;
+  EXPECT_TRUE(tiles.starts_with(
+      "//\r\n// a (960 uncompressed bytes)\r\n//\r\nconst unsigned char a_Bitmap[960] = {\r\n"))
+      << tiles;
   std::string palette = testsupport::ReadFile(dir.path() / "master.pal.c");
   EXPECT_TRUE(palette.starts_with("const unsigned short master_Palette[16] = {\r\n")) << palette;
 }
 
 TEST(Driver, OutputDirectoryWithEitherSeparator) {
-  for (const std::vector<std::string>& options : {std::vector<std::string>{"-o", "out"}, {"-oout\\"}, {"/oout/"}}) {
+  for (const std::vector<std::string>& options :
+       {std::vector<std::string>{"-o", "out"}, {"-oout\\"}, {"/oout/"}}) {
     testsupport::TempDir dir;
     tilecvt_test::CopyInput("odd8.bmp", dir.path());
     fs::create_directory(dir.path() / "out");
@@ -71,8 +75,10 @@ TEST(Driver, AnOutputThatCannotBeCreatedIsReportedAndFailsTheRun) {
   tilecvt_test::CopyInput("odd8.bmp", dir.path());
   auto result = RunTool(dir.path(), {"-o", "nowhere", "odd8.bmp"});
   EXPECT_EQ(result.exitStatus, 1);
-  EXPECT_NE(result.out.find("Saving bitmap data to: nowhere/odd8.raw ... FAILED!\n"), std::string::npos);
-  EXPECT_NE(result.out.find("Saving masterpalette to..: nowhere/master.pal ... FAILED!\n"), std::string::npos);
+  EXPECT_NE(result.out.find("Saving bitmap data to: nowhere/odd8.raw ... FAILED!\n"),
+            std::string::npos);
+  EXPECT_NE(result.out.find("Saving masterpalette to..: nowhere/master.pal ... FAILED!\n"),
+            std::string::npos);
   EXPECT_NE(result.out.find("Total files read & converted.:   1"), std::string::npos);
 }
 
@@ -80,7 +86,8 @@ TEST(Driver, WithoutFilesTheBannerComesBeforeTheUsage) {
   testsupport::TempDir dir;
   auto framed = RunTool(dir.path(), {});
   EXPECT_EQ(framed.exitStatus, 1);
-  EXPECT_TRUE(framed.out.starts_with("\n=======================\ntilecvt Converter v0.14\n--")) << framed.out;
+  EXPECT_TRUE(framed.out.starts_with("\n=======================\ntilecvt Converter v0.14\n--"))
+      << framed.out;
   EXPECT_TRUE(framed.err.starts_with("Usage: tilecvt")) << framed.err;
   auto quiet = RunTool(dir.path(), {"-q"});
   EXPECT_TRUE(quiet.out.starts_with("tilecvt Converter v0.14 ")) << quiet.out;
@@ -116,9 +123,11 @@ TEST(Driver, TrueColourWritesColoursAndNoPalette) {
 // 240 x 160 pixels of 8 x 8 tiles drawn from a few shapes.
 void WriteScreen(const fs::path& path) {
   std::vector<uint8_t> pixels(240 * 160), palette;
-  for (int i = 0; i < 16; ++i) palette.insert(palette.end(), {uint8_t(i * 16), uint8_t(255 - i * 16), uint8_t(i * 5)});
+  for (int i = 0; i < 16; ++i)
+    palette.insert(palette.end(), {uint8_t(i * 16), uint8_t(255 - i * 16), uint8_t(i * 5)});
   for (int y = 0; y < 160; ++y)
-    for (int x = 0; x < 240; ++x) pixels[size_t(y * 240 + x)] = uint8_t(((x / 8 + y / 8) % 3) * ((x % 8) + (y % 8)) % 16);
+    for (int x = 0; x < 240; ++x)
+      pixels[size_t(y * 240 + x)] = uint8_t(((x / 8 + y / 8) % 3) * ((x % 8) + (y % 8)) % 16);
   tilecvt_test::WriteBmp8(path, 240, 160, pixels, palette);
 }
 
@@ -140,7 +149,8 @@ TEST(Driver, MapEntriesCarryOffsetAndBank) {
   ASSERT_EQ(RunTool(dir.path(), {"-M", "-v1000", "-b2", "-c16", "screen.bmp"}).exitStatus, 0);
   Bytes map = tilecvt_test::ReadBytes(dir.path() / "screen.map");
   ASSERT_EQ(map.size(), 1200u);
-  for (unsigned n = 0; n < 600; ++n) ASSERT_EQ(map[2 * n] | map[2 * n + 1] << 8, 0x2000 | ((n + 1000) & 0xFFF)) << n;
+  for (unsigned n = 0; n < 600; ++n)
+    ASSERT_EQ(map[2 * n] | map[2 * n + 1] << 8, 0x2000 | ((n + 1000) & 0xFFF)) << n;
   EXPECT_EQ(tilecvt_test::ReadBytes(dir.path() / "screen.raw").size(), 600u * 32);
 }
 
@@ -160,7 +170,8 @@ TEST(Driver, ColourStatisticsCountSharedColoursOnce) {
   EXPECT_EQ(number(two.out, "Colors used before converting:"), 2 * before);
   EXPECT_EQ(number(two.out, "Colors used after converting.:"), after);
   EXPECT_EQ(number(two.out, "Colors saved.................:"), 2 * before - after);
-  EXPECT_EQ(tilecvt_test::ReadBytes(dir.path() / "wizard4.raw"), tilecvt_test::ReadBytes(dir.path() / "again.raw"));
+  EXPECT_EQ(tilecvt_test::ReadBytes(dir.path() / "wizard4.raw"),
+            tilecvt_test::ReadBytes(dir.path() / "again.raw"));
 }
 
 TEST(Driver, TooManyColoursEndTheRun) {
@@ -179,7 +190,8 @@ TEST(Driver, EveryCompressedBlockDecodesToThePlainOne) {
     std::vector<std::string> arguments;
     const char* tiles;  // array name of the tile or bitmap block
   };
-  for (const Mode& mode : {Mode{{"-m", "-c16", "wizard4.bmp"}, "wizard4_Tiles"}, Mode{{"-m", "wizard8.bmp"}, "wizard8_Tiles"},
+  for (const Mode& mode : {Mode{{"-m", "-c16", "wizard4.bmp"}, "wizard4_Tiles"},
+                           Mode{{"-m", "wizard8.bmp"}, "wizard8_Tiles"},
                            Mode{{"-t8", "wizard.pcx"}, "wizard_Bitmap"}}) {
     testsupport::TempDir plain, packed;
     const std::string input = mode.arguments.back();
@@ -187,8 +199,9 @@ TEST(Driver, EveryCompressedBlockDecodesToThePlainOne) {
     tilecvt_test::CopyInput(input, packed.path());
     ASSERT_EQ(RunTool(plain.path(), mode.arguments).exitStatus, 0);
     const std::string base = fs::path(input).stem().string();
-    const std::pair<std::string, std::string> blocks[] = {
-        {base + ".raw", mode.tiles}, {base + ".map", base + "_Map"}, {"master.pal", "master_Palette"}};
+    const std::pair<std::string, std::string> blocks[] = {{base + ".raw", mode.tiles},
+                                                          {base + ".map", base + "_Map"},
+                                                          {"master.pal", "master_Palette"}};
     for (const char* compressor : {"", "-ap", "-aps"}) {
       std::vector<std::string> arguments = {"-Z"};
       if (*compressor) arguments.push_back(compressor);
@@ -219,23 +232,27 @@ TEST(Driver, EveryCompressedBlockDecodesToThePlainOne) {
 }
 
 TEST(Driver, TimOutputReadsBackInImageMagick) {
-  if (std::system("convert -version > /dev/null 2>&1") != 0) GTEST_SKIP() << "ImageMagick's convert is not installed";
+  if (std::system("convert -version > /dev/null 2>&1") != 0)
+    GTEST_SKIP() << "ImageMagick's convert is not installed";
   testsupport::TempDir dir;
   tilecvt_test::CopyInput("wizard8.bmp", dir.path());
   auto result = RunTool(dir.path(), {"-fpsx", "wizard8.bmp"});
   ASSERT_EQ(result.exitStatus, 0) << result.err;
-  EXPECT_EQ(Files(dir.path()), (std::vector<std::string>{"master.pal.clut", "wizard8.bmp", "wizard8.raw.tim"}));
+  EXPECT_EQ(Files(dir.path()),
+            (std::vector<std::string>{"master.pal.clut", "wizard8.bmp", "wizard8.raw.tim"}));
   EXPECT_EQ(fs::file_size(dir.path() / "master.pal.clut"), 512u);
-  const std::string command = "convert '" + (dir.path() / "wizard8.raw.tim").string() + "' -depth 8 '" +
-                              (dir.path() / "back.ppm").string() + "'";
+  const std::string command = "convert '" + (dir.path() / "wizard8.raw.tim").string() +
+                              "' -depth 8 '" + (dir.path() / "back.ppm").string() + "'";
   ASSERT_EQ(std::system(command.c_str()), 0);
   auto back = tilecvt_test::ReadPpm((dir.path() / "back.ppm").string());
-  auto reference = tilecvt_test::ReadPpm(testsupport::DataPath("tilecvt/reference/wizard8.bmp.ppm"));
+  auto reference =
+      tilecvt_test::ReadPpm(testsupport::DataPath("tilecvt/reference/wizard8.bmp.ppm"));
   ASSERT_TRUE(back && reference);
   ASSERT_EQ(back->rgb.size(), reference->rgb.size());
   // Index 0 is the transparent colour, black in a TIM table.
   tilecvt::IndexedImage image;
-  ASSERT_EQ(tilecvt::LoadImage(testsupport::DataPath("tilecvt/images/wizard8.bmp"), image), tilecvt::ImageError::None);
+  ASSERT_EQ(tilecvt::LoadImage(testsupport::DataPath("tilecvt/images/wizard8.bmp"), image),
+            tilecvt::ImageError::None);
   tilecvt::FlipVertically(image);
   int transparent = 0;
   for (size_t i = 0; i < back->rgb.size(); ++i) {
@@ -257,7 +274,9 @@ TEST(Driver, TimNeeds256ColoursAndBitmapMode) {
   EXPECT_NE(sixteen.out.find("wizard4.raw.tim ... FAILED!"), std::string::npos);
   auto map = RunTool(dir.path(), {"-fpsx", "-m", "wizard4.bmp"});
   EXPECT_EQ(map.exitStatus, 1);
-  EXPECT_EQ(map.err, "***ERROR: unknown outputformat (ID=5)?!\n\n***ERROR: unknown outputformat (ID=5)?!\n\n");
+  EXPECT_EQ(
+      map.err,
+      "***ERROR: unknown outputformat (ID=5)?!\n\n***ERROR: unknown outputformat (ID=5)?!\n\n");
 }
 
 }  // namespace

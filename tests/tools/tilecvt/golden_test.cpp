@@ -45,7 +45,8 @@ TEST_P(Golden, OutputMatchesByteForByte) {
   std::map<std::string, std::string> produced = {{"stdout", result.out}, {"stderr", result.err}};
   for (const auto& entry : fs::recursive_directory_iterator(dir.path())) {
     const std::string name = fs::relative(entry.path(), dir.path()).generic_string();
-    if (entry.is_regular_file() && !inputs.count(name)) produced[name] = testsupport::ReadFile(entry.path());
+    if (entry.is_regular_file() && !inputs.count(name))
+      produced[name] = testsupport::ReadFile(entry.path());
   }
   produced["exit"] = std::to_string(result.exitStatus) + "\n";
 
@@ -73,11 +74,12 @@ TEST_P(Golden, OutputMatchesByteForByte) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Golden, testing::ValuesIn(Cases()), [](const testing::TestParamInfo<std::string>& info) {
-  std::string name = info.param;
-  for (char& c : name)
-    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-  return name;
-});
+INSTANTIATE_TEST_SUITE_P(Cases, Golden, testing::ValuesIn(Cases()),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                           std::string name = info.param;
+                           for (char& c : name)
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                           return name;
+                         });
 
 }  // namespace

@@ -15,7 +15,9 @@ Bytes Input(const std::string& name) {
   return tilecvt_test::ReadBytes(testsupport::DataPath("tilecvt/images/" + name));
 }
 
-ImageError Decode(const Bytes& bytes, tilecvt::IndexedImage& image) { return tilecvt::DecodeImage(bytes, image); }
+ImageError Decode(const Bytes& bytes, tilecvt::IndexedImage& image) {
+  return tilecvt::DecodeImage(bytes, image);
+}
 
 ImageError Decode(const Bytes& bytes) {
   tilecvt::IndexedImage image;
@@ -52,7 +54,8 @@ class ReaderMatchesImageMagick : public testing::TestWithParam<ReaderCase> {};
 TEST_P(ReaderMatchesImageMagick, EveryPixelHasTheColourImageMagickReads) {
   const ReaderCase& c = GetParam();
   tilecvt::IndexedImage image = Read(Input(c.file));
-  auto reference = tilecvt_test::ReadPpm(testsupport::DataPath(std::string("tilecvt/reference/") + c.file + ".ppm"));
+  auto reference = tilecvt_test::ReadPpm(
+      testsupport::DataPath(std::string("tilecvt/reference/") + c.file + ".ppm"));
   ASSERT_TRUE(reference.has_value());
   EXPECT_EQ(image.sourceType, c.type);
   EXPECT_EQ(image.depth, c.depth);
@@ -62,7 +65,9 @@ TEST_P(ReaderMatchesImageMagick, EveryPixelHasTheColourImageMagickReads) {
   for (size_t i = 0; i < image.pixels.size(); ++i) {
     const tilecvt::PaletteEntry& entry = image.palette[image.pixels[i]];
     const uint8_t* rgb = &reference->rgb[i * 3];
-    if (entry.red >> 3 != rgb[0] >> 3 || entry.green >> 3 != rgb[1] >> 3 || entry.blue >> 3 != rgb[2] >> 3) ++wrong;
+    if (entry.red >> 3 != rgb[0] >> 3 || entry.green >> 3 != rgb[1] >> 3 ||
+        entry.blue >> 3 != rgb[2] >> 3)
+      ++wrong;
   }
   EXPECT_EQ(wrong, 0);
 }
@@ -145,15 +150,16 @@ TEST(ImageReader, UnsupportedFilesGiveTheirErrorCodes) {
 // A file cut anywhere either still holds everything its header needs or
 // reports a short or unreadable file; it is never read past its end.
 TEST(ImageReader, TruncatedFilesNeverReadPastTheirEnd) {
-  for (const char* name : {"wizard8.bmp", "wizard8v5.bmp", "odd4.bmp", "wizard.pcx", "wizard.tga", "wizard_rle.tga",
-                           "sprite.spr", "sprite8.tim", "sprite4.tim", "nofooter.tga", "nofooter_rle.tga",
-                           "trailing.pcx"}) {
+  for (const char* name : {"wizard8.bmp", "wizard8v5.bmp", "odd4.bmp", "wizard.pcx", "wizard.tga",
+                           "wizard_rle.tga", "sprite.spr", "sprite8.tim", "sprite4.tim",
+                           "nofooter.tga", "nofooter_rle.tga", "trailing.pcx"}) {
     Bytes whole = Input(name);
     for (size_t size = 0; size < whole.size(); ++size) {
       Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
       tilecvt::IndexedImage image;
       ImageError error = Decode(cut, image);
-      EXPECT_TRUE(error == ImageError::None || error == ImageError::ReadWrite || error == ImageError::UnknownFormat)
+      EXPECT_TRUE(error == ImageError::None || error == ImageError::ReadWrite ||
+                  error == ImageError::UnknownFormat)
           << name << " cut to " << size << ": " << static_cast<int>(error);
       if (error != ImageError::None) {
         EXPECT_TRUE(image.pixels.empty());
@@ -195,7 +201,8 @@ TEST(ImageReader, FooterlessTgaNeedsAHeaderThatAgreesWithTheFile) {
       tga[change.at] = static_cast<uint8_t>(change.value);
     EXPECT_EQ(Decode(tga), change.expected) << change.what;
   }
-  EXPECT_EQ(Decode(Bytes(plain.begin(), plain.end() - 1)), ImageError::UnknownFormat) << "one pixel short";
+  EXPECT_EQ(Decode(Bytes(plain.begin(), plain.end() - 1)), ImageError::UnknownFormat)
+      << "one pixel short";
 
   // Run-length data needs a byte pair per 128 pixels to be taken as TGA; a file
   // that has them but ends early is a short file.
@@ -203,7 +210,8 @@ TEST(ImageReader, FooterlessTgaNeedsAHeaderThatAgreesWithTheFile) {
   const auto dataStart = static_cast<std::ptrdiff_t>(18 + (rle[5] | rle[6] << 8) * 3);
   const std::ptrdiff_t leastData = 40 * 48 / 128 * 2;
   EXPECT_EQ(Decode(Bytes(rle.begin(), rle.begin() + dataStart + leastData)), ImageError::ReadWrite);
-  EXPECT_EQ(Decode(Bytes(rle.begin(), rle.begin() + dataStart + leastData - 1)), ImageError::UnknownFormat);
+  EXPECT_EQ(Decode(Bytes(rle.begin(), rle.begin() + dataStart + leastData - 1)),
+            ImageError::UnknownFormat);
 }
 
 class PcxPalette : public testing::TestWithParam<pcxcases::PaletteCase> {};
@@ -218,7 +226,8 @@ TEST_P(PcxPalette, FoundByItsMarkerWhateverFollowsIt) {
   for (size_t i = 0; i < 256; ++i) {
     const uint8_t* rgb = &file.bytes[start + 3 * i];
     const tilecvt::PaletteEntry& entry = image.palette[i];
-    ASSERT_TRUE(entry.red == rgb[0] && entry.green == rgb[1] && entry.blue == rgb[2]) << "entry " << i;
+    ASSERT_TRUE(entry.red == rgb[0] && entry.green == rgb[1] && entry.blue == rgb[2])
+        << "entry " << i;
   }
 }
 
@@ -261,8 +270,8 @@ TEST(ImageReader, TopDownBmpAndTopOriginTgaLoadTheRightWayUp) {
   const size_t width = 40, height = 48;
   Bytes topDown = bmp;
   for (size_t row = 0; row < height; ++row)
-    std::copy_n(bmp.begin() + static_cast<std::ptrdiff_t>(offset + (height - 1 - row) * width), width,
-                topDown.begin() + static_cast<std::ptrdiff_t>(offset + row * width));
+    std::copy_n(bmp.begin() + static_cast<std::ptrdiff_t>(offset + (height - 1 - row) * width),
+                width, topDown.begin() + static_cast<std::ptrdiff_t>(offset + row * width));
   PutU32(topDown, 22, static_cast<uint32_t>(-48));
   EXPECT_EQ(Read(topDown).pixels, expected.pixels);
 
@@ -282,7 +291,8 @@ TEST(ImageReader, ReleasedOnErrorAndLoadedFromDisk) {
   std::filesystem::create_directory(dir.path() / "sub");
   tilecvt_test::CopyInput("sprite4.tim", dir.path() / "sub");
   tilecvt::IndexedImage image;
-  EXPECT_EQ(tilecvt::LoadImage((dir.path() / "sub\\sprite4.tim").string(), image), ImageError::None);
+  EXPECT_EQ(tilecvt::LoadImage((dir.path() / "sub\\sprite4.tim").string(), image),
+            ImageError::None);
   EXPECT_EQ(image.PixelCount(), 256u);
   EXPECT_EQ(tilecvt::LoadImage((dir.path() / "sub").string(), image), ImageError::FileNotFound);
   EXPECT_EQ(tilecvt::LoadImage((dir.path() / "sub/sprite4.tim").string(), image), ImageError::None);

@@ -16,9 +16,10 @@ struct Parsed {
 };
 
 TEST(Options, ValuesFollowTheLetterOrComeAsTheNextArgument) {
-  for (const auto& arguments : {std::vector<std::string>{"-t8", "-Sp.p", "-ppal", "a.bmp"},
-                                std::vector<std::string>{"-t", "8", "-Sp", ".p", "-p", "pal", "a.bmp"},
-                                std::vector<std::string>{"/t8", "/Sp.p", "/p", "pal", "a.bmp"}}) {
+  for (const auto& arguments :
+       {std::vector<std::string>{"-t8", "-Sp.p", "-ppal", "a.bmp"},
+        std::vector<std::string>{"-t", "8", "-Sp", ".p", "-p", "pal", "a.bmp"},
+        std::vector<std::string>{"/t8", "/Sp.p", "/p", "pal", "a.bmp"}}) {
     Parsed parsed(arguments);
     ASSERT_TRUE(parsed.commandLine.proceed);
     EXPECT_EQ(parsed.settings.tileSize, 8);
@@ -37,7 +38,8 @@ TEST(Options, TheFirstArgumentWithoutADashEndsTheOptions) {
 }
 
 TEST(Options, FlagsAndTheirCombinations) {
-  Parsed parsed({"-mm", "-X", "-Z", "-aps", "-align", "-F", "-B", "-Rs", "-Q", "-tc", "-mc", "-A", "-fasm", "-c16"});
+  Parsed parsed({"-mm", "-X", "-Z", "-aps", "-align", "-F", "-B", "-Rs", "-Q", "-tc", "-mc", "-A",
+                 "-fasm", "-c16"});
   const Settings& s = parsed.settings;
   EXPECT_TRUE(s.generateMap && s.optimiseMap && s.metatiledMap);
   EXPECT_EQ(s.tileSize, 8);
@@ -102,12 +104,14 @@ TEST(Options, BadOptionsPrintTheirMessageAndTheUsage) {
     std::vector<std::string> arguments;
     std::string message;
   };
-  for (const Case& c : {Case{{"-k", "a.bmp"}, "unknown option -k\n\n"}, Case{{"-mx", "a.bmp"}, "unknown option -mx\n\n"},
-                        Case{{"-t7", "a.bmp"}, "invalid option -t7\n\n"},
-                        Case{{"-t", "7", "a.bmp"}, "invalid option -t 7\n\n"},
-                        Case{{"-fpng", "a.bmp"}, "invalid option -fpng\n\n"},
-                        Case{{"-c2", "a.bmp"}, "invalid option -c2\n\n"}, Case{{"-T"}, "invalid option -T\n\n"},
-                        Case{{"-h"}, ""}, Case{{"/?"}, ""}}) {
+  for (const Case& c :
+       {Case{{"-k", "a.bmp"}, "unknown option -k\n\n"},
+        Case{{"-mx", "a.bmp"}, "unknown option -mx\n\n"},
+        Case{{"-t7", "a.bmp"}, "invalid option -t7\n\n"},
+        Case{{"-t", "7", "a.bmp"}, "invalid option -t 7\n\n"},
+        Case{{"-fpng", "a.bmp"}, "invalid option -fpng\n\n"},
+        Case{{"-c2", "a.bmp"}, "invalid option -c2\n\n"}, Case{{"-T"}, "invalid option -T\n\n"},
+        Case{{"-h"}, ""}, Case{{"/?"}, ""}}) {
     Parsed parsed(c.arguments);
     EXPECT_FALSE(parsed.commandLine.proceed) << c.message;
     EXPECT_EQ(parsed.console.err, c.message + usage);
@@ -117,9 +121,13 @@ TEST(Options, BadOptionsPrintTheirMessageAndTheUsage) {
 
 TEST(Usage, TwoColumnsOfTwentyLines) {
   const std::string usage = tilecvt::UsageText("tilecvt");
-  EXPECT_TRUE(usage.starts_with("Usage: tilecvt [options] bmp/pcx/tga/tim/spr/png files ...\n\nOptions are:\n\n -pPal")) << usage;
-  EXPECT_NE(usage.find("\n -pPalettename                  -m generate map (optimized)\n"), std::string::npos);
-  EXPECT_NE(usage.find("\n -extern add extern to arrays   -align add alignment info for GCC\n"), std::string::npos);
+  EXPECT_TRUE(usage.starts_with(
+      "Usage: tilecvt [options] bmp/pcx/tga/tim/spr/png files ...\n\nOptions are:\n\n -pPal"))
+      << usage;
+  EXPECT_NE(usage.find("\n -pPalettename                  -m generate map (optimized)\n"),
+            std::string::npos);
+  EXPECT_NE(usage.find("\n -extern add extern to arrays   -align add alignment info for GCC\n"),
+            std::string::npos);
   EXPECT_NE(usage.find("\n -L smallest LZ77 (slower)      -W LZ77 safe for VRAM (SWI 12h)\n"),
             std::string::npos);
   EXPECT_EQ(std::count(usage.begin(), usage.end(), '\n'), 4 + 20);

@@ -140,7 +140,8 @@ std::vector<uint32_t> BruteForceGreedyLengths(std::span<const uint8_t> data, siz
     size_t best = 0;
     for (size_t distance = minDistance; distance <= 4096 && distance <= position; ++distance) {
       size_t length = 0;
-      while (length < limit && data[position + length] == data[position + length - distance]) ++length;
+      while (length < limit && data[position + length] == data[position + length - distance])
+        ++length;
       best = std::max(best, length);
     }
     const size_t taken = best >= 3 ? best : 1;
@@ -274,7 +275,8 @@ std::optional<Picture> ReadPpm(const std::string& path) {
   if (!in || magic != "P6" || maxValue != 255) return std::nullopt;
   in.get();  // the single blank before the samples
   picture.rgb.resize(static_cast<size_t>(picture.width) * picture.height * 3);
-  in.read(reinterpret_cast<char*>(picture.rgb.data()), static_cast<std::streamsize>(picture.rgb.size()));
+  in.read(reinterpret_cast<char*>(picture.rgb.data()),
+          static_cast<std::streamsize>(picture.rgb.size()));
   if (!in) return std::nullopt;
   return picture;
 }

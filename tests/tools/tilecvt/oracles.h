@@ -17,7 +17,8 @@ namespace tilecvt_test {
 // distance - 1 in 12 bits). Returns nothing for any malformed stream,
 // including a reference before the start or past the declared size.
 // `consumed` receives the number of input bytes the stream used.
-std::optional<std::vector<uint8_t>> DecodeLz77(std::span<const uint8_t> stream, size_t* consumed = nullptr);
+std::optional<std::vector<uint8_t>> DecodeLz77(std::span<const uint8_t> stream,
+                                               size_t* consumed = nullptr);
 
 // The length of every token of an LZ77 stream: 1 for a literal.
 std::vector<uint32_t> Lz77TokenLengths(std::span<const uint8_t> stream);

@@ -27,8 +27,10 @@ struct PathCase {
 };
 
 const PathCase kPathCases[] = {
-    {"PipeAsInput", [](const fs::path& d) { ASSERT_EQ(::mkfifo((d / "in.bmp").c_str(), 0644), 0); },
-     {"in.bmp"}, 1,
+    {"PipeAsInput",
+     [](const fs::path& d) { ASSERT_EQ(::mkfifo((d / "in.bmp").c_str(), 0644), 0); },
+     {"in.bmp"},
+     1,
      [](const fs::path&, const tilecvt_test::ToolResult& r) {
        EXPECT_EQ(r.err, "\n***ERROR: file not found\n");
      }},
@@ -37,16 +39,21 @@ const PathCase kPathCases[] = {
        tilecvt_test::CopyInput("odd8.bmp", d);
        ASSERT_EQ(::mkfifo((d / "odd8.raw").c_str(), 0644), 0);
      },
-     {"odd8.bmp"}, 1,
+     {"odd8.bmp"},
+     1,
      [](const fs::path& d, const tilecvt_test::ToolResult& r) {
        EXPECT_NE(r.out.find("odd8.raw ... FAILED!"), std::string::npos) << r.out;
        EXPECT_EQ(fs::status(d / "odd8.raw").type(), fs::file_type::fifo);
      }},
     {"QuietModeNamesWhatItCouldNotWrite",
-     [](const fs::path& d) { tilecvt_test::CopyInput("odd8.bmp", d); }, {"-q", "-o", "nowhere", "odd8.bmp"}, 1,
+     [](const fs::path& d) { tilecvt_test::CopyInput("odd8.bmp", d); },
+     {"-q", "-o", "nowhere", "odd8.bmp"},
+     1,
      [](const fs::path&, const tilecvt_test::ToolResult& r) {
-       EXPECT_NE(r.err.find("***ERROR: couldn't write nowhere/odd8.raw\n"), std::string::npos) << r.err;
-       EXPECT_NE(r.err.find("***ERROR: couldn't write nowhere/master.pal\n"), std::string::npos) << r.err;
+       EXPECT_NE(r.err.find("***ERROR: couldn't write nowhere/odd8.raw\n"), std::string::npos)
+           << r.err;
+       EXPECT_NE(r.err.find("***ERROR: couldn't write nowhere/master.pal\n"), std::string::npos)
+           << r.err;
      }},
     {"LinkIsWrittenThroughAndKeepsItsMode",
      [](const fs::path& d) {
@@ -55,11 +62,13 @@ const PathCase kPathCases[] = {
        fs::permissions(d / "kept.raw", fs::perms::owner_read | fs::perms::owner_write);
        fs::create_symlink("kept.raw", d / "odd8.raw");
      },
-     {"odd8.bmp"}, 0,
+     {"odd8.bmp"},
+     0,
      [](const fs::path& d, const tilecvt_test::ToolResult&) {
        EXPECT_TRUE(fs::is_symlink(d / "odd8.raw"));
        EXPECT_GT(fs::file_size(d / "kept.raw"), 3u);
-       EXPECT_EQ(fs::status(d / "kept.raw").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+       EXPECT_EQ(fs::status(d / "kept.raw").permissions(),
+                 fs::perms::owner_read | fs::perms::owner_write);
      }},
 };
 
@@ -85,7 +94,8 @@ TEST(Tilecvt, AFullDiskLeavesThePreviousOutputsWhole) {
   ASSERT_EQ(RunTool(dir.path(), {"-q", "-fsrc", "wizard8.bmp"}).exitStatus, 0);
   std::vector<std::pair<fs::path, std::string>> before;
   for (const auto& e : fs::directory_iterator(dir.path()))
-    if (e.path().filename() != "wizard8.bmp") before.emplace_back(e.path(), testsupport::ReadFile(e.path()));
+    if (e.path().filename() != "wizard8.bmp")
+      before.emplace_back(e.path(), testsupport::ReadFile(e.path()));
   ASSERT_FALSE(before.empty());
   struct statvfs vfs {};
   ::statvfs(dir.path().c_str(), &vfs);

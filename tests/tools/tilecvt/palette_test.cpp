@@ -4,7 +4,8 @@ namespace {
 
 using tilecvt::PaletteRecord;
 
-tilecvt::IndexedImage ImageWith(std::vector<uint8_t> pixels, std::vector<tilecvt::PaletteEntry> colours) {
+tilecvt::IndexedImage ImageWith(std::vector<uint8_t> pixels,
+                                std::vector<tilecvt::PaletteEntry> colours) {
   tilecvt::IndexedImage image;
   image.width = static_cast<int>(pixels.size());
   image.height = 1;
@@ -78,7 +79,8 @@ TEST(Palette, MasterOverflowStopsWithItsMessage) {
   std::vector<tilecvt::PaletteEntry> many(256);
   std::vector<uint8_t> all(256);
   for (int i = 0; i < 256; ++i) {
-    many[static_cast<size_t>(i)] = {static_cast<uint8_t>((i & 31) << 3), static_cast<uint8_t>((i >> 5) << 3), 8};
+    many[static_cast<size_t>(i)] = {static_cast<uint8_t>((i & 31) << 3),
+                                    static_cast<uint8_t>((i >> 5) << 3), 8};
     all[static_cast<size_t>(i)] = static_cast<uint8_t>(i);
   }
   auto big = ImageWith(all, many);

@@ -68,7 +68,8 @@ void WritePng(const fs::path& path, const PngSpec& spec, const Bytes& pixels, co
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   std::vector<png_color> entries;
   if (spec.colourType == PNG_COLOR_TYPE_PALETTE) {
-    for (size_t i = 0; i + 2 < rgb.size(); i += 3) entries.push_back({rgb[i], rgb[i + 1], rgb[i + 2]});
+    for (size_t i = 0; i + 2 < rgb.size(); i += 3)
+      entries.push_back({rgb[i], rgb[i + 1], rgb[i + 2]});
     png_set_PLTE(png, info, entries.data(), static_cast<int>(entries.size()));
   }
   png_write_info(png, info);

@@ -13,7 +13,8 @@ using Bytes = std::vector<uint8_t>;
 Bytes Mirrored(const uint8_t* tile, size_t size, bool h, bool v) {
   Bytes out(size * size);
   for (size_t y = 0; y < size; ++y)
-    for (size_t x = 0; x < size; ++x) out[y * size + x] = tile[(v ? size - 1 - y : y) * size + (h ? size - 1 - x : x)];
+    for (size_t x = 0; x < size; ++x)
+      out[y * size + x] = tile[(v ? size - 1 - y : y) * size + (h ? size - 1 - x : x)];
   return out;
 }
 
@@ -28,7 +29,8 @@ Reference PairwiseWalk(const Bytes& tiles, size_t size, const MapOptions& option
   const size_t bytes = size * size, count = tiles.size() / bytes;
   Reference r{std::vector<uint16_t>(count), std::vector<uint32_t>(count)};
   std::vector<uint32_t> source(count);
-  for (size_t n = 0; n < count; ++n) r.entries[n] = static_cast<uint16_t>(r.kept[n] = source[n] = static_cast<uint32_t>(n));
+  for (size_t n = 0; n < count; ++n)
+    r.entries[n] = static_cast<uint16_t>(r.kept[n] = source[n] = static_cast<uint32_t>(n));
   if (!options.optimise) return r;
   uint16_t e = 0;
   for (size_t m = 0; m < count; ++m) {
@@ -61,9 +63,11 @@ Bytes RandomTiles(size_t size, size_t count, unsigned seed) {
   const size_t bytes = size * size;
   std::vector<Bytes> shapes(6, Bytes(bytes));
   for (size_t s = 0; s < shapes.size(); ++s)
-    for (size_t i = 0; i < bytes; ++i) shapes[s][i] = static_cast<uint8_t>(s == 0 ? 0 : random() % (s < 3 ? 2 : 4));
+    for (size_t i = 0; i < bytes; ++i)
+      shapes[s][i] = static_cast<uint8_t>(s == 0 ? 0 : random() % (s < 3 ? 2 : 4));
   for (size_t y = 0; y < size; ++y)  // one symmetric shape
-    for (size_t x = 0; x < size; ++x) shapes[1][y * size + x] = shapes[1][y * size + std::min(x, size - 1 - x)];
+    for (size_t x = 0; x < size; ++x)
+      shapes[1][y * size + x] = shapes[1][y * size + std::min(x, size - 1 - x)];
   Bytes tiles;
   for (size_t t = 0; t < count; ++t) {
     Bytes tile = random() % 5 == 0 ? Bytes(bytes) : shapes[random() % shapes.size()];
@@ -75,7 +79,8 @@ Bytes RandomTiles(size_t size, size_t count, unsigned seed) {
 }
 
 TEST(TileMap, FindsTheSameMatchesAsThePairwiseWalk) {
-  const MapOptions variants[] = {{true, false, true}, {true, false, false}, {true, true, true}, {false, false, true}};
+  const MapOptions variants[] = {
+      {true, false, true}, {true, false, false}, {true, true, true}, {false, false, true}};
   for (size_t size : {size_t{8}, size_t{16}, size_t{1}, size_t{4}}) {
     for (unsigned seed = 1; seed <= 3; ++seed) {
       Bytes tiles = RandomTiles(size, 300, seed);
@@ -108,8 +113,8 @@ Bytes Concat(std::initializer_list<Bytes> tiles) {
 
 TEST(TileMap, HorizontallyMirroredTileIsWrittenOnceWithBit10) {
   Bytes a = Tile(3), b = Tile(5);
-  Bytes tiles = Concat({a, b, Mirrored(a.data(), 8, true, false), Mirrored(b.data(), 8, false, true),
-                        Mirrored(a.data(), 8, true, true)});
+  Bytes tiles = Concat({a, b, Mirrored(a.data(), 8, true, false),
+                        Mirrored(b.data(), 8, false, true), Mirrored(a.data(), 8, true, true)});
   TileMap map = tilecvt::BuildMap(tiles.data(), 5, 8, 5, 1, {});
   tilecvt::ComposeEntries(map);
   EXPECT_EQ(map.entries, (std::vector<uint16_t>{0x000, 0x001, 0x400, 0x801, 0xC00}));
@@ -179,8 +184,7 @@ TEST(TileMap, KeptTilesInColumnOrderStillShowTheSamePicture) {
   tilecvt::KeptTilesAsColumns(map);
   tilecvt::ComposeEntries(map);
   EXPECT_EQ(map.writeOrder, (std::vector<uint32_t>{0, 2, 1}));  // a, c, b
-  for (size_t n = 0; n < 4; ++n)
-    EXPECT_EQ(map.source[n], map.writeOrder[map.tileIndex[n]]) << n;
+  for (size_t n = 0; n < 4; ++n) EXPECT_EQ(map.source[n], map.writeOrder[map.tileIndex[n]]) << n;
 }
 
 TEST(Tiles, CuttingOrdersPixelsTileByTile) {

@@ -6,7 +6,8 @@
 
 namespace tilecvt_test {
 
-ToolResult RunTool(const std::filesystem::path& directory, const std::vector<std::string>& arguments) {
+ToolResult RunTool(const std::filesystem::path& directory,
+                   const std::vector<std::string>& arguments) {
   const std::filesystem::path previous = std::filesystem::current_path();
   std::filesystem::current_path(directory);
   tilecvt::CapturingConsole console;
@@ -23,14 +24,15 @@ void CopyInput(const std::string& name, const std::filesystem::path& directory) 
                              std::filesystem::copy_options::overwrite_existing);
 }
 
-void WriteBmp8(const std::filesystem::path& path, int width, int height, const std::vector<uint8_t>& pixels,
-               const std::vector<uint8_t>& rgbPalette) {
+void WriteBmp8(const std::filesystem::path& path, int width, int height,
+               const std::vector<uint8_t>& pixels, const std::vector<uint8_t>& rgbPalette) {
   const size_t colours = rgbPalette.size() / 3;
   const size_t stride = (static_cast<size_t>(width) + 3) & ~size_t{3};
   const size_t dataStart = 54 + colours * 4;
   std::string file(dataStart + stride * static_cast<size_t>(height), '\0');
   auto put = [&file](size_t at, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) file[at + static_cast<size_t>(i)] = static_cast<char>(value >> (8 * i));
+    for (int i = 0; i < bytes; ++i)
+      file[at + static_cast<size_t>(i)] = static_cast<char>(value >> (8 * i));
   };
   file[0] = 'B';
   file[1] = 'M';

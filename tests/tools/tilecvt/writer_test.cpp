@@ -9,9 +9,11 @@ namespace {
 using tilecvt::ArrayForm;
 using Bytes = std::vector<uint8_t>;
 
-std::string Text(ArrayForm form, const Bytes& bytes, int elementSize, tilecvt::ArrayStyle style = {}) {
+std::string Text(ArrayForm form, const Bytes& bytes, int elementSize,
+                 tilecvt::ArrayStyle style = {}) {
   std::string out;
-  tilecvt::AppendArrayText(out, form, style, "name", bytes, elementSize, bytes.size() / elementSize);
+  tilecvt::AppendArrayText(out, form, style, "name", bytes, elementSize,
+                           bytes.size() / elementSize);
   return out;
 }
 
@@ -37,22 +39,28 @@ TEST(ArrayText, CSeparatesValuesAcrossLineEnds) {
   for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 16);
   EXPECT_EQ(Text(ArrayForm::C, bytes, 1),
             "const unsigned char name[17] = {"
-            "\n0x00, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70, 0x80, 0x90, 0xa0, 0xb0, 0xc0, 0xd0, 0xe0, 0xf0, "
+            "\n0x00, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70, 0x80, 0x90, 0xa0, 0xb0, 0xc0, 0xd0, "
+            "0xe0, 0xf0, "
             "\n0x00\n};\n\n");
-  EXPECT_EQ(Text(ArrayForm::C, Shorts(1), 2, {true, true, ".rodata"}),
-            "extern const unsigned short name[1] __attribute__ ((aligned (4))) = {\n0xa001\n};\n\n");
+  EXPECT_EQ(
+      Text(ArrayForm::C, Shorts(1), 2, {true, true, ".rodata"}),
+      "extern const unsigned short name[1] __attribute__ ((aligned (4))) = {\n0xa001\n};\n\n");
 }
 
 TEST(ArrayText, ArmUsesDcbAndDcw) {
   EXPECT_EQ(Text(ArrayForm::Arm, Bytes{1, 2}, 1, {false, false, "CODE"}),
             "\tAREA CODE, DATA, READONLY\n\tALIGN\n\tEXPORT name\nname\n\tDCB 0x01, 0x02\n");
-  EXPECT_EQ(Text(ArrayForm::Arm, Shorts(1), 2), "\tAREA .rodata, DATA, READONLY\n\tALIGN\n\tEXPORT name\nname\n\tDCW 0xa001\n");
+  EXPECT_EQ(Text(ArrayForm::Arm, Shorts(1), 2),
+            "\tAREA .rodata, DATA, READONLY\n\tALIGN\n\tEXPORT name\nname\n\tDCW 0xa001\n");
 }
 
 TEST(ArrayText, Headers) {
-  EXPECT_EQ(tilecvt::DataHeader(ArrayForm::C, "hero", 512), "//\n// hero (512 uncompressed bytes)\n//\n");
-  EXPECT_EQ(tilecvt::DataHeader(ArrayForm::Gcc, "hero", 512), "@\n@ hero (512 uncompressed bytes)\n@\n");
-  EXPECT_EQ(tilecvt::DataHeader(ArrayForm::Arm, "hero", 512), ";\n; hero (512 uncompressed bytes)\n;\n");
+  EXPECT_EQ(tilecvt::DataHeader(ArrayForm::C, "hero", 512),
+            "//\n// hero (512 uncompressed bytes)\n//\n");
+  EXPECT_EQ(tilecvt::DataHeader(ArrayForm::Gcc, "hero", 512),
+            "@\n@ hero (512 uncompressed bytes)\n@\n");
+  EXPECT_EQ(tilecvt::DataHeader(ArrayForm::Arm, "hero", 512),
+            ";\n; hero (512 uncompressed bytes)\n;\n");
   EXPECT_EQ(tilecvt::MapHeader(ArrayForm::C, 30, 20), "/*\n * 30x20 map data\n */\n");
   EXPECT_EQ(tilecvt::MapHeader(ArrayForm::Gcc, 30, 20), "@\n@ 30x20 map data\n@\n");
   EXPECT_EQ(tilecvt::MapHeader(ArrayForm::Arm, 30, 20), ";\n; 30x20 map data\n;\n");
@@ -72,20 +80,23 @@ struct Written {
 
 TEST(WriteBlock, TextIsWrittenWithCrLfLineEnds) {
   Written w;
-  EXPECT_EQ(w.Write({Bytes{1}, 1}, ArrayForm::C, false), "//\r\nconst unsigned char name[1] = {\r\n0x01\r\n};\r\n\r\n");
+  EXPECT_EQ(w.Write({Bytes{1}, 1}, ArrayForm::C, false),
+            "//\r\nconst unsigned char name[1] = {\r\n0x01\r\n};\r\n\r\n");
   EXPECT_EQ(w.Write({Bytes{1, 2}, 1}, ArrayForm::Raw, false), std::string("\x01\x02", 2));
 }
 
 TEST(WriteBlock, IncompressibleBlockIsWrittenPlainlyWithAWarning) {
   Written w;
-  EXPECT_EQ(w.Write({Bytes{1, 2, 3, 4}, 1}, ArrayForm::Raw, true), std::string("\x01\x02\x03\x04", 4));
+  EXPECT_EQ(w.Write({Bytes{1, 2, 3, 4}, 1}, ArrayForm::Raw, true),
+            std::string("\x01\x02\x03\x04", 4));
   EXPECT_EQ(w.console.err, "***WARNING: couldn't compress name, saving normal!");
 }
 
 TEST(WriteBlock, OddCompressedLengthOfAShortArrayGetsAZeroByte) {
   Written w;
   Bytes data(96, 0);
-  data.insert(data.end(), {1, 2, 3, 4});  // 23 bytes of LZ77: header, 2 flags, 6 references, 5 literals
+  data.insert(data.end(),
+              {1, 2, 3, 4});  // 23 bytes of LZ77: header, 2 flags, 6 references, 5 literals
   std::string raw = w.Write({data, 2}, ArrayForm::Raw, true);
   ASSERT_EQ(raw.size() % 2, 0u);
   Bytes stream(raw.begin(), raw.end());
@@ -108,7 +119,8 @@ TEST(Blocks, PixelsMapsAndPalettes) {
   palette.colours[2] = 0;
   EXPECT_EQ(tilecvt::PixelBlock(Bytes{1, 2, 3}, 16, palette).bytes, (Bytes{0x21, 0x03}));
   EXPECT_EQ(tilecvt::PixelBlock(Bytes{1, 2, 3}, 256, palette).bytes, (Bytes{1, 2, 3}));
-  EXPECT_EQ(tilecvt::PixelBlock(Bytes{1}, tilecvt::kTrueColour, palette).bytes, (Bytes{0x34, 0x12}));
+  EXPECT_EQ(tilecvt::PixelBlock(Bytes{1}, tilecvt::kTrueColour, palette).bytes,
+            (Bytes{0x34, 0x12}));
   EXPECT_EQ(tilecvt::ClutBlock(palette, 3).bytes, (Bytes{0xFF, 0xFF, 0x34, 0x12, 0x00, 0x80}));
 
   tilecvt::TileMap map;
@@ -130,7 +142,9 @@ TEST(Tim, HeaderTableAndPixels) {
   table.colours[1] = 0x001F;
   Bytes tim = tilecvt::TimFile(image, table);
   ASSERT_EQ(tim.size(), 20u + 512 + 12 + 8);
-  auto u32 = [&tim](size_t at) { return tim[at] | tim[at + 1] << 8 | tim[at + 2] << 16 | uint32_t{tim[at + 3]} << 24; };
+  auto u32 = [&tim](size_t at) {
+    return tim[at] | tim[at + 1] << 8 | tim[at + 2] << 16 | uint32_t{tim[at + 3]} << 24;
+  };
   EXPECT_EQ(u32(0), 0x10u);
   EXPECT_EQ(u32(4), 9u);
   EXPECT_EQ(u32(8), 524u);
