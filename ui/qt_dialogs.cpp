@@ -2,6 +2,7 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -57,10 +58,25 @@ QMessageBox::StandardButtons ToQtButtons(platform::Buttons buttons) {
   return QMessageBox::Ok;
 }
 
+// The buttons speak the program's language whatever translations the
+// system has installed.
+void LabelButtons(QMessageBox& box) {
+  static const struct {
+    QMessageBox::StandardButton button;
+    const char* label;
+  } kLabels[] = {{QMessageBox::Ok, "OK"},
+                 {QMessageBox::Cancel, "Annuler"},
+                 {QMessageBox::Yes, "&Oui"},
+                 {QMessageBox::No, "&Non"}};
+  for (const auto& l : kLabels)
+    if (QAbstractButton* b = box.button(l.button)) b->setText(QString::fromUtf8(l.label));
+}
+
 }  // namespace
 
 void QtDialogs::message(std::string_view text, std::string_view caption, platform::Icon icon) {
   QMessageBox box(ToQtIcon(icon), ToQString(caption), ToQString(text), QMessageBox::Ok, parent_);
+  LabelButtons(box);
   box.exec();
 }
 
@@ -70,6 +86,7 @@ platform::Answer QtDialogs::question(std::string_view text, std::string_view cap
   QMessageBox box(ToQtIcon(icon), ToQString(caption), ToQString(text), ToQtButtons(buttons),
                   parent_);
   box.setDefaultButton(ToQtButton(defaultAnswer));
+  LabelButtons(box);
   switch (box.exec()) {
     case QMessageBox::Ok:
       return platform::Answer::Ok;
