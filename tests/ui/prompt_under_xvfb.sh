@@ -14,6 +14,8 @@ if [ -z "${TESSEL_UNDER_XVFB:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$program" "$demo"
 fi
 
+# The test presets run GUI tests offscreen; this one needs the X server.
+export QT_QPA_PLATFORM=xcb
 work=$(mktemp -d)
 pid=""
 cleanup() {
