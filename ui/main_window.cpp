@@ -186,7 +186,7 @@ QAction* MainWindow::addCommand(QMenu* menu, Command command, const char* text,
 
 void MainWindow::buildMenus() {
   // Titles carry a mnemonic (Alt+letter) so that the keyboard reaches every
-  // menu; the items keep the texts of Part 6.1, shortcuts after the tab.
+  // menu; the items keep their texts exactly, shortcuts after the tab.
   QMenu* file = menuBar()->addMenu(QStringLiteral("&Fichier"));
   addCommand(file, Command::New, "Nouveau\t   Ctrl+N", "Ctrl+N");
   addCommand(file, Command::Open, "Ouvrir\t   Ctrl+O", "Ctrl+O");

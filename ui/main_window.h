@@ -48,7 +48,7 @@ enum class Command {
 };
 inline constexpr int kCommandCount = static_cast<int>(Command::About) + 1;
 
-// The program's main window (Part 6.1): the Project tree on the left, the
+// The program's main window: the Project tree on the left, the
 // one-line information strip and the page of the selection on the right, the
 // menus and accelerators of every command, files dropped from the desktop.
 class MainWindow : public QMainWindow, public script::ScriptHost, public PageHost {

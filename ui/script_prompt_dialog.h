@@ -8,7 +8,7 @@ class QDialogButtonBox;
 
 namespace ui {
 
-// The script prompt "Exécuter (script)" (Part 4.1): a multi-line field under
+// The script prompt "Exécuter (script)": a multi-line field under
 // "Entrez la ou les commandes de script à exécuter.", opened with the text
 // run last time, all selected. Tab leaves the field (to OK and Annuler);
 // Ctrl+Entrée runs the text as OK does. At most 10000 characters.

@@ -5,7 +5,7 @@
 #include "project/project_messages.h"
 
 // Every text, message and question of the main window, its tree and its
-// shell services (Part 6.1; the Project's own questions are in
+// shell services (the Project's own questions are in
 // project/project_messages.h).
 namespace ui::texts {
 
@@ -41,7 +41,7 @@ inline constexpr std::string_view kRestoreAllFolders = "Restaurer tous les dossi
 inline constexpr std::string_view kCurrentFolder = "Dossier courant: %1";
 inline constexpr std::string_view kFolderOk = "Dossier Ok";
 
-// The script prompt (Part 4.1).
+// The script prompt.
 inline constexpr std::string_view kPromptTitle = "Exécuter (script)";
 inline constexpr std::string_view kPromptLabel = "Entrez la ou les commandes de script à exécuter.";
 

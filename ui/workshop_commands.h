@@ -26,7 +26,7 @@ namespace ui {
 // prompt is kept.
 void ResetToStartValues(app::Workshop& w);
 
-// The element a file dropped on the window becomes (Part 6.1): its extension
+// The element a file dropped on the window becomes: its extension
 // (after the first dot of its name) is matched against the `ext` of the
 // bitmap, palette, tileset, map and list sections of every format, format by
 // format; the file is stored relative to `currentDirectory` ("../" for the
