@@ -193,7 +193,7 @@ std::string_view BatchStatusText(int status) {
   }
 }
 
-void StartWorkshop(Workshop& w, const CommandLine& commandLine, project::SessionHooks& hooks) {
+void ResetToStartValues(Workshop& w) {
   w.project.clear();
   // Every setting at its start value (the tile size is 8 × 8).
   w.conversion = convert::ConversionSettings{};
@@ -205,11 +205,15 @@ void StartWorkshop(Workshop& w, const CommandLine& commandLine, project::Session
   StartPlatforms(w);
   // The model "Default" and the format "Standard", both selected.
   w.formats = formats::FormatLibrary{};
-  w.paths.projectPath = platform::Absolute(commandLine.projectPath);
-  SetDirectory(w.paths.projectPath);
   w.project.clearDefaultFolders();
   w.paths.scriptPath = "script.spt";
   w.paths.userHelpPath = "lisezmoi.htm";
+}
+
+void StartWorkshop(Workshop& w, const CommandLine& commandLine, project::SessionHooks& hooks) {
+  ResetToStartValues(w);
+  w.paths.projectPath = platform::Absolute(commandLine.projectPath);
+  SetDirectory(w.paths.projectPath);
   // Whether the project's sections may start programs is the user's choice,
   // made outside any project file.
   const char* exec = std::getenv("TESSELWORKS_EXEC");

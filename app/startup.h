@@ -100,6 +100,10 @@ std::string_view BatchStatusText(int status);
 // placeholder defaults saved.
 void StartWorkshop(Workshop& w, const CommandLine& commandLine, project::SessionHooks& hooks);
 
+// The table emptied and every setting, platform, format and default folder
+// at its start value: the first step of start-up, and of New and Open.
+void ResetToStartValues(Workshop& w);
+
 // The end of an interactive start, after the start event: the format and
 // the model the project or the system script named are selected.
 void FinishInteractiveStart(Workshop& w);

@@ -69,7 +69,7 @@ void MainWindow::afterProjectChange() {
 
 void MainWindow::newProject() {
   if (isBusy() || !askSaveFirst()) return;
-  ResetToStartValues(workshop_);
+  ResetForNewProject(workshop_);
   afterProjectChange();
 }
 
@@ -95,7 +95,7 @@ void MainWindow::openProject() {
 
   // Settings the new project does not name take their start-up values, as
   // when the program starts on it.
-  ResetToStartValues(workshop_);
+  ResetForNewProject(workshop_);
   workshop_.paths.projectPath = path;
   MoveToDirectoryOf(path);
   // The guard asks once for the whole opening, so the project's sections

@@ -10,6 +10,7 @@
 #include "project/project.h"
 #include "app/element_slots.h"
 #include "app/platforms.h"
+#include "app/startup.h"
 #include "app/workshop.h"
 
 namespace ui {
@@ -32,23 +33,13 @@ constexpr SectionKind kDropSections[] = {
 
 }  // namespace
 
-void ResetToStartValues(app::Workshop& w) {
-  // The start-up list of StartWorkshop (app/startup.cpp), less the
-  // opening of a project.
-  w.project.clear();
+void ResetForNewProject(app::Workshop& w) {
+  app::ResetToStartValues(w);
+  // What start-up then takes from the project it opens.
   w.project.document() = project::ProjectDocument{};
-  w.project.clearDefaultFolders();
-  w.conversion = convert::ConversionSettings{};
-  w.system = app::SystemSettings{};
-  w.editor = mapeditor::EditorSettings{};
-  w.exportIdentifiers.clear();
-  app::StartPlatforms(w);
-  w.formats = formats::FormatLibrary{};
   w.lastTilesetBlocks = 0;
   w.paths.projectPath.clear();
   w.paths.directory.clear();
-  w.paths.scriptPath = "script.spt";
-  w.paths.userHelpPath = "lisezmoi.htm";
   app::SavePlaceholderDefaults(w);
 }
 

@@ -24,7 +24,7 @@ namespace ui {
 // document's path and every setting back to their start-up values (the same
 // list start-up sets before it opens a project); the last text of the script
 // prompt is kept.
-void ResetToStartValues(app::Workshop& w);
+void ResetForNewProject(app::Workshop& w);
 
 // The element a file dropped on the window becomes: its extension
 // (after the first dot of its name) is matched against the `ext` of the

@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 constexpr int kWidth = 32;
 constexpr int kHeight = 16;
 
-struct PngSpec {
+struct PngCase {
   const char* name;
   int colourType;  // PNG_COLOR_TYPE_PALETTE or PNG_COLOR_TYPE_GRAY
   int bits;
@@ -41,11 +41,11 @@ Bytes Indices(int bits) {
 }
 
 // (red, green, blue) for each entry: distinct on the console's 5-bit levels.
-Bytes Palette(const PngSpec& spec) {
-  const int levels = 1 << spec.bits;
+Bytes Palette(const PngCase& image) {
+  const int levels = 1 << image.bits;
   Bytes rgb;
   for (int i = 0; i < levels; ++i) {
-    if (spec.colourType == PNG_COLOR_TYPE_GRAY) {
+    if (image.colourType == PNG_COLOR_TYPE_GRAY) {
       auto grey = static_cast<uint8_t>(i * 255 / (levels - 1));
       rgb.insert(rgb.end(), {grey, grey, grey});
     } else {
@@ -57,17 +57,17 @@ Bytes Palette(const PngSpec& spec) {
 }
 
 // Packs the rows at the depth and writes them with libpng.
-void WritePng(const fs::path& path, const PngSpec& spec, const Bytes& pixels, const Bytes& rgb) {
+void WritePng(const fs::path& path, const PngCase& image, const Bytes& pixels, const Bytes& rgb) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   ASSERT_NE(file, nullptr);
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   png_init_io(png, file);
-  png_set_IHDR(png, info, kWidth, kHeight, spec.bits, spec.colourType,
-               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, kWidth, kHeight, image.bits, image.colourType,
+               image.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   std::vector<png_color> entries;
-  if (spec.colourType == PNG_COLOR_TYPE_PALETTE) {
+  if (image.colourType == PNG_COLOR_TYPE_PALETTE) {
     for (size_t i = 0; i + 2 < rgb.size(); i += 3)
       entries.push_back({rgb[i], rgb[i + 1], rgb[i + 2]});
     png_set_PLTE(png, info, entries.data(), static_cast<int>(entries.size()));
@@ -97,7 +97,7 @@ std::map<std::string, Bytes> Outputs(const fs::path& dir) {
   return out;
 }
 
-const PngSpec kIndexed[] = {
+const PngCase kIndexed[] = {
     {"p1", PNG_COLOR_TYPE_PALETTE, 1, false}, {"p2", PNG_COLOR_TYPE_PALETTE, 2, false},
     {"p4", PNG_COLOR_TYPE_PALETTE, 4, false}, {"p8", PNG_COLOR_TYPE_PALETTE, 8, false},
     {"g1", PNG_COLOR_TYPE_GRAY, 1, false},    {"g2", PNG_COLOR_TYPE_GRAY, 2, false},
@@ -111,17 +111,17 @@ const std::vector<std::string> kOptionSets[] = {
     {"-t16", "-m", "-farm", "-ap"},
 };
 
-class PngAsBmp : public ::testing::TestWithParam<PngSpec> {};
+class PngAsBmp : public ::testing::TestWithParam<PngCase> {};
 
 TEST_P(PngAsBmp, ConvertsByteForByteAsTheSamePictureInABmp) {
-  const PngSpec& spec = GetParam();
-  Bytes pixels = Indices(spec.bits);
-  Bytes rgb = Palette(spec);
+  const PngCase& image = GetParam();
+  Bytes pixels = Indices(image.bits);
+  Bytes rgb = Palette(image);
   for (const std::vector<std::string>& options : kOptionSets) {
-    if (spec.bits == 8 && options[1] == "-c16") continue;  // more colours than 16
+    if (image.bits == 8 && options[1] == "-c16") continue;  // more colours than 16
     testsupport::TempDir png;
     testsupport::TempDir bmp;
-    WritePng(png.path() / "pic.png", spec, pixels, rgb);
+    WritePng(png.path() / "pic.png", image, pixels, rgb);
     tilecvt_test::WriteBmp8(bmp.path() / "pic.bmp", kWidth, kHeight, pixels, rgb);
     std::vector<std::string> args = options;
     args.push_back("pic.png");
@@ -129,16 +129,16 @@ TEST_P(PngAsBmp, ConvertsByteForByteAsTheSamePictureInABmp) {
     args.back() = "pic.bmp";
     auto fromBmp = RunTool(bmp.path(), args);
     ASSERT_EQ(fromBmp.exitStatus, 0) << fromBmp.err;
-    EXPECT_EQ(fromPng.exitStatus, 0) << spec.name << " " << fromPng.err;
+    EXPECT_EQ(fromPng.exitStatus, 0) << image.name << " " << fromPng.err;
     auto a = Outputs(png.path());
     auto b = Outputs(bmp.path());
     ASSERT_FALSE(b.empty());
     for (const auto& [name, bytes] : b) {
-      ASSERT_TRUE(a.contains(name)) << spec.name << ": no " << name;
+      ASSERT_TRUE(a.contains(name)) << image.name << ": no " << name;
       const Bytes& other = a[name];
       auto diff = std::mismatch(bytes.begin(), bytes.end(), other.begin(), other.end());
       EXPECT_TRUE(diff.first == bytes.end() && diff.second == other.end())
-          << spec.name << " " << options[0] << options[1] << ": " << name << " differs at "
+          << image.name << " " << options[0] << options[1] << ": " << name << " differs at "
           << (diff.first - bytes.begin()) << ": bmp \""
           << std::string(diff.first, std::min(diff.first + 40, bytes.end())) << "\" png \""
           << std::string(diff.second, std::min(diff.second + 40, other.end())) << "\"";
@@ -152,8 +152,8 @@ INSTANTIATE_TEST_SUITE_P(Kinds, PngAsBmp, ::testing::ValuesIn(kIndexed),
 
 // A PNG of 4-bit palette entries, then spoiled in the ways a file can be.
 Bytes SmallPng(const fs::path& dir) {
-  PngSpec spec{"p4", PNG_COLOR_TYPE_PALETTE, 4, false};
-  WritePng(dir / "base.png", spec, Indices(4), Palette(spec));
+  PngCase image{"p4", PNG_COLOR_TYPE_PALETTE, 4, false};
+  WritePng(dir / "base.png", image, Indices(4), Palette(image));
   return ReadBytes(dir / "base.png");
 }
 
