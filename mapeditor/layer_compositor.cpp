@@ -9,6 +9,7 @@
 #include "convert/colour_mode.h"
 #include "convert/map_format.h"
 #include "mapeditor/background.h"
+#include "mapeditor/band_workers.h"
 #include "mapeditor/cell_tile.h"
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -622,7 +623,7 @@ bool Composable(const Background& b, const convert::ColourMode& mode) {
 bool CompositeKernelAvailable(CompositeKernel kernel) { return ChooseSquareFn(kernel) != nullptr; }
 
 void ComposeMapLayers(const convert::DrawingState& state, std::span<const CompositeLayer> layers,
-                      CompositeKernel kernel, std::optional<uint32_t> startColour) {
+                      CompositeKernel kernel, std::optional<uint32_t> startColour, int parts) {
   convert::ClipRect area = convert::DrawableArea(state);
   const SquareFn square = ChooseSquareFn(kernel);
   if (area.Empty() || layers.empty() || !square) return;
@@ -633,39 +634,52 @@ void ComposeMapLayers(const convert::DrawingState& state, std::span<const Compos
   // Squares lie on the canvas's 8-pixel grid, where every cell starts.
   const int firstSquare = area.left / kSide;
   const int squares = (area.right + kSide - 1) / kSide;
-  // The layers of one square lie side by side.
+  const int firstBand = area.top / kSide;
+  const int bands = (area.bottom + kSide - 1) / kSide - firstBand;
+  // Each part takes a run of bands; left to choose, no part gets fewer than
+  // a few bands, which would cost more to hand over than they save.
+  constexpr int kMinBandsPerPart = 4;
+  if (parts <= 0) parts = std::min(AvailableBandParts(), bands / kMinBandsPerPart);
+  parts = std::clamp(std::min(parts, bands), 1, kMaxBandParts);
   const size_t n = layers.size();
-  std::vector<BlockRef> refs(n * static_cast<size_t>(squares));
   const ptrdiff_t down = -static_cast<ptrdiff_t>(s.stride);
-  for (int y0 = area.top / kSide * kSide; y0 < area.bottom; y0 += kSide) {
-    for (size_t i = 0; i < n; ++i) FillBand(layers[i], y0, squares, refs.data() + i, n);
-    for (int k = firstSquare; k < squares; ++k) {
-      const int x0 = k * kSide;
-      const BlockRef* column = refs.data() + static_cast<size_t>(k) * n;
-      const bool whole = x0 >= area.left && y0 >= area.top && x0 + kSide <= area.right &&
-                         y0 + kSide <= area.bottom;
-      if (whole) {
+
+  auto composeBands = [&](int part) {
+    // The layers of one square lie side by side.
+    std::vector<BlockRef> refs(n * static_cast<size_t>(squares));
+    const int from = firstBand + bands * part / parts;
+    const int to = firstBand + bands * (part + 1) / parts;
+    for (int y0 = from * kSide; y0 < to * kSide; y0 += kSide) {
+      for (size_t i = 0; i < n; ++i) FillBand(layers[i], y0, squares, refs.data() + i, n);
+      for (int k = firstSquare; k < squares; ++k) {
+        const int x0 = k * kSide;
+        const BlockRef* column = refs.data() + static_cast<size_t>(k) * n;
+        const bool whole = x0 >= area.left && y0 >= area.top && x0 + kSide <= area.right &&
+                           y0 + kSide <= area.bottom;
+        if (whole) {
+          if (startColour)
+            for (int y = y0; y < y0 + kSide; ++y) std::fill_n(s.Row(y) + x0, kSide, *startColour);
+          square(s.Row(y0) + x0, down, infos.data(), column, n);
+          continue;
+        }
+        // A square cut by the edge of the area goes through a copy.
+        uint32_t copy[64] = {};
+        const int x1 = std::max(x0, area.left), x2 = std::min(x0 + kSide, area.right);
+        const int y1 = std::max(y0, area.top), y2 = std::min(y0 + kSide, area.bottom);
         if (startColour)
-          for (int y = y0; y < y0 + kSide; ++y) std::fill_n(s.Row(y) + x0, kSide, *startColour);
-        square(s.Row(y0) + x0, down, infos.data(), column, n);
-        continue;
-      }
-      // A square cut by the edge of the area goes through a copy.
-      uint32_t copy[64] = {};
-      const int x1 = std::max(x0, area.left), x2 = std::min(x0 + kSide, area.right);
-      const int y1 = std::max(y0, area.top), y2 = std::min(y0 + kSide, area.bottom);
-      if (startColour)
-        std::fill_n(copy, 64, *startColour);
-      else
+          std::fill_n(copy, 64, *startColour);
+        else
+          for (int y = y1; y < y2; ++y)
+            std::memcpy(copy + (y - y0) * kSide + (x1 - x0), s.Row(y) + x1,
+                        static_cast<size_t>(x2 - x1) * 4);
+        square(copy, kSide, infos.data(), column, n);
         for (int y = y1; y < y2; ++y)
-          std::memcpy(copy + (y - y0) * kSide + (x1 - x0), s.Row(y) + x1,
+          std::memcpy(s.Row(y) + x1, copy + (y - y0) * kSide + (x1 - x0),
                       static_cast<size_t>(x2 - x1) * 4);
-      square(copy, kSide, infos.data(), column, n);
-      for (int y = y1; y < y2; ++y)
-        std::memcpy(s.Row(y) + x1, copy + (y - y0) * kSide + (x1 - x0),
-                    static_cast<size_t>(x2 - x1) * 4);
+      }
     }
-  }
+  };
+  RunBandParts(parts, composeBands);
 }
 
 }  // namespace mapeditor

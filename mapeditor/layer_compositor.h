@@ -53,9 +53,10 @@ bool CompositeKernelAvailable(CompositeKernel kernel);
 // area becomes 0xFF (the canvas shows no transparency). With a start colour
 // the layers are drawn over that colour instead of over the area's pixels (a
 // frame's first layers spare the surface a fill of its own). An unavailable
-// kernel draws nothing.
+// kernel draws nothing. The rows are shared out between `parts` threads
+// (0: one per processor core); every split gives the same picture.
 void ComposeMapLayers(const convert::DrawingState& state, std::span<const CompositeLayer> layers,
                       CompositeKernel kernel = CompositeKernel::Best,
-                      std::optional<uint32_t> startColour = std::nullopt);
+                      std::optional<uint32_t> startColour = std::nullopt, int parts = 0);
 
 }  // namespace mapeditor

@@ -109,18 +109,25 @@ TEST_P(LayerCompositor, EveryKernelDrawsWhatTheReferenceDraws) {
     r.subPalettes = c.colourMode == 0;
     ReferenceDraw(clipped, r);
   }
-  ComposeMapLayers(state, composite, GetParam());
-  int differences = 0;
-  for (int y = 0; y < 45; ++y)
-    for (int x = 0; x < 61; ++x) {
-      bool inside = x >= 3 && x < 56 && y >= 5 && y < 42;
-      uint32_t want = (inside ? clipped.at(x, y) : expected.at(x, y)) & 0xFFFFFFu;
-      uint32_t got = surface.At(x, y) & 0xFFFFFFu;
-      if (got != want && differences++ == 0)
-        ADD_FAILURE() << "first difference at " << x << "," << y << std::hex << ": " << got
-                      << " instead of " << want;
-    }
-  EXPECT_EQ(differences, 0);
+  // Shared out between threads, the bands meet without seams.
+  const std::vector<uint32_t> before(
+      surface.bits.get(),
+      surface.bits.get() + static_cast<size_t>(surface.stride) * surface.height);
+  for (int parts : {1, 3}) {
+    std::copy(before.begin(), before.end(), surface.bits.get());
+    ComposeMapLayers(state, composite, GetParam(), std::nullopt, parts);
+    int differences = 0;
+    for (int y = 0; y < 45; ++y)
+      for (int x = 0; x < 61; ++x) {
+        bool inside = x >= 3 && x < 56 && y >= 5 && y < 42;
+        uint32_t want = (inside ? clipped.at(x, y) : expected.at(x, y)) & 0xFFFFFFu;
+        uint32_t got = surface.At(x, y) & 0xFFFFFFu;
+        if (got != want && differences++ == 0)
+          ADD_FAILURE() << parts << " part(s): first difference at " << x << "," << y << std::hex
+                        << ": " << got << " instead of " << want;
+      }
+    EXPECT_EQ(differences, 0) << parts << " part(s)";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Kernels, LayerCompositor,
