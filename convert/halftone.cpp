@@ -1,5 +1,7 @@
 #include "convert/halftone.h"
 
+#include <cstddef>
+
 namespace convert {
 
 namespace {

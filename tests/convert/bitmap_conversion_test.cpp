@@ -6,7 +6,7 @@
 #include "engine_fixture.h"
 
 using namespace convert;
-using namespace enginetest;
+using namespace converttest;
 
 namespace {
 

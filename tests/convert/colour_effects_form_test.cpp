@@ -9,7 +9,7 @@ using namespace convert;
 
 namespace {
 
-class ColourEffectsFormTest : public ::testing::Test {
+class ColourEffectsFormText : public ::testing::Test {
  protected:
   void Store(const ColourEffectsForm& form) {
     StoreColourEffectsForm(form, settings, &kGbaColourModes[1], tables);
@@ -19,7 +19,7 @@ class ColourEffectsFormTest : public ::testing::Test {
   ColourTables tables;
 };
 
-TEST_F(ColourEffectsFormTest, OkStoresValidFieldsForAllChannelsAndRebuilds) {
+TEST_F(ColourEffectsFormText, OkStoresValidFieldsForAllChannelsAndRebuilds) {
   settings.gammaExponent = {1.0, 0.25, 1.0};
   ColourEffectsForm form = FillColourEffectsForm(settings);
   EXPECT_EQ(form.gamma, "4.00");  // the green channel's gamma
@@ -42,7 +42,7 @@ TEST_F(ColourEffectsFormTest, OkStoresValidFieldsForAllChannelsAndRebuilds) {
   EXPECT_EQ(tables.red[255], 0);  // −255 added: black everywhere
 }
 
-TEST_F(ColourEffectsFormTest, OutOfRangeFieldsLeaveTheirSettingsAndShadesFallBackTo256) {
+TEST_F(ColourEffectsFormText, OutOfRangeFieldsLeaveTheirSettingsAndShadesFallBackTo256) {
   settings.gammaExponent = {0.5, 0.5, 0.5};
   settings.addition = {7, 7, 7};
   settings.towardsWhite = {-3, -3, -3};
@@ -68,7 +68,7 @@ TEST_F(ColourEffectsFormTest, OutOfRangeFieldsLeaveTheirSettingsAndShadesFallBac
   EXPECT_EQ(settings.addition, (Triple{7, 7, 7}));
 }
 
-TEST_F(ColourEffectsFormTest, DefaultsResetTheEffectsButNotTheMaskColour) {
+TEST_F(ColourEffectsFormText, DefaultsResetTheEffectsButNotTheMaskColour) {
   ColourEffectsForm form;
   form.maskColour = {9, 8, 7};
   form.gamma = "3.00";

@@ -13,7 +13,7 @@
 // 12-15); pixel value 0 (of its sub-palette at 4 bits) shows the backdrop,
 // palette entry 0; colours are 15-bit, expanded as the console's screen does
 // (c × 8 + c / 4). Mirror bits are honoured too.
-namespace enginetest {
+namespace converttest {
 
 struct ConsoleFrame {
   int width = 0;
@@ -73,4 +73,4 @@ inline double MeanColourError(const ConsoleFrame& f, std::span<const uint32_t> p
   return total / (double(width) * height);
 }
 
-}  // namespace enginetest
+}  // namespace converttest

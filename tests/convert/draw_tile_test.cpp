@@ -75,7 +75,7 @@ const Variant kVariants[] = {
     {"indexed transparent", DrawTileTransparentIndexed, true, true},
 };
 
-class DrawTileTest : public ::testing::Test {
+class TileDrawer : public ::testing::Test {
  protected:
   void SetUp() override {
     std::mt19937 random(1234);
@@ -129,7 +129,7 @@ class DrawTileTest : public ::testing::Test {
   uint32_t pixels[64];
 };
 
-TEST_F(DrawTileTest, MatchesThePixelByPixelReferenceAtEveryPositionAndEdge) {
+TEST_F(TileDrawer, MatchesThePixelByPixelReferenceAtEveryPositionAndEdge) {
   const ColourMode& subPalettes = kGbaColourModes[0];
   ClipRect whole{0, 0, 21, 19};
   for (const Variant& v : kVariants)
@@ -149,7 +149,7 @@ TEST_F(DrawTileTest, MatchesThePixelByPixelReferenceAtEveryPositionAndEdge) {
           }
 }
 
-TEST_F(DrawTileTest, HonoursAClipRectangleInsideTheSurface) {
+TEST_F(TileDrawer, HonoursAClipRectangleInsideTheSurface) {
   ClipRect inner{3, 2, 13, 11};
   for (const Variant& v : kVariants)
     for (int mirror = 0; mirror < 4; ++mirror)
@@ -165,7 +165,7 @@ TEST_F(DrawTileTest, HonoursAClipRectangleInsideTheSurface) {
         }
 }
 
-TEST_F(DrawTileTest, SubPalettesMasksAndOpacitiesMatchTheReference) {
+TEST_F(TileDrawer, SubPalettesMasksAndOpacitiesMatchTheReference) {
   ClipRect whole{0, 0, 21, 19};
   struct Palette {
     int start;
@@ -188,7 +188,7 @@ TEST_F(DrawTileTest, SubPalettesMasksAndOpacitiesMatchTheReference) {
         }
 }
 
-TEST_F(DrawTileTest, IndexedFormsDrawThePixelsThemselvesInDirectColourModes) {
+TEST_F(TileDrawer, IndexedFormsDrawThePixelsThemselvesInDirectColourModes) {
   ClipRect whole{0, 0, 21, 19};
   TileStyle style;
   style.colours = colours;
@@ -205,7 +205,7 @@ TEST_F(DrawTileTest, IndexedFormsDrawThePixelsThemselvesInDirectColourModes) {
   }
 }
 
-TEST_F(DrawTileTest, MirroredTileIsTheImageReversed) {
+TEST_F(TileDrawer, MirroredTileIsTheImageReversed) {
   // A tile whose pixel value is its own position: what lands where can be
   // read off directly, independently of the reference above.
   uint32_t positions[64];

@@ -11,7 +11,7 @@ using namespace convert;
 
 namespace {
 
-class DrawingTest : public ::testing::Test {
+class DrawingPrimitives : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(ResizeSurface(surface, 10, 6, true, 0, dialogs));
@@ -43,7 +43,7 @@ class DrawingTest : public ::testing::Test {
   uint32_t colours[256];
 };
 
-TEST_F(DrawingTest, FillIsClippedAtEveryEdge) {
+TEST_F(DrawingPrimitives, FillIsClippedAtEveryEdge) {
   FillRect(state, -3, -2, 5, 4, 1);    // top-left corner
   FillRect(state, 8, 4, 10, 10, 1);    // bottom-right corner, into the padding
   FillRect(state, 4, -10, 1, 100, 1);  // a full column
@@ -59,7 +59,7 @@ TEST_F(DrawingTest, FillIsClippedAtEveryEdge) {
                        }));
 }
 
-TEST_F(DrawingTest, ClipRectangleLimitsEveryPrimitive) {
+TEST_F(DrawingPrimitives, ClipRectangleLimitsEveryPrimitive) {
   SetClipRect(state, 2, 1, 3, 2);
   FillRect(state, 0, 0, 10, 6, 1);
   uint32_t block[4] = {5, 6, 7, 8};
@@ -75,7 +75,7 @@ TEST_F(DrawingTest, ClipRectangleLimitsEveryPrimitive) {
                        }));
 }
 
-TEST_F(DrawingTest, CopiesBlocksDirectAndThroughTheColourTable) {
+TEST_F(DrawingPrimitives, CopiesBlocksDirectAndThroughTheColourTable) {
   // A 3 × 2 block taken out of a wider source (stride 4), top row first.
   uint32_t source[8] = {1, 2, 3, 99, 4, 5, 0x1FF, 99};
   CopyBlock(state, 1, 1, {source, 3, 2, 4});
@@ -94,7 +94,7 @@ TEST_F(DrawingTest, CopiesBlocksDirectAndThroughTheColourTable) {
   EXPECT_EQ(surface.At(0, 5), kBackground);
 }
 
-TEST_F(DrawingTest, MirroredCopiesReverseRowsAndColumnsAndMaskIndices) {
+TEST_F(DrawingPrimitives, MirroredCopiesReverseRowsAndColumnsAndMaskIndices) {
   uint32_t source[6] = {1, 2, 3, 4, 5, 6};  // 3 × 2
   CopyBlockMirrored(state, 0, 0, {source, 3, 2, 3}, true, false);
   EXPECT_EQ(surface.At(0, 0), 3u);
@@ -116,7 +116,7 @@ TEST_F(DrawingTest, MirroredCopiesReverseRowsAndColumnsAndMaskIndices) {
   EXPECT_EQ(surface.At(7, 4), 0x35u);
 }
 
-TEST_F(DrawingTest, BlendMixesEachChannelOver255) {
+TEST_F(DrawingPrimitives, BlendMixesEachChannelOver255) {
   FillRect(state, 0, 0, 10, 6, 0x00FF8040u);
   BlendRect(state, 0, 0, 2, 2, 0x00000000u, 128);
   // (0 × 128 + c × 127) >> 8 for each channel.

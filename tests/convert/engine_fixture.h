@@ -14,7 +14,7 @@
 
 // What a conversion test needs: settings, colour tables for a mode, a picture
 // on a surface, destination elements and recording dialogs and writers.
-namespace enginetest {
+namespace converttest {
 
 inline constexpr int kMode4 = 0;
 inline constexpr int kMode8 = 1;
@@ -95,4 +95,4 @@ struct Engine {
   }
 };
 
-}  // namespace enginetest
+}  // namespace converttest

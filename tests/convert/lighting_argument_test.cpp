@@ -16,7 +16,7 @@ constexpr const char* kUnknown =
     "Dans la fonction de convert.luminosite: le paramètre à régler n'est pas connu.\n"
     "Exemple: convert.luminosite GAMMA=RGB(1.0,1.3,1.0)";
 
-class LightingTest : public ::testing::Test {
+class LightingArgument : public ::testing::Test {
  protected:
   bool Set(std::string_view argument) {
     return SetLighting(argument, settings, &kGbaColourModes[1], tables, dialogs);
@@ -28,7 +28,7 @@ class LightingTest : public ::testing::Test {
   platform::RecordingDialogs dialogs;
 };
 
-TEST_F(LightingTest, GammaStoresTheReciprocalForAllThreeChannels) {
+TEST_F(LightingArgument, GammaStoresTheReciprocalForAllThreeChannels) {
   EXPECT_TRUE(Set("gamma=2"));
   EXPECT_EQ(settings.gammaExponent, (Triple{0.5, 0.5, 0.5}));
   EXPECT_TRUE(tables.built);
@@ -36,7 +36,7 @@ TEST_F(LightingTest, GammaStoresTheReciprocalForAllThreeChannels) {
   EXPECT_TRUE(dialogs.entries().empty());
 }
 
-TEST_F(LightingTest, PercentagesAreOf255AndRgbTakesThreeValues) {
+TEST_F(LightingArgument, PercentagesAreOf255AndRgbTakesThreeValues) {
   EXPECT_TRUE(Set("ALPHA = RGB(50%, 0, 100%)"));
   EXPECT_EQ(settings.towardsWhite, (Triple{127.5, 0, 255}));
   EXPECT_TRUE(Set("add rgb 1.5 -2 3"));
@@ -47,7 +47,7 @@ TEST_F(LightingTest, PercentagesAreOf255AndRgbTakesThreeValues) {
   EXPECT_EQ(settings.towardsWhite, (Triple{-40, -40, -40}));
 }
 
-TEST_F(LightingTest, ReadsTheLineTheProjectFileWrites) {
+TEST_F(LightingArgument, ReadsTheLineTheProjectFileWrites) {
   EXPECT_TRUE(Set("GAMMA=RGB(1.000,2.000,0.500)  ADD=RGB(10.0,0.0,-5.5)  ALPHA=RGB(0.0,1.0,2.0)"));
   EXPECT_EQ(settings.gammaExponent, (Triple{1.0, 0.5, 2.0}));
   EXPECT_EQ(settings.addition, (Triple{10, 0, -5.5}));
@@ -58,7 +58,7 @@ TEST_F(LightingTest, ReadsTheLineTheProjectFileWrites) {
   EXPECT_EQ(settings.gammaExponent, (Triple{0.25, 0.25, 0.25}));
 }
 
-TEST_F(LightingTest, UnknownSettingStopsTheReadingButKeepsWhatCameBefore) {
+TEST_F(LightingArgument, UnknownSettingStopsTheReadingButKeepsWhatCameBefore) {
   settings.addition = {0, 0, 0};
   EXPECT_FALSE(Set("alpha=255 contrast=2 add=9"));
   ASSERT_EQ(dialogs.entries().size(), 1u);
@@ -70,7 +70,7 @@ TEST_F(LightingTest, UnknownSettingStopsTheReadingButKeepsWhatCameBefore) {
   EXPECT_EQ(tables.red[0], 31);
 }
 
-TEST_F(LightingTest, MalformedColourIsReportedWithTheTextFromThere) {
+TEST_F(LightingArgument, MalformedColourIsReportedWithTheTextFromThere) {
   EXPECT_FALSE(Set("gamma = blue add=2"));
   ASSERT_EQ(dialogs.entries().size(), 1u);
   EXPECT_EQ(dialogs.entries()[0].text, "Erreur du système de couleurs, analysant: blue add=2");
@@ -86,20 +86,20 @@ TEST_F(LightingTest, MalformedColourIsReportedWithTheTextFromThere) {
   EXPECT_EQ(dialogs.entries()[0].text, "Erreur du système de couleurs, analysant: ");
 }
 
-TEST_F(LightingTest, EmptyArgumentOnlyRebuildsTheTables) {
+TEST_F(LightingArgument, EmptyArgumentOnlyRebuildsTheTables) {
   settings.addition = {255, 255, 255};  // changed behind the tables' back
   EXPECT_TRUE(Set("   "));
   EXPECT_TRUE(dialogs.entries().empty());
   EXPECT_EQ(tables.blue[0], 31);
 }
 
-TEST_F(LightingTest, GammaOfZeroOrBelowLeavesThatChannelAlone) {
+TEST_F(LightingArgument, GammaOfZeroOrBelowLeavesThatChannelAlone) {
   EXPECT_TRUE(Set("gamma=rgb(0, 2, -1)"));
   EXPECT_EQ(settings.gammaExponent, (Triple{1.0, 0.5, 1.0}));
 }
 
 // What is stored must come back from the project file's fixed decimals.
-TEST_F(LightingTest, HugeAndTinyValuesAreKeptWhereTheProjectFileCanWriteThem) {
+TEST_F(LightingArgument, HugeAndTinyValuesAreKeptWhereTheProjectFileCanWriteThem) {
   EXPECT_TRUE(Set("add=1e308% alpha=rgb(-1e308%,2,3) gamma=rgb(1e308, 0.0001, 0.001)"));
   EXPECT_EQ(settings.addition, (Triple{1e6, 1e6, 1e6}));
   EXPECT_EQ(settings.towardsWhite, (Triple{-1e6, 2, 3}));
@@ -107,7 +107,7 @@ TEST_F(LightingTest, HugeAndTinyValuesAreKeptWhereTheProjectFileCanWriteThem) {
   EXPECT_TRUE(tables.built);
 }
 
-TEST_F(LightingTest, ArbitraryTextNeverReadsPastTheArgument) {
+TEST_F(LightingArgument, ArbitraryTextNeverReadsPastTheArgument) {
   const char* inputs[] = {
       "g",           "gamma",         "gamma=",          "gamma=rgb",          "gamma=rgb(",
       "gamma=rgb(1", "gamma=rgb(1,2", "gamma=rgb(1,2,3", "alpha=5%",           "add=.",

@@ -8,7 +8,7 @@
 
 #include "convert/converted_pixel.h"
 
-namespace enginetest {
+namespace converttest {
 
 namespace {
 
@@ -379,4 +379,4 @@ int ReferenceMultiPalette(const convert::MultiPaletteJob& job,
   return r.Run(result);
 }
 
-}  // namespace enginetest
+}  // namespace converttest

@@ -6,8 +6,8 @@
 // starts a new octree (its own, pointer-based) over every pixel, every
 // colour collection visits every pixel, every error visits every pixel. The
 // fast converter must give exactly its results.
-namespace enginetest {
+namespace converttest {
 
 int ReferenceMultiPalette(const convert::MultiPaletteJob& job, convert::MultiPaletteResult& result);
 
-}  // namespace enginetest
+}  // namespace converttest

@@ -13,7 +13,7 @@
 #include "test_support/temp_dir.h"
 
 using namespace convert;
-using namespace enginetest;
+using namespace converttest;
 
 namespace {
 

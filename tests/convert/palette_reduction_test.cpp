@@ -11,7 +11,7 @@
 #include "engine_fixture.h"
 
 using namespace convert;
-using enginetest::Level;
+using converttest::Level;
 
 TEST(NearestColour, EqualDistancesGoToTheHigherIndexAndTheLimitIsInclusive) {
   const ConvertedPixel palette[] = {Level(0, 0, 0), Level(2, 0, 0), Level(4, 0, 0), Level(2, 0, 0)};

@@ -10,7 +10,7 @@
 #include "project/entry_record.h"
 
 // Element writers that keep what the conversions hand them, in order.
-namespace enginetest {
+namespace converttest {
 
 struct RecordingWriters : convert::ElementWriters {
   struct Call {
@@ -82,4 +82,4 @@ struct RecordingWriters : convert::ElementWriters {
   }
 };
 
-}  // namespace enginetest
+}  // namespace converttest

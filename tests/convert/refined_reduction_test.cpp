@@ -14,11 +14,11 @@
 #include "engine_fixture.h"
 
 using namespace convert;
-using enginetest::Engine;
-using enginetest::kMode4;
-using enginetest::kMode8;
-using enginetest::Level;
-using enginetest::Opaque;
+using converttest::Engine;
+using converttest::kMode4;
+using converttest::kMode8;
+using converttest::Level;
+using converttest::Opaque;
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "engine_fixture.h"
 
 using namespace convert;
-using namespace enginetest;
+using namespace converttest;
 
 namespace {
 

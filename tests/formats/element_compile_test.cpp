@@ -13,7 +13,7 @@
 #include "platform/text_lines.h"
 
 using namespace formats;
-using namespace elementtest;
+using namespace formatstest;
 
 namespace {
 

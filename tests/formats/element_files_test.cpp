@@ -9,7 +9,7 @@
 #include "element_fixture.h"
 
 using namespace formats;
-using namespace elementtest;
+using namespace formatstest;
 using testsupport::DataPath;
 using testsupport::ReadFile;
 

@@ -3,7 +3,7 @@
 #include "formats/format_definition.h"
 #include "platform/text_lines.h"
 
-namespace elementtest {
+namespace formatstest {
 
 void ElementFiles::Define(std::string_view name, std::string_view lines) {
   platform::TextLines text{std::string(lines)};
@@ -12,4 +12,4 @@ void ElementFiles::Define(std::string_view name, std::string_view lines) {
   ASSERT_TRUE(formats::SelectFormat(lib, name, dialogs));
 }
 
-}  // namespace elementtest
+}  // namespace formatstest

@@ -12,7 +12,7 @@
 #include "project/entry_record.h"
 #include "test_support/temp_dir.h"
 
-namespace elementtest {
+namespace formatstest {
 
 inline constexpr int kMode4 = 0;
 inline constexpr int kMode8 = 1;
@@ -59,4 +59,4 @@ class ElementFiles : public ::testing::Test {
   int32_t lastTilesetBlocks = 0;
 };
 
-}  // namespace elementtest
+}  // namespace formatstest

@@ -4,9 +4,11 @@
 #include "formats/template_matching.h"
 #include "formats/value_format.h"
 
-namespace formats::testing {
+namespace formatstest {
 
 namespace {
+
+using namespace formats;
 
 bool GroupBefore(const FormatSection& s, size_t counter) {
   return s.n_every > 0 && counter > 0 && counter % static_cast<size_t>(s.n_every) == 0;
@@ -52,4 +54,4 @@ std::vector<int32_t> ReadElement(std::string_view text, const FormatSection& s,
   return out;
 }
 
-}  // namespace formats::testing
+}  // namespace formatstest

@@ -15,7 +15,11 @@
 // element files do: before a value whose counter is a non-zero multiple of
 // `n_every` comes `every_x`; with rows, `line` follows each row and the
 // counter restarts per row when `line` is not empty.
-namespace formats::testing {
+namespace formatstest {
+
+using formats::FormatSection;
+using formats::OutputSink;
+using formats::TemplateValues;
 
 struct Shape {
   size_t rowLength = 0;  // 0: one running counter and no `line` (palettes)
@@ -31,4 +35,4 @@ std::vector<int32_t> ReadElement(std::string_view text, const FormatSection& sec
                                  std::string_view valueFormat, size_t count, Shape shape,
                                  TemplateValues& tv, platform::UserDialogs& dialogs);
 
-}  // namespace formats::testing
+}  // namespace formatstest

@@ -8,7 +8,7 @@
 #include "formats/element_files.h"
 
 using namespace formats;
-using namespace elementtest;
+using namespace formatstest;
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include "platform/text_lines.h"
 
 using namespace formats;
-using formats::testing::ReadElement;
-using formats::testing::Shape;
-using formats::testing::WriteElement;
+using formatstest::ReadElement;
+using formatstest::Shape;
+using formatstest::WriteElement;
 
 namespace {
 

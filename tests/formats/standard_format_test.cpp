@@ -11,8 +11,8 @@
 #include "test_support/temp_dir.h"
 
 using namespace formats;
-using formats::testing::Shape;
-using formats::testing::WriteElement;
+using formatstest::Shape;
+using formatstest::WriteElement;
 
 // Each case writes a small element with the built-in format and compares the
 // bytes with a golden file under tests/data/formats/standard/.

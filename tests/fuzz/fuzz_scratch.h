@@ -13,7 +13,7 @@
 #include <string>
 #include <system_error>
 
-namespace fuzzscratch {
+namespace fuzztest {
 
 inline void RemoveAbandoned(const std::string& prefix) {
   std::error_code ec;
@@ -73,4 +73,4 @@ class InsideForOneInput {
   std::filesystem::path previous_;
 };
 
-}  // namespace fuzzscratch
+}  // namespace fuzztest

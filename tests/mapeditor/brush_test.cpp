@@ -7,7 +7,7 @@ namespace {
 
 using namespace mapeditor;
 
-class BrushTest : public EditorTest {
+class Brush : public EditorFixture {
  protected:
   // Three linked 8 × 8 maps whose cells are 100 × number + index.
   void OpenThreeLinked() {
@@ -25,7 +25,7 @@ class BrushTest : public EditorTest {
   Background& B(int i) { return editor->background(i); }
 };
 
-TEST_F(BrushTest, ASelectionCopiesEveryLinkedMemberIntoItsPlane) {
+TEST_F(Brush, ASelectionCopiesEveryLinkedMemberIntoItsPlane) {
   OpenThreeLinked();
   ASSERT_TRUE(editor->copySelection({8, 16, 23, 31}, false));
   const SelectionBuffer& buf = editor->buffer();
@@ -41,7 +41,7 @@ TEST_F(BrushTest, ASelectionCopiesEveryLinkedMemberIntoItsPlane) {
   EXPECT_EQ(editor->currentPattern(), 117u);
 }
 
-TEST_F(BrushTest, ASelectionStartingLeftOfTheMapIsClampedToColumnZero) {
+TEST_F(Brush, ASelectionStartingLeftOfTheMapIsClampedToColumnZero) {
   OpenThreeLinked();
   ASSERT_TRUE(editor->copySelection({-40, 0, 9, 0}, true));
   EXPECT_EQ(editor->buffer().width, 2);
@@ -54,7 +54,7 @@ TEST_F(BrushTest, ASelectionStartingLeftOfTheMapIsClampedToColumnZero) {
 
 // A tiny active speed sends the other members billions of pixels away: they
 // are simply off their maps, and no offset overflows.
-TEST_F(BrushTest, AnExtremeParallaxRatioLeavesTheFarMembersAlone) {
+TEST_F(Brush, AnExtremeParallaxRatioLeavesTheFarMembersAlone) {
   OpenThreeLinked();
   B(0).parallaxX = 1e-9;
   editor->setScroll(48, 0);
@@ -67,14 +67,14 @@ TEST_F(BrushTest, AnExtremeParallaxRatioLeavesTheFarMembersAlone) {
       EXPECT_EQ(B(i).cell(x, 0), 100u * static_cast<uint32_t>(i) + static_cast<uint32_t>(x));
 }
 
-TEST_F(BrushTest, AOneCellBufferIsABrushButCannotBePastedBack) {
+TEST_F(Brush, AOneCellBufferIsABrushButCannotBePastedBack) {
   OpenThreeLinked();
   ASSERT_TRUE(editor->copySelection({0, 0, 0, 0}, false));
   EXPECT_FALSE(editor->pasteEnabled());
   EXPECT_FALSE(editor->paste());
 }
 
-TEST_F(BrushTest, PaintingTilesTheBufferFromTheRectanglesTopLeftCell) {
+TEST_F(Brush, PaintingTilesTheBufferFromTheRectanglesTopLeftCell) {
   OpenThreeLinked();
   editor->copySelection({0, 0, 15, 15}, true);          // 2 × 2: 0 1 / 8 9
   editor->paint({16, 8, 16 + 4 * 8, 8 + 2 * 8}, true);  // 5 × 3 cells from (2, 1)
@@ -87,7 +87,7 @@ TEST_F(BrushTest, PaintingTilesTheBufferFromTheRectanglesTopLeftCell) {
   EXPECT_EQ(B(1).cell(2, 1), 110u);  // only the active background
 }
 
-TEST_F(BrushTest, InvisibleBlocksAndMaskedZerosLeaveTheTargetAlone) {
+TEST_F(Brush, InvisibleBlocksAndMaskedZerosLeaveTheTargetAlone) {
   OpenThreeLinked();
   editor->copySelection({0, 0, 15, 7}, true);  // 0 1
   editor->buffer().at(0, 1, 0) = 0xFFFF;
@@ -99,7 +99,7 @@ TEST_F(BrushTest, InvisibleBlocksAndMaskedZerosLeaveTheTargetAlone) {
   EXPECT_EQ(B(0).cell(2, 2), 18u);
 }
 
-TEST_F(BrushTest, AnEmptyBufferPaintsThePatternOnEveryMember) {
+TEST_F(Brush, AnEmptyBufferPaintsThePatternOnEveryMember) {
   OpenThreeLinked();
   editor->setPatternValue(0x4321);
   editor->buffer().clear();
@@ -110,7 +110,7 @@ TEST_F(BrushTest, AnEmptyBufferPaintsThePatternOnEveryMember) {
   for (int i = 0; i < 3; ++i) EXPECT_EQ(B(i).cell(1, 1), 9u + 100u * static_cast<uint32_t>(i));
 }
 
-TEST_F(BrushTest, PasteWritesTheBufferBackWhereItCameFromEvenAfterScrolling) {
+TEST_F(Brush, PasteWritesTheBufferBackWhereItCameFromEvenAfterScrolling) {
   OpenThreeLinked();
   editor->copySelection({8, 8, 23, 23}, false);
   editor->runOperations("=5", "", false);
@@ -123,7 +123,7 @@ TEST_F(BrushTest, PasteWritesTheBufferBackWhereItCameFromEvenAfterScrolling) {
   EXPECT_EQ(B(2).cell(3, 3), 27u + 200u);
 }
 
-TEST_F(BrushTest, ARightClickOnOneCellMakesThePattern) {
+TEST_F(Brush, ARightClickOnOneCellMakesThePattern) {
   OpenThreeLinked();
   editor->copySelection({0, 0, 15, 15}, false);
   ASSERT_TRUE(editor->pickPattern(20, 12));
@@ -132,7 +132,7 @@ TEST_F(BrushTest, ARightClickOnOneCellMakesThePattern) {
   EXPECT_EQ(StatusTexts().back(), "Motif: 10 (000a)");
 }
 
-TEST_F(BrushTest, OneLinkedCellIsCopiedFromEveryMemberUnlessTakenFromTheActiveAlone) {
+TEST_F(Brush, OneLinkedCellIsCopiedFromEveryMemberUnlessTakenFromTheActiveAlone) {
   OpenThreeLinked();
   editor->setPatternValue(77);
   editor->selectRectangleOrPickPattern({9, 9, 14, 12}, false);
@@ -154,7 +154,7 @@ TEST_F(BrushTest, OneLinkedCellIsCopiedFromEveryMemberUnlessTakenFromTheActiveAl
   EXPECT_FALSE(editor->pasteEnabled());
 }
 
-TEST_F(BrushTest, TheWheelEmptiesTheBufferThenStepsThePatternWithinTheFormat) {
+TEST_F(Brush, TheWheelEmptiesTheBufferThenStepsThePatternWithinTheFormat) {
   OpenThreeLinked();
   editor->copySelection({0, 0, 15, 15}, false);
   editor->setPatternValue(1);
@@ -173,7 +173,7 @@ TEST_F(BrushTest, TheWheelEmptiesTheBufferThenStepsThePatternWithinTheFormat) {
   EXPECT_EQ(editor->patternValue(), 0xABCDu);
 }
 
-TEST_F(BrushTest, BitsToggleInTheActivePlaneOrInThePattern) {
+TEST_F(Brush, BitsToggleInTheActivePlaneOrInThePattern) {
   OpenThreeLinked();
   editor->copySelection({0, 0, 15, 7}, true);  // 0 1
   editor->toggleBit(10, true);
@@ -189,7 +189,7 @@ TEST_F(BrushTest, BitsToggleInTheActivePlaneOrInThePattern) {
   EXPECT_EQ(StatusTexts().back(), "Motif: 1024 (0400)");
 }
 
-TEST_F(BrushTest, BlockCopyStarWidthStopsAtTheMapEdge) {
+TEST_F(Brush, BlockCopyStarWidthStopsAtTheMapEdge) {
   int e = AddMapElement("large", MakeMap(64, 4));
   ASSERT_TRUE(editor->open(e));
   ASSERT_TRUE(editor->blockCopy({"60", "1", "*", "2", "", "", false}));
@@ -199,7 +199,7 @@ TEST_F(BrushTest, BlockCopyStarWidthStopsAtTheMapEdge) {
   EXPECT_FALSE(editor->canUndo());
 }
 
-TEST_F(BrushTest, MovingOntoAnOverlappingDestinationKeepsTheBlockAndZeroesTheRest) {
+TEST_F(Brush, MovingOntoAnOverlappingDestinationKeepsTheBlockAndZeroesTheRest) {
   OpenThreeLinked();
   ASSERT_TRUE(editor->blockCopy({"1", "1", "3", "2", "2", "2", true}));
   const Background& b = B(0);
@@ -216,7 +216,7 @@ TEST_F(BrushTest, MovingOntoAnOverlappingDestinationKeepsTheBlockAndZeroesTheRes
   EXPECT_EQ(b.cell(1, 1), 9u);
 }
 
-TEST_F(BrushTest, BlockCopyPastesAtASourceOrDestinationAndComplainsWithNeither) {
+TEST_F(Brush, BlockCopyPastesAtASourceOrDestinationAndComplainsWithNeither) {
   OpenThreeLinked();
   editor->blockCopy({"0", "0", "2", "1", "", "", false});  // 0 1 in every plane
   ASSERT_TRUE(editor->blockCopy({"", "", "3", "1", "4", "5", false}));
@@ -232,7 +232,7 @@ TEST_F(BrushTest, BlockCopyPastesAtASourceOrDestinationAndComplainsWithNeither) 
   EXPECT_EQ(dialogs.entries().back().icon, platform::Icon::Warning);
 }
 
-TEST_F(BrushTest, ACopyLargerThanTheBufferIsRefused) {
+TEST_F(Brush, ACopyLargerThanTheBufferIsRefused) {
   int e = AddMapElement("huge", MakeMap(1100, 2));
   ASSERT_TRUE(editor->open(e));
   EXPECT_FALSE(editor->blockCopy({"0", "0", "1050", "1", "", "", false}));
@@ -241,7 +241,7 @@ TEST_F(BrushTest, ACopyLargerThanTheBufferIsRefused) {
   EXPECT_EQ(dialogs.entries().back().text, "Sélection trop grosse pour être copiée");
 }
 
-TEST_F(BrushTest, OperationsOnlyOnTheActivePlane) {
+TEST_F(Brush, OperationsOnlyOnTheActivePlane) {
   OpenThreeLinked();
   editor->copySelection({0, 0, 7, 7}, false);
   editor->setActive(2);

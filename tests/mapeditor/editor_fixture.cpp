@@ -88,14 +88,14 @@ LoadedMap MakeMap(int width, int height, int64_t fill, int tileCount, int tileWi
   return m;
 }
 
-EditorTest::EditorTest() {
+EditorFixture::EditorFixture() {
   w.paths.scriptPath = dir.file("script.spt");
   editor = std::make_unique<MapEditor>(w.editorHost, shared, store);
 }
 
-EditorTest::~EditorTest() { editor.reset(); }
+EditorFixture::~EditorFixture() { editor.reset(); }
 
-int EditorTest::AddMapElement(const std::string& name, LoadedMap map) {
+int EditorFixture::AddMapElement(const std::string& name, LoadedMap map) {
   project::EntryRecord e;
   e.name = name;
   e.file = dir.file(name + ".map.c");
@@ -105,7 +105,7 @@ int EditorTest::AddMapElement(const std::string& name, LoadedMap map) {
   return static_cast<int>(w.project.count()) - 1;
 }
 
-int EditorTest::AddListElement(const std::string& name, LoadedList list) {
+int EditorFixture::AddListElement(const std::string& name, LoadedList list) {
   project::EntryRecord e;
   e.name = name;
   e.file = dir.file(name + ".lst.c");
@@ -115,12 +115,12 @@ int EditorTest::AddListElement(const std::string& name, LoadedList list) {
   return static_cast<int>(w.project.count()) - 1;
 }
 
-void EditorTest::OpenOn(int width, int height) {
+void EditorFixture::OpenOn(int width, int height) {
   int e = AddMapElement("niveau1", MakeMap(width, height));
   ASSERT_TRUE(editor->open(e));
 }
 
-std::vector<std::string> EditorTest::StatusTexts() const {
+std::vector<std::string> EditorFixture::StatusTexts() const {
   std::vector<std::string> out;
   for (const auto& m : editor->status().messages()) out.push_back(m.text);
   return out;

@@ -47,10 +47,10 @@ mapeditor::LoadedTiles MakeTiles(int count, int tileWidth = 8, int tileHeight = 
 mapeditor::LoadedMap MakeMap(int width, int height, int64_t fill = -1, int tileCount = 64,
                              int tileWidth = 8, int tileHeight = 8);
 
-class EditorTest : public ::testing::Test {
+class EditorFixture : public ::testing::Test {
  protected:
-  EditorTest();
-  ~EditorTest() override;
+  EditorFixture();
+  ~EditorFixture() override;
 
   // Adds a map (or list) element to the project and its data to the store;
   // returns the element's index.

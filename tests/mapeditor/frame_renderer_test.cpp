@@ -17,7 +17,7 @@ using namespace mapeditor;
 
 constexpr uint32_t kFill = 0xFF123456u;
 
-class FrameTest : public EditorTest {
+class FrameComposition : public EditorFixture {
  protected:
   void Compose(int width, int height) {
     ASSERT_TRUE(convert::ResizeSurface(w.editorSurface, width, height, true, 0, dialogs));
@@ -87,7 +87,7 @@ class FrameTest : public EditorTest {
   }
 };
 
-TEST_F(FrameTest, ASingleMapMatchesTheReferenceWithMirrorsSubPalettesRangesAndClipping) {
+TEST_F(FrameComposition, ASingleMapMatchesTheReferenceWithMirrorsSubPalettesRangesAndClipping) {
   LoadedMap m = RandomMap(20, 12, 40, 0);
   int e = AddMapElement("carte", std::move(m));
   ASSERT_TRUE(editor->open(e));
@@ -105,7 +105,7 @@ TEST_F(FrameTest, ASingleMapMatchesTheReferenceWithMirrorsSubPalettesRangesAndCl
   EXPECT_EQ(Differences(expected), 0);
 }
 
-TEST_F(FrameTest, ValueWith0x1C05IsTileFiveMirroredBothWaysInSubPaletteOne) {
+TEST_F(FrameComposition, ValueWith0x1C05IsTileFiveMirroredBothWaysInSubPaletteOne) {
   int e = AddMapElement("un", MakeMap(1, 1, 0x1C05, 8, 8, 8));
   ASSERT_TRUE(editor->open(e));
   Background& b = editor->activeBackground();
@@ -126,7 +126,7 @@ TEST_F(FrameTest, ValueWith0x1C05IsTileFiveMirroredBothWaysInSubPaletteOne) {
   EXPECT_EQ(w.editorSurface.At(3, 3), b.colours[1]);
 }
 
-TEST_F(FrameTest, LayersComposeWithOpacitiesParallaxAndColourZeroShowingThrough) {
+TEST_F(FrameComposition, LayersComposeWithOpacitiesParallaxAndColourZeroShowingThrough) {
   int a = AddMapElement("bas", RandomMap(30, 20, 24, 0, 8, 8, 2));
   int c = AddMapElement("milieu", RandomMap(10, 8, 12, 1, 16, 16, 3));
   int d = AddMapElement("cache", RandomMap(30, 20, 24, 0, 8, 8, 4));
@@ -165,7 +165,7 @@ TEST_F(FrameTest, LayersComposeWithOpacitiesParallaxAndColourZeroShowingThrough)
   EXPECT_EQ(Differences(expected), 0);
 }
 
-TEST_F(FrameTest, DirectColourTilesLeaveTransparentPixelsAlone) {
+TEST_F(FrameComposition, DirectColourTilesLeaveTransparentPixelsAlone) {
   int a = AddMapElement("fond", RandomMap(6, 6, 10, 0, 8, 8, 6));
   LoadedMap top = RandomMap(6, 6, 10, 3, 8, 8, 7);
   for (size_t i = 0; i < top.tiles.tilePixels.size(); ++i)
@@ -184,7 +184,7 @@ TEST_F(FrameTest, DirectColourTilesLeaveTransparentPixelsAlone) {
   EXPECT_EQ(Differences(expected), 0);
 }
 
-TEST_F(FrameTest, HexModePrintsValuesOverTheFaintMapOnWhite) {
+TEST_F(FrameComposition, HexModePrintsValuesOverTheFaintMapOnWhite) {
   int e = AddMapElement("hexa", MakeMap(4, 4, -1, 64));
   ASSERT_TRUE(editor->open(e));
   editor->activeBackground().cells[5] = 0x1B08;
@@ -211,7 +211,7 @@ TEST_F(FrameTest, HexModePrintsValuesOverTheFaintMapOnWhite) {
   EXPECT_EQ(editor->activeBackground().cellWidth, 8);
 }
 
-TEST_F(FrameTest, TheGridOutlinesSnapSquaresOverTheMapOnly) {
+TEST_F(FrameComposition, TheGridOutlinesSnapSquaresOverTheMapOnly) {
   int e = AddMapElement("grille", MakeMap(4, 3, 0, 4));
   ASSERT_TRUE(editor->open(e));
   w.editor.grid = 1;
@@ -235,7 +235,7 @@ TEST_F(FrameTest, TheGridOutlinesSnapSquaresOverTheMapOnly) {
   EXPECT_NE(w.editorSurface.At(0, 5), red);
 }
 
-TEST_F(FrameTest, ObjectsAreDrawnAtTheirPositionsWithColourZeroTransparent) {
+TEST_F(FrameComposition, ObjectsAreDrawnAtTheirPositionsWithColourZeroTransparent) {
   int m = AddMapElement("carte", RandomMap(8, 8, 16, 0, 8, 8, 9));
   LoadedList list;
   list.elementSize = 12;

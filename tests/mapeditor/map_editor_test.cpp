@@ -11,7 +11,9 @@ namespace {
 
 using namespace mapeditor;
 
-TEST_F(EditorTest, OnlyTileSidesOf8To64PowersOfTwoOpen) {
+using EditorModel = EditorFixture;
+
+TEST_F(EditorModel, OnlyTileSidesOf8To64PowersOfTwoOpen) {
   int tall = AddMapElement("tall", MakeMap(4, 4, 0, 4, 8, 24));
   EXPECT_FALSE(editor->open(tall));
   ASSERT_EQ(dialogs.entries().size(), 1u);
@@ -32,7 +34,7 @@ TEST_F(EditorTest, OnlyTileSidesOf8To64PowersOfTwoOpen) {
   EXPECT_EQ(editor->memoryText(), "Mém: 0.06 ko");
 }
 
-TEST_F(EditorTest, AnUnreadableElementClosesTheEditorWithoutAMessageOfItsOwn) {
+TEST_F(EditorModel, AnUnreadableElementClosesTheEditorWithoutAMessageOfItsOwn) {
   project::EntryRecord e;
   e.name = "absent";
   e.file = dir.file("absent.map.c");
@@ -43,7 +45,7 @@ TEST_F(EditorTest, AnUnreadableElementClosesTheEditorWithoutAMessageOfItsOwn) {
   EXPECT_EQ(editor->count(), 0);
 }
 
-TEST_F(EditorTest, AnElementAlreadyOpenIsNotAddedAndTheTwentyFirstIsRefused) {
+TEST_F(EditorModel, AnElementAlreadyOpenIsNotAddedAndTheTwentyFirstIsRefused) {
   OpenOn();
   EXPECT_EQ(editor->addBackground(0), AddResult::AlreadyOpen);
   EXPECT_EQ(editor->count(), 1);
@@ -59,7 +61,7 @@ TEST_F(EditorTest, AnElementAlreadyOpenIsNotAddedAndTheTwentyFirstIsRefused) {
   EXPECT_EQ(dialogs.entries().back().caption, "Erreur");
 }
 
-TEST_F(EditorTest, SwitchingIgnoresMissingBackgroundsAndRestoresNaturalCells) {
+TEST_F(EditorModel, SwitchingIgnoresMissingBackgroundsAndRestoresNaturalCells) {
   OpenOn();
   for (int i = 1; i < 10; ++i)
     editor->addBackground(AddMapElement("f" + std::to_string(i), MakeMap(4, 4)));
@@ -77,7 +79,7 @@ TEST_F(EditorTest, SwitchingIgnoresMissingBackgroundsAndRestoresNaturalCells) {
   EXPECT_EQ(editor->activeBackground().cellWidth, 8);
 }
 
-TEST_F(EditorTest, UndoingToTheSavedStateClearsTheStarUnlessHistoryWasLost) {
+TEST_F(EditorModel, UndoingToTheSavedStateClearsTheStarUnlessHistoryWasLost) {
   OpenOn(8, 8);
   editor->setPatternValue(7);
   editor->paint({0, 0, 0, 0}, false);
@@ -96,7 +98,7 @@ TEST_F(EditorTest, UndoingToTheSavedStateClearsTheStarUnlessHistoryWasLost) {
   EXPECT_EQ(editor->activeBackground().cell(2, 0), 7u);
 }
 
-TEST_F(EditorTest, ABudgetOfThreeSnapshotsKeepsTheStarAfterUndoingEverything) {
+TEST_F(EditorModel, ABudgetOfThreeSnapshotsKeepsTheStarAfterUndoingEverything) {
   machine.setBytes(4 * 3 * 8 * 8 * 4);  // a quarter of it holds three 8 × 8 maps
   OpenOn(8, 8);
   editor->setPatternValue(1);
@@ -108,7 +110,7 @@ TEST_F(EditorTest, ABudgetOfThreeSnapshotsKeepsTheStarAfterUndoingEverything) {
   EXPECT_EQ(editor->memoryText(), "Mém: 0.75 ko");
 }
 
-TEST_F(EditorTest, LinkingSkipsBadNumbersAndKeepsEachBackgroundsModifiedState) {
+TEST_F(EditorModel, LinkingSkipsBadNumbersAndKeepsEachBackgroundsModifiedState) {
   OpenOn(4, 4);
   editor->addBackground(AddMapElement("b", MakeMap(4, 4)));
   editor->addBackground(AddMapElement("c", MakeMap(4, 4)));
@@ -130,7 +132,7 @@ TEST_F(EditorTest, LinkingSkipsBadNumbersAndKeepsEachBackgroundsModifiedState) {
   EXPECT_EQ(editor->activeGroup(), std::vector<int>{1});
 }
 
-TEST_F(EditorTest, SavingWritesTheGroupRaisesOnsaveAndClearsTheStar) {
+TEST_F(EditorModel, SavingWritesTheGroupRaisesOnsaveAndClearsTheStar) {
   testsupport::WriteFile(w.paths.scriptPath, "onsave niveau1:\nmsgbox \"sauvé\"\nfin\n");
   OpenOn(4, 4);
   int b = AddMapElement("b", MakeMap(4, 4));
@@ -149,7 +151,7 @@ TEST_F(EditorTest, SavingWritesTheGroupRaisesOnsaveAndClearsTheStar) {
   EXPECT_TRUE(platform::FileExists(editor->settingsFilePath()));
 }
 
-TEST_F(EditorTest, AFailedWriteLeavesTheBackgroundModified) {
+TEST_F(EditorModel, AFailedWriteLeavesTheBackgroundModified) {
   OpenOn(4, 4);
   editor->paint({0, 0, 0, 0}, false);
   store.failWrites = true;
@@ -157,7 +159,7 @@ TEST_F(EditorTest, AFailedWriteLeavesTheBackgroundModified) {
   EXPECT_TRUE(editor->modified(0));
 }
 
-TEST_F(EditorTest, ClosingAsksOncePerModifiedGroupAndCancelKeepsTheEditorOpen) {
+TEST_F(EditorModel, ClosingAsksOncePerModifiedGroupAndCancelKeepsTheEditorOpen) {
   OpenOn(4, 4);
   editor->addBackground(AddMapElement("b", MakeMap(4, 4)));
   editor->addBackground(AddMapElement("c", MakeMap(4, 4)));
@@ -185,7 +187,7 @@ TEST_F(EditorTest, ClosingAsksOncePerModifiedGroupAndCancelKeepsTheEditorOpen) {
   EXPECT_EQ(editor->undoBytes(), 0u);
 }
 
-TEST_F(EditorTest, TheSettingsFileReplacesEverythingFromTheLastDotOfADottedName) {
+TEST_F(EditorModel, TheSettingsFileReplacesEverythingFromTheLastDotOfADottedName) {
   int e = AddMapElement("a", MakeMap(2, 2));
   project::EntryRecord r = w.project.entry(static_cast<size_t>(e));
   EXPECT_TRUE(editor->open(e));
@@ -201,7 +203,7 @@ TEST_F(EditorTest, TheSettingsFileReplacesEverythingFromTheLastDotOfADottedName)
   EXPECT_EQ(editor->settingsFilePath(), dir.file("a.b.spt"));
 }
 
-TEST_F(EditorTest, AnOnopenEventReturningZeroClosesTheEditor) {
+TEST_F(EditorModel, AnOnopenEventReturningZeroClosesTheEditor) {
   testsupport::WriteFile(w.paths.scriptPath, "onopen niveau1:\nretour 0\n");
   int e = AddMapElement("niveau1", MakeMap(4, 4));
   EXPECT_FALSE(editor->open(e));
@@ -209,7 +211,7 @@ TEST_F(EditorTest, AnOnopenEventReturningZeroClosesTheEditor) {
   EXPECT_EQ(editor->undoBytes(), 0u);
 }
 
-TEST_F(EditorTest, SizeChangesKeepTheTopLeftCellsAndAreOneUndoStep) {
+TEST_F(EditorModel, SizeChangesKeepTheTopLeftCellsAndAreOneUndoStep) {
   OpenOn(32, 32);
   Background& b = editor->activeBackground();
   uint32_t corner = b.cell(31, 19);
@@ -228,7 +230,7 @@ TEST_F(EditorTest, SizeChangesKeepTheTopLeftCellsAndAreOneUndoStep) {
   EXPECT_EQ(b.width, 40);
 }
 
-TEST_F(EditorTest, AReferenceTileEqualToTheTileCountIsRefused) {
+TEST_F(EditorModel, AReferenceTileEqualToTheTileCountIsRefused) {
   OpenOn(4, 4);
   editor->setPatternValue(5);
   EXPECT_FALSE(editor->applySizeAndReference(0, "4", "4", "64", "0x3ff"));
@@ -243,7 +245,7 @@ TEST_F(EditorTest, AReferenceTileEqualToTheTileCountIsRefused) {
   EXPECT_TRUE(editor->modified(0));
 }
 
-TEST_F(EditorTest, ParallaxAboveAHundredPercentSlowsTheOthersDownWhenConfirmed) {
+TEST_F(EditorModel, ParallaxAboveAHundredPercentSlowsTheOthersDownWhenConfirmed) {
   OpenOn(4, 4);
   editor->addBackground(AddMapElement("b", MakeMap(4, 4)));
   editor->background(1).parallaxX = 0.5;
@@ -261,7 +263,7 @@ TEST_F(EditorTest, ParallaxAboveAHundredPercentSlowsTheOthersDownWhenConfirmed) 
   EXPECT_EQ(editor->background(1).parallaxY, 0.25);
 }
 
-TEST_F(EditorTest, BlockFormatChecksAskBeforeSizesTheEditorCannotOpen) {
+TEST_F(EditorModel, BlockFormatChecksAskBeforeSizesTheEditorCannotOpen) {
   OpenOn(4, 4);
   EXPECT_FALSE(editor->chooseBlockFormat(12, 8));
   EXPECT_EQ(dialogs.entries().back().text,
@@ -282,7 +284,7 @@ TEST_F(EditorTest, BlockFormatChecksAskBeforeSizesTheEditorCannotOpen) {
   EXPECT_EQ(w.conversion.tileWidth, 24);
 }
 
-TEST_F(EditorTest, ConvertingTheActiveMapToSmallerBlocksSplitsEveryTile) {
+TEST_F(EditorModel, ConvertingTheActiveMapToSmallerBlocksSplitsEveryTile) {
   int e = AddMapElement("big", MakeMap(2, 1, 3, 4, 16, 16));
   ASSERT_TRUE(editor->open(e));
   ASSERT_TRUE(editor->convertActiveBlockFormat(8, 8));
@@ -295,7 +297,7 @@ TEST_F(EditorTest, ConvertingTheActiveMapToSmallerBlocksSplitsEveryTile) {
   EXPECT_TRUE(editor->modified(0));
 }
 
-TEST_F(EditorTest, SnapGridKeysDoubleEachSideBelow64AndHalveAbove1) {
+TEST_F(EditorModel, SnapGridKeysDoubleEachSideBelow64AndHalveAbove1) {
   OpenOn(4, 4);
   ASSERT_TRUE(editor->setSnapGridOf(0, 48, 8));
   editor->growSnapGrid();
@@ -310,7 +312,7 @@ TEST_F(EditorTest, SnapGridKeysDoubleEachSideBelow64AndHalveAbove1) {
   EXPECT_EQ(editor->activeBackground().snapY, 1);
 }
 
-TEST_F(EditorTest, ScrollingMovesByLinesOverTheParallaxSpeed) {
+TEST_F(EditorModel, ScrollingMovesByLinesOverTheParallaxSpeed) {
   OpenOn(64, 64);
   editor->activeBackground().parallaxX = 0.5;
   editor->scrollLines(1, 0);
@@ -324,7 +326,7 @@ TEST_F(EditorTest, ScrollingMovesByLinesOverTheParallaxSpeed) {
   EXPECT_EQ(editor->scrollY(), 8);
 }
 
-TEST_F(EditorTest, ZoomStepsByHalvesBetweenOneAndFour) {
+TEST_F(EditorModel, ZoomStepsByHalvesBetweenOneAndFour) {
   OpenOn(4, 4);
   editor->stepZoom(10);
   EXPECT_EQ(editor->zoom(), 4.0);
@@ -335,7 +337,7 @@ TEST_F(EditorTest, ZoomStepsByHalvesBetweenOneAndFour) {
   EXPECT_EQ(editor->zoom(), 1.0);
 }
 
-TEST_F(EditorTest, OpeningResetsTheEditorSettingsButNotThePaletteChoice) {
+TEST_F(EditorModel, OpeningResetsTheEditorSettingsButNotThePaletteChoice) {
   w.editor.foregroundOpacity = 10;
   w.editor.hexMode = 1;
   w.editor.ownPalettes = 0;
@@ -349,7 +351,7 @@ TEST_F(EditorTest, OpeningResetsTheEditorSettingsButNotThePaletteChoice) {
   EXPECT_EQ(w.editor.invisibleBlock, 7);
 }
 
-TEST_F(EditorTest, AScriptSwitchingHexModeResizesTheActiveBackgroundsCells) {
+TEST_F(EditorModel, AScriptSwitchingHexModeResizesTheActiveBackgroundsCells) {
   OpenOn(4, 4);
   script::ExecuteScript(w, "modehexa.actif = 1");
   EXPECT_EQ(editor->background(0).cellWidth, 16);
@@ -375,9 +377,9 @@ struct KeepingCase {
   bool closes;
 };
 
-class ClosingTest : public EditorTest, public ::testing::WithParamInterface<KeepingCase> {};
+class EditorClosing : public EditorFixture, public ::testing::WithParamInterface<KeepingCase> {};
 
-TEST_P(ClosingTest, ChangesAreOnlyLostWhenTheUserDropsThem) {
+TEST_P(EditorClosing, ChangesAreOnlyLostWhenTheUserDropsThem) {
   const KeepingCase& c = GetParam();
   OpenOn(4, 4);
   editor->paint({0, 0, 0, 0}, false);
@@ -390,7 +392,7 @@ TEST_P(ClosingTest, ChangesAreOnlyLostWhenTheUserDropsThem) {
   }
 }
 
-TEST_P(ClosingTest, ResettingTheBackgroundsAsksTheSameQuestion) {
+TEST_P(EditorClosing, ResettingTheBackgroundsAsksTheSameQuestion) {
   const KeepingCase& c = GetParam();
   OpenOn(4, 4);
   editor->paint({0, 0, 0, 0}, false);
@@ -405,14 +407,14 @@ TEST_P(ClosingTest, ResettingTheBackgroundsAsksTheSameQuestion) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Answers, ClosingTest,
+    Answers, EditorClosing,
     ::testing::Values(KeepingCase{"Cancel", platform::Answer::Cancel, false, false},
                       KeepingCase{"No", platform::Answer::No, false, true},
                       KeepingCase{"Yes", platform::Answer::Yes, false, true},
                       KeepingCase{"YesButTheWriterFails", platform::Answer::Yes, true, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(EditorTest, AnUnmodifiedEditorResetsWithoutAQuestion) {
+TEST_F(EditorModel, AnUnmodifiedEditorResetsWithoutAQuestion) {
   OpenOn(4, 4);
   editor->resetBackgrounds();
   EXPECT_EQ(editor->count(), 0);
@@ -428,7 +430,7 @@ TEST_F(EditorTest, AnUnmodifiedEditorResetsWithoutAQuestion) {
   EXPECT_TRUE(editor->close());
 }
 
-TEST_F(EditorTest, AMapSettingsFileThatCannotBeWrittenIsReported) {
+TEST_F(EditorModel, AMapSettingsFileThatCannotBeWrittenIsReported) {
   project::EntryRecord e;
   e.name = "perdu";
   e.file = dir.file("absent/perdu.map.c");

@@ -7,7 +7,7 @@ namespace {
 
 using namespace mapeditor;
 
-class MapSettingsTest : public EditorTest {
+class MapSettingsFiles : public EditorFixture {
  protected:
   void OpenThree() {
     first = AddMapElement("niveau1", MakeMap(8, 8));
@@ -57,7 +57,7 @@ class MapSettingsTest : public EditorTest {
   int first = -1, second = -1, third = -1;
 };
 
-TEST_F(MapSettingsTest, TheFileWritesEveryChangedSettingInItsPlace) {
+TEST_F(MapSettingsFiles, TheFileWritesEveryChangedSettingInItsPlace) {
   OpenThree();
   ChangeEverything();
   EXPECT_EQ(editor->mapSettingsText(),
@@ -99,7 +99,7 @@ TEST_F(MapSettingsTest, TheFileWritesEveryChangedSettingInItsPlace) {
             "    Fin\n\n\n\n");
 }
 
-TEST_F(MapSettingsTest, AtTheDefaultsOnlyTheAlwaysWrittenLinesRemain) {
+TEST_F(MapSettingsFiles, AtTheDefaultsOnlyTheAlwaysWrittenLinesRemain) {
   int e = AddMapElement("seul", MakeMap(4, 4));
   ASSERT_TRUE(editor->open(e));
   EXPECT_EQ(editor->mapSettingsText(),
@@ -110,7 +110,7 @@ TEST_F(MapSettingsTest, AtTheDefaultsOnlyTheAlwaysWrittenLinesRemain) {
             "    Fin\n\n\n\n");
 }
 
-TEST_F(MapSettingsTest, ABackgroundNotToOpenNextTimeIsLeftOut) {
+TEST_F(MapSettingsFiles, ABackgroundNotToOpenNextTimeIsLeftOut) {
   OpenThree();
   editor->setVisible(1, false);
   editor->slot(1).used = false;
@@ -119,7 +119,7 @@ TEST_F(MapSettingsTest, ABackgroundNotToOpenNextTimeIsLeftOut) {
   EXPECT_EQ(text.find("Visible"), std::string::npos);
 }
 
-TEST_F(MapSettingsTest, ReopeningTheMapRunsTheFileBackIntoTheEditor) {
+TEST_F(MapSettingsFiles, ReopeningTheMapRunsTheFileBackIntoTheEditor) {
   OpenThree();
   ChangeEverything();
   ASSERT_TRUE(editor->writeMapSettings());
@@ -173,7 +173,7 @@ TEST_F(MapSettingsTest, ReopeningTheMapRunsTheFileBackIntoTheEditor) {
   EXPECT_EQ(editor->mapSettingsText(), testsupport::ReadFile(editor->settingsFilePath()));
 }
 
-TEST_F(MapSettingsTest, NamesHoldingQuotesAreWrittenBetweenAnotherDelimiter) {
+TEST_F(MapSettingsFiles, NamesHoldingQuotesAreWrittenBetweenAnotherDelimiter) {
   first = AddMapElement("le \"grand\" niveau", MakeMap(4, 4));
   ASSERT_TRUE(editor->open(first));
   editor->showBitGrid();
@@ -187,7 +187,7 @@ TEST_F(MapSettingsTest, NamesHoldingQuotesAreWrittenBetweenAnotherDelimiter) {
   EXPECT_EQ(editor->slot(0).bits.names[1], "dit \"mur\"");
 }
 
-TEST_F(MapSettingsTest, NothingIsWrittenWhenMapSettingsAreNotSaved) {
+TEST_F(MapSettingsFiles, NothingIsWrittenWhenMapSettingsAreNotSaved) {
   OpenThree();
   w.system.saveMapSettings = 0;
   EXPECT_FALSE(editor->writeMapSettings());
@@ -199,7 +199,7 @@ TEST_F(MapSettingsTest, NothingIsWrittenWhenMapSettingsAreNotSaved) {
   EXPECT_TRUE(platform::FileExists(dir.file("niveau1.map.spt")));
 }
 
-TEST_F(MapSettingsTest, TheSpecimenWindowGoesWhenTheFileGaveItNoMap) {
+TEST_F(MapSettingsFiles, TheSpecimenWindowGoesWhenTheFileGaveItNoMap) {
   OpenThree();
   EXPECT_FALSE(editor->specimen().exists);
   EXPECT_FALSE(editor->addSpecimenMap(4));

@@ -13,7 +13,7 @@ namespace {
 
 using namespace mapeditor;
 
-class ObjectListTest : public EditorTest {
+class ObjectLists : public EditorFixture {
  protected:
   void OpenList(int maxObjects = 1024) {
     w.system.maxObjects = maxObjects;
@@ -36,7 +36,7 @@ class ObjectListTest : public EditorTest {
   }
 };
 
-TEST_F(ObjectListTest, NewElementsTakeTheModelsDefaultsUntilTheListIsFull) {
+TEST_F(ObjectLists, NewElementsTakeTheModelsDefaultsUntilTheListIsFull) {
   OpenList(3);
   EXPECT_EQ(L().maxElements, 3);
   EXPECT_EQ(StatusTexts().back(), "Liste ouverte: ennemis");
@@ -56,7 +56,7 @@ TEST_F(ObjectListTest, NewElementsTakeTheModelsDefaultsUntilTheListIsFull) {
   EXPECT_FALSE(editor->addListElement(0, 0, 0, 1));  // a map takes no elements
 }
 
-TEST_F(ObjectListTest, TheLastElementUnderThePointIsHitAndDeletingClosesTheGap) {
+TEST_F(ObjectLists, TheLastElementUnderThePointIsHitAndDeletingClosesTheGap) {
   OpenList();
   editor->addListElement(1, 0, 0, 1);
   editor->addListElement(1, 4, 4, 2);
@@ -74,7 +74,7 @@ TEST_F(ObjectListTest, TheLastElementUnderThePointIsHitAndDeletingClosesTheGap) 
   EXPECT_EQ(L().elementCount, 0);  // the additions pushed no state of their own
 }
 
-TEST_F(ObjectListTest, CopiedElementsPasteWithTheirTopLeftCornerAtThePoint) {
+TEST_F(ObjectLists, CopiedElementsPasteWithTheirTopLeftCornerAtThePoint) {
   OpenList();
   editor->addListElement(1, 20, 30, 1);
   editor->addListElement(1, 28, 22, 2);
@@ -96,7 +96,7 @@ TEST_F(ObjectListTest, CopiedElementsPasteWithTheirTopLeftCornerAtThePoint) {
   EXPECT_EQ(Word(1, formats::kObjectX), 28);
 }
 
-TEST_F(ObjectListTest, PastingIntoAFullListStopsWithTheMessage) {
+TEST_F(ObjectLists, PastingIntoAFullListStopsWithTheMessage) {
   OpenList(3);
   editor->addListElement(1, 0, 0, 1);
   editor->addListElement(1, 8, 0, 1);
@@ -108,7 +108,7 @@ TEST_F(ObjectListTest, PastingIntoAFullListStopsWithTheMessage) {
             "Trop d'éléments, veuillez allonger la liste dans les options");
 }
 
-TEST_F(ObjectListTest, ParametersShowTheFirstSelectedElementAndGoToEverySelected) {
+TEST_F(ObjectLists, ParametersShowTheFirstSelectedElementAndGoToEverySelected) {
   OpenList();
   editor->addListElement(1, 0, 0, 1);
   editor->addListElement(1, 8, 0, 1);
@@ -129,7 +129,7 @@ TEST_F(ObjectListTest, ParametersShowTheFirstSelectedElementAndGoToEverySelected
             "Vous devez d'abord définir des propriétés pour l'objet avant de pouvoir les éditer!");
 }
 
-TEST_F(ObjectListTest, AListMemberIsCopiedAndPastedThroughItsListPlane) {
+TEST_F(ObjectLists, AListMemberIsCopiedAndPastedThroughItsListPlane) {
   OpenList();
   editor->addListElement(1, 16, 16, 3);
   editor->addListElement(1, 100, 100, 4);
@@ -145,7 +145,7 @@ TEST_F(ObjectListTest, AListMemberIsCopiedAndPastedThroughItsListPlane) {
   EXPECT_EQ(Word(2, formats::kObjectType), 3);
 }
 
-TEST_F(ObjectListTest, ACopyOnAWideSnapGridKeepsTheBufferWithinItsPlanes) {
+TEST_F(ObjectLists, ACopyOnAWideSnapGridKeepsTheBufferWithinItsPlanes) {
   OpenList();
   ASSERT_TRUE(editor->setSnapGrid(1, 60000, 60000));
   ASSERT_TRUE(editor->copySelection({0, 0, 0, 0}, true));
@@ -157,7 +157,9 @@ TEST_F(ObjectListTest, ACopyOnAWideSnapGridKeepsTheBufferWithinItsPlanes) {
   EXPECT_EQ(editor->buffer().at(1, 0, 0), 0u);
 }
 
-TEST_F(EditorTest, TheSpecimenShowsTheFirstListedMapThatIsNotTransparent) {
+using SpecimenAndSlots = EditorFixture;
+
+TEST_F(SpecimenAndSlots, TheSpecimenShowsTheFirstListedMapThatIsNotTransparent) {
   LoadedMap low = MakeMap(2, 1, 1);
   LoadedMap high = MakeMap(2, 1, 2);
   high.cells[1] = 0xFFFF;  // the invisible block
@@ -186,7 +188,7 @@ TEST_F(EditorTest, TheSpecimenShowsTheFirstListedMapThatIsNotTransparent) {
   EXPECT_EQ(buf.at(1, 1, 0), 1u);
 }
 
-TEST_F(EditorTest, ASpecimenDragScrolledBeforeTheMapCopiesZerosThere) {
+TEST_F(SpecimenAndSlots, ASpecimenDragScrolledBeforeTheMapCopiesZerosThere) {
   int a = AddMapElement("bas", MakeMap(2, 1, 1));
   ASSERT_TRUE(editor->open(a));
   ASSERT_TRUE(editor->addSpecimenMap(1));
@@ -198,7 +200,7 @@ TEST_F(EditorTest, ASpecimenDragScrolledBeforeTheMapCopiesZerosThere) {
   EXPECT_EQ(buf.at(0, 1, 0), 1u);
 }
 
-TEST_F(EditorTest, ScriptCommandsLoadIntoSlotsAndCheckTheirBackground) {
+TEST_F(SpecimenAndSlots, ScriptCommandsLoadIntoSlotsAndCheckTheirBackground) {
   OpenOn(4, 4);
   int other = AddMapElement("autre", MakeMap(2, 2));
   int third = AddMapElement("troisieme", MakeMap(2, 2));
@@ -249,11 +251,10 @@ struct RectangleCase {
   std::vector<int> selected;
 };
 
-class ListRectangleTest : public ObjectListTest,
-                          public ::testing::WithParamInterface<RectangleCase> {};
+class ListRectangles : public ObjectLists, public ::testing::WithParamInterface<RectangleCase> {};
 
 // Elements at (0,0), (20,4) and (40,40); a 16 × 16 snap grid.
-TEST_P(ListRectangleTest, SelectsTheElementsWhosePositionLiesInside) {
+TEST_P(ListRectangles, SelectsTheElementsWhosePositionLiesInside) {
   OpenList();
   ASSERT_TRUE(editor->setSnapGridOf(1, 16, 16));
   ASSERT_TRUE(editor->addListElement(1, 0, 0, 1));
@@ -265,7 +266,7 @@ TEST_P(ListRectangleTest, SelectsTheElementsWhosePositionLiesInside) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rectangles, ListRectangleTest,
+    Rectangles, ListRectangles,
     ::testing::Values(RectangleCase{"Exact", {0, 0, 20, 4}, false, {0, 1}},
                       RectangleCase{"ShortOfTheSecond", {0, 0, 19, 4}, false, {0}},
                       RectangleCase{"SnappedOutwards", {2, 2, 18, 3}, true, {0, 1}},
@@ -273,7 +274,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RectangleCase{"Empty", {60, 60, 70, 70}, false, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ObjectListTest, PositionsSnapDownAndTheSelectionToggles) {
+TEST_F(ObjectLists, PositionsSnapDownAndTheSelectionToggles) {
   OpenList();
   ASSERT_TRUE(editor->setSnapGridOf(1, 16, 8));
   int32_t x = 37, y = -3;

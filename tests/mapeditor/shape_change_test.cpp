@@ -51,7 +51,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, ObjectFieldLabels,
                                            LabelCase{"vitesse", "vitesse"}, LabelCase{"<>", ""},
                                            LabelCase{"a <b", "a <b"}, LabelCase{"x> <y>", "y"}));
 
-TEST_F(EditorTest, ShrinkingALinkedMapIsOneUndoStepOfTheGroup) {
+using ShapeChanges = EditorFixture;
+
+TEST_F(ShapeChanges, ShrinkingALinkedMapIsOneUndoStepOfTheGroup) {
   OpenOn(4, 4);
   editor->addBackground(AddMapElement("b", MakeMap(4, 4)));
   editor->linkFromText("1,2");
@@ -75,7 +77,7 @@ TEST_F(EditorTest, ShrinkingALinkedMapIsOneUndoStepOfTheGroup) {
   EXPECT_EQ(editor->background(1).cell(0, 0), 9u);
 }
 
-TEST_F(EditorTest, GrowingOrShrinkingOverZerosDoesNotAsk) {
+TEST_F(ShapeChanges, GrowingOrShrinkingOverZerosDoesNotAsk) {
   int e = AddMapElement("z", MakeMap(4, 4, 0));
   ASSERT_TRUE(editor->open(e));
   ASSERT_TRUE(editor->applySizeAndReference(0, "2", "8", "0", "0"));
@@ -83,7 +85,7 @@ TEST_F(EditorTest, GrowingOrShrinkingOverZerosDoesNotAsk) {
   EXPECT_EQ(editor->background(0).cells.size(), 16u);
 }
 
-TEST_F(EditorTest, ShapedSnapshotsGiveTheShapeBackAndRefuseForgeries) {
+TEST_F(ShapeChanges, ShapedSnapshotsGiveTheShapeBackAndRefuseForgeries) {
   Background b;
   b.width = 2;
   b.height = 1;

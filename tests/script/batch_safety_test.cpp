@@ -117,8 +117,10 @@ const LossCase kLossCases[] = {
 INSTANTIATE_TEST_SUITE_P(Batch, OpeningLoss, ::testing::ValuesIn(kLossCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+using BatchProjects = BatchFixture;
+
 // One stray byte costs at most its own line: every entry is still read.
-TEST_F(BatchFixture, AStrayByteInAUtf8ProjectCostsAtMostItsLine) {
+TEST_F(BatchProjects, AStrayByteInAUtf8ProjectCostsAtMostItsLine) {
   Write(dir.path() / "jeu.tpj", Replaced(ProjectText(4), "c1.png", "c1\xE9.png"));
   EXPECT_EQ(Run("jeu.tpj", "fin"), 1);
   ASSERT_EQ(w->project.count(), 4u);
@@ -128,7 +130,7 @@ TEST_F(BatchFixture, AStrayByteInAUtf8ProjectCostsAtMostItsLine) {
 }
 
 // A whole project read is saved as before.
-TEST_F(BatchFixture, AProjectReadWholeIsSaved) {
+TEST_F(BatchProjects, AProjectReadWholeIsSaved) {
   Write(dir.path() / "jeu.tpj", ProjectText(3));
   EXPECT_EQ(Run("jeu.tpj", "fin"), 0);
   EXPECT_NE(Saved("jeu.tpj").find("Elément: carte2"), std::string::npos);
@@ -178,7 +180,7 @@ namespace {
 
 // One writer at a time: a project another instance has open is neither run
 // nor saved over, and the lock follows the file through every save.
-TEST_F(BatchFixture, AProjectOpenElsewhereIsNeitherRunNorSaved) {
+TEST_F(BatchProjects, AProjectOpenElsewhereIsNeitherRunNorSaved) {
   fs::path path = dir.path() / "jeu.tpj";
   Write(path, ProjectText(2));
   std::string bytes = testsupport::ReadFile(path);

@@ -9,11 +9,13 @@
 using namespace script;
 using namespace app;
 using platform::Answer;
-using scripttest::ScriptTest;
+using scripttest::ScriptFixture;
 using scripttest::TheStore;
 using Strings = std::vector<std::string>;
 
-TEST_F(ScriptTest, LabelLinesAreSkippedAndGotoSearchesForward) {
+using ControlFlow = ScriptFixture;
+
+TEST_F(ControlFlow, LabelLinesAreSkippedAndGotoSearchesForward) {
   RunLines(
       "trace un\n"
       "_Export:\n"
@@ -25,13 +27,13 @@ TEST_F(ScriptTest, LabelLinesAreSkippedAndGotoSearchesForward) {
   EXPECT_EQ(Traces(), (Strings{"un", "deux", "trois"}));
 }
 
-TEST_F(ScriptTest, GotoBackwardsEndsTheRun) {
+TEST_F(ControlFlow, GotoBackwardsEndsTheRun) {
   RunLines("fin_du_script:\ntrace un\ngoto fin_du_script\ntrace jamais\n");
   EXPECT_EQ(Traces(), Strings{"un"});
   EXPECT_TRUE(dialogs.entries().empty());
 }
 
-TEST_F(ScriptTest, TheUnderscoreIsNotPartOfTheLabel) {
+TEST_F(ControlFlow, TheUnderscoreIsNotPartOfTheLabel) {
   RunLines("goto export\ntrace non\n_Export:\ntrace oui\n");
   EXPECT_EQ(Traces(), Strings{"oui"});
   TheStore().traces.clear();
@@ -39,14 +41,14 @@ TEST_F(ScriptTest, TheUnderscoreIsNotPartOfTheLabel) {
   EXPECT_TRUE(Traces().empty());
 }
 
-TEST_F(ScriptTest, StartLabelIsCaseFoldedAndAMissingOneRunsNothing) {
+TEST_F(ControlFlow, StartLabelIsCaseFoldedAndAMissingOneRunsNothing) {
   RunLines("trace avant\nonopen niveau1:\ntrace carte\n", "onopen NIVEAU1");
   EXPECT_EQ(Traces(), Strings{"carte"});
   RunLines("trace avant\n", "absent");
   EXPECT_EQ(Traces(), Strings{"carte"});
 }
 
-TEST_F(ScriptTest, MsgBoxStringKeepsItsSemicolonOnlyInAFile) {
+TEST_F(ControlFlow, MsgBoxStringKeepsItsSemicolonOnlyInAFile) {
   RunLines("msgbox \"Un; deux\", \"ignoré\", \"Titre\"\n");
   ASSERT_EQ(dialogs.entries().size(), 1u);
   const auto& box = dialogs.entries()[0];
@@ -65,7 +67,7 @@ TEST_F(ScriptTest, MsgBoxStringKeepsItsSemicolonOnlyInAFile) {
   EXPECT_EQ(dialogs.entries()[0].caption, "Message utilisateur");
 }
 
-TEST_F(ScriptTest, MsgBoxCancelStopsOrJumps) {
+TEST_F(ControlFlow, MsgBoxCancelStopsOrJumps) {
   dialogs.queueAnswer(Answer::Ok);
   dialogs.queueAnswer(Answer::Cancel);
   RunLines("msgbox \"a\"\ntrace 1\nmsgbox \"b\"\ntrace 2\n");
@@ -87,7 +89,7 @@ TEST_F(ScriptTest, MsgBoxCancelStopsOrJumps) {
   EXPECT_EQ(dialogs.entries().back().caption, "titre");
 }
 
-TEST_F(ScriptTest, StopStatementsEndTheRunWithTheirFlag) {
+TEST_F(ControlFlow, StopStatementsEndTheRunWithTheirFlag) {
   RunText("trace 1; fin; trace 2");
   EXPECT_EQ(Traces(), Strings{"1"});
   EXPECT_EQ(w.interpreter.stopFlag, StopFlag::EndScript);
@@ -103,13 +105,13 @@ TEST_F(ScriptTest, StopStatementsEndTheRunWithTheirFlag) {
   EXPECT_EQ(Traces(), (Strings{"1", "5"}));
 }
 
-TEST_F(ScriptTest, GotoContinuesInTheIncluderAfterTheIncludedFileEnds) {
+TEST_F(ControlFlow, GotoContinuesInTheIncluderAfterTheIncludedFileEnds) {
   std::string inc = WriteScript("inc.spt", "trace inclus\ngoto plus loin\ntrace non\n");
   RunLines("inclure \"" + inc + "\"\ntrace non\nPlus Loin:\ntrace après\n");
   EXPECT_EQ(Traces(), (Strings{"inclus", "après"}));
 }
 
-TEST_F(ScriptTest, ReturnInAnIncludedFileEndsTheIncluderAndTheEventSeesIt) {
+TEST_F(ControlFlow, ReturnInAnIncludedFileEndsTheIncluderAndTheEventSeesIt) {
   std::string inc = WriteScript("retour.spt", "trace inclus\nretour 0\ntrace non\n");
   w.paths.scriptPath =
       WriteScript("script.spt", "onquit:\ninclude \"" + inc + "\"\ntrace non plus\nretour 1\n");
@@ -120,7 +122,7 @@ TEST_F(ScriptTest, ReturnInAnIncludedFileEndsTheIncluderAndTheEventSeesIt) {
   EXPECT_EQ(Traces(), Strings{"inclus"});
 }
 
-TEST_F(ScriptTest, FaireRunsAFileFromALabelAndNests) {
+TEST_F(ControlFlow, FaireRunsAFileFromALabelAndNests) {
   std::string inner = WriteScript("inner.spt", "trace intérieur\n");
   std::string lib = WriteScript(
       "lib.spt", "trace un\n_Deux:\ntrace deux\ndo \"" + inner + "\", \"\"\ntrace fin lib\n");
@@ -130,7 +132,7 @@ TEST_F(ScriptTest, FaireRunsAFileFromALabelAndNests) {
   EXPECT_TRUE(dialogs.entries().empty());
 }
 
-TEST_F(ScriptTest, IncludeAndFaireReportMissingNamesAndFiles) {
+TEST_F(ControlFlow, IncludeAndFaireReportMissingNamesAndFiles) {
   RunLines(
       "inclure absent.spt\n"
       "inclure \"" +
@@ -155,7 +157,7 @@ TEST_F(ScriptTest, IncludeAndFaireReportMissingNamesAndFiles) {
   EXPECT_EQ(Traces(), Strings{"fin"});
 }
 
-TEST_F(ScriptTest, AFileIncludingItselfStopsAtTheNestingLimit) {
+TEST_F(ControlFlow, AFileIncludingItselfStopsAtTheNestingLimit) {
   std::string self = dir.file("self.spt");
   WriteScript("self.spt", "trace x\ninclure \"" + self + "\"\n");
   RunLines("inclure \"" + self + "\"\n");
@@ -165,7 +167,7 @@ TEST_F(ScriptTest, AFileIncludingItselfStopsAtTheNestingLimit) {
   EXPECT_EQ(w.interpreter.runDepth, 0);
 }
 
-TEST_F(ScriptTest, ScriptFilesAreDecodedPerFile) {
+TEST_F(ControlFlow, ScriptFilesAreDecodedPerFile) {
   std::string latin = WriteScript("latin.spt", "essai.nom = \"\xE9t\xE9\"\n");
   std::string utf8 = WriteScript("utf8.spt", "\xEF\xBB\xBFtrace \"été\"\r\n");
   EXPECT_TRUE(RunScriptFile(w, latin));
@@ -175,7 +177,7 @@ TEST_F(ScriptTest, ScriptFilesAreDecodedPerFile) {
   EXPECT_FALSE(RunScriptFile(w, ""));
 }
 
-TEST_F(ScriptTest, ExecStartsTheProgramAndNeverReportsFailure) {
+TEST_F(ControlFlow, ExecStartsTheProgramAndNeverReportsFailure) {
   RunText("exec \"Notepad.exe lisezmoi.txt\"; exec sans guillemets");
   ASSERT_EQ(shell.calls().size(), 1u);
   EXPECT_EQ(shell.calls()[0].action, platform::RecordingShell::Action::StartProgram);

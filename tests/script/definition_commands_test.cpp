@@ -14,11 +14,11 @@
 
 using namespace script;
 using namespace app;
-using scripttest::ScriptTest;
+using scripttest::ScriptFixture;
 
 namespace {
 
-class Definitions : public ScriptTest {
+class Definitions : public ScriptFixture {
  protected:
   project::EntryRecord Entry(std::string_view fileName, std::string_view name) {
     project::EntryRecord e;

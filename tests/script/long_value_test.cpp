@@ -43,7 +43,7 @@ auto Timed(const char* what, const LongValue& value, F&& run) {
   return result;
 }
 
-class LongValueStatement : public scripttest::ScriptTest {};
+class LongValueStatement : public scripttest::ScriptFixture {};
 
 TEST_F(LongValueStatement, StatementsFromAStreamAndFromText) {
   auto stream = [this](const std::string& value) {

@@ -11,7 +11,7 @@
 
 using namespace script;
 using namespace app;
-using scripttest::ScriptTest;
+using scripttest::ScriptFixture;
 
 namespace {
 
@@ -36,7 +36,7 @@ void AddOtherPlatform(Workshop& w) {
   w.platforms.records.push_back(other);
 }
 
-class PlatformRecords : public ScriptTest {};
+class PlatformRecords : public ScriptFixture {};
 
 }  // namespace
 

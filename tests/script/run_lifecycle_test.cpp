@@ -19,7 +19,7 @@
 
 using namespace script;
 using namespace app;
-using scripttest::ScriptTest;
+using scripttest::ScriptFixture;
 using scripttest::TheStore;
 using Strings = std::vector<std::string>;
 
@@ -55,7 +55,9 @@ class FakeAssistant : public AssistantControls {
 
 }  // namespace
 
-TEST_F(ScriptTest, MessagesIsZeroDuringARunAndOneAfter) {
+using RunLifecycle = ScriptFixture;
+
+TEST_F(RunLifecycle, MessagesIsZeroDuringARunAndOneAfter) {
   EXPECT_EQ(w.interpreter.messages, 0);
   RegisterIdentifier(w, "voir", CommandEntry<[](Workshop& w, std::string_view) {
                        TheStore().traces.push_back(std::to_string(w.interpreter.messages));
@@ -65,7 +67,7 @@ TEST_F(ScriptTest, MessagesIsZeroDuringARunAndOneAfter) {
   EXPECT_EQ(w.interpreter.messages, 1);
 }
 
-TEST_F(ScriptTest, HostHooksWrapTheOutermostRunAndBitNamesSurviveNesting) {
+TEST_F(RunLifecycle, HostHooksWrapTheOutermostRunAndBitNamesSurviveNesting) {
   FakeHost host;
   w.interpreter.host = &host;
   std::string inc = WriteScript("inc.spt", "visible 0\n");
@@ -76,7 +78,7 @@ TEST_F(ScriptTest, HostHooksWrapTheOutermostRunAndBitNamesSurviveNesting) {
   EXPECT_EQ(host.calls, (Strings{"suspend", "restore", "show"}));
 }
 
-TEST_F(ScriptTest, EventsRunFromTheirLabelsAndReportWhatTheCallerNeeds) {
+TEST_F(RunLifecycle, EventsRunFromTheirLabelsAndReportWhatTheCallerNeeds) {
   EXPECT_EQ(EventLabel(ScriptEvent::Open, "Niveau1"), "onopen Niveau1");
   EXPECT_EQ(EventLabel(ScriptEvent::Save, "x"), "onsave x");
   w.paths.scriptPath = WriteScript("script.spt",
@@ -95,7 +97,7 @@ TEST_F(ScriptTest, EventsRunFromTheirLabelsAndReportWhatTheCallerNeeds) {
   EXPECT_EQ(Traces(), (Strings{"départ", "ouvert", "sauvé"}));
 }
 
-TEST_F(ScriptTest, AMissingSystemScriptLetsTheProgramGoOn) {
+TEST_F(RunLifecycle, AMissingSystemScriptLetsTheProgramGoOn) {
   RunText("quitte");  // e.g. the project's data section
   w.paths.scriptPath = dir.file("absent.spt");
   EventOutcome start = RunScriptEvent(w, ScriptEvent::Start);
@@ -103,7 +105,7 @@ TEST_F(ScriptTest, AMissingSystemScriptLetsTheProgramGoOn) {
   EXPECT_FALSE(start.closesProgram());
 }
 
-TEST_F(ScriptTest, ProceduresMenuListsUnderscoreLabelsInTheirWrittenCase) {
+TEST_F(RunLifecycle, ProceduresMenuListsUnderscoreLabelsInTheirWrittenCase) {
   std::string path = WriteScript("script.spt",
                                  "onstart:\n"
                                  "  _Export:   # exporte tout\n"
@@ -139,7 +141,7 @@ TEST(ProceduresMenu, ExplainsWhyItIsEmpty) {
   expectPlaceholder(BuildProceduresMenu(dir.file("vide.spt")), "(Aucune)");
 }
 
-TEST_F(ScriptTest, ThePromptRunsItsTextAsAStreamAndRemembersIt) {
+TEST_F(RunLifecycle, ThePromptRunsItsTextAsAStreamAndRemembersIt) {
   std::string typed = "Trace un\r\nessai.nom = \"Deux\r\"\r\ntrace trois";
   RunScriptPrompt(w, typed);
   EXPECT_EQ(ScriptPromptText(w), typed);
@@ -151,7 +153,7 @@ TEST_F(ScriptTest, ThePromptRunsItsTextAsAStreamAndRemembersIt) {
   EXPECT_EQ(ScriptPromptText(w).size(), 10000u);
 }
 
-TEST_F(ScriptTest, AssistantControlsReceiveTheScriptsActions) {
+TEST_F(RunLifecycle, AssistantControlsReceiveTheScriptsActions) {
   FakeAssistant assistant;
   w.assistant = &assistant;
   RunLines(
@@ -180,7 +182,7 @@ TEST_F(ScriptTest, AssistantControlsReceiveTheScriptsActions) {
                                 "déroulante n'y figure pas (32x32)."});
 }
 
-TEST_F(ScriptTest, RegisteredIdentifiersComeAfterTheRootAndAreNotDuplicated) {
+TEST_F(RunLifecycle, RegisteredIdentifiersComeAfterTheRootAndAreNotDuplicated) {
   // The platform's own object (`gba`) is registered at start-up; another
   // name stands for a platform object here.
   size_t before = w.interpreter.registered.size();

@@ -53,21 +53,21 @@ void RegisterTestIdentifiers(Workshop& w) {
                      }>());
 }
 
-ScriptTest::ScriptTest() {
+ScriptFixture::ScriptFixture() {
   TheStore() = Store{};
   RegisterTestIdentifiers(w);
 }
 
-void ScriptTest::RunLines(std::string text, std::string_view startLabel) {
+void ScriptFixture::RunLines(std::string text, std::string_view startLabel) {
   platform::TextLines lines(std::move(text));
   ExecuteScript(w, lines, startLabel);
 }
 
-void ScriptTest::RunText(std::string_view text, std::string_view startLabel) {
+void ScriptFixture::RunText(std::string_view text, std::string_view startLabel) {
   ExecuteScript(w, text, startLabel);
 }
 
-std::string ScriptTest::WriteScript(std::string_view name, std::string_view bytes) {
+std::string ScriptFixture::WriteScript(std::string_view name, std::string_view bytes) {
   std::string path = dir.file(name);
   testsupport::WriteFile(path, bytes);
   return path;

@@ -33,9 +33,9 @@ Store& TheStore();
 // command that records its value text).
 void RegisterTestIdentifiers(app::Workshop& w);
 
-class ScriptTest : public ::testing::Test {
+class ScriptFixture : public ::testing::Test {
  protected:
-  ScriptTest();
+  ScriptFixture();
 
   // Runs a stream of lines / `;`-separated text.
   void RunLines(std::string text, std::string_view startLabel = {});

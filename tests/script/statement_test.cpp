@@ -8,7 +8,7 @@
 
 using namespace script;
 using namespace app;
-using scripttest::ScriptTest;
+using scripttest::ScriptFixture;
 using scripttest::TheStore;
 
 TEST(ScriptLine, FoldsOnlyAsciiCapitalsOutsideStrings) {
@@ -46,7 +46,9 @@ TEST(SettingsFileName, CutsTheLastExtensionOnlyWhenTheNameHasTwo) {
   EXPECT_EQ(mapeditor::SettingsFileName("v1.2/.hidden.map"), "v1.2/.hidden.map.spt");
 }
 
-TEST_F(ScriptTest, PathSpellingsAndCaseReachTheSameVariable) {
+using ScriptStatements = ScriptFixture;
+
+TEST_F(ScriptStatements, PathSpellingsAndCaseReachTheSameVariable) {
   for (std::string_view statement : {"ESSAI.GRILLE = VRAI", "essai.grille vrai", "ESSAI grille=1",
                                      "essai.grille=vrai", "  Essai . Grille\t==  True"}) {
     TheStore().grille = 0;
@@ -58,7 +60,7 @@ TEST_F(ScriptTest, PathSpellingsAndCaseReachTheSameVariable) {
   EXPECT_TRUE(dialogs.entries().empty());
 }
 
-TEST_F(ScriptTest, IntegerAndRealValues) {
+TEST_F(ScriptStatements, IntegerAndRealValues) {
   auto integer = [&](std::string value) {
     RunLines("essai.nombre = " + value);
     return TheStore().nombre;
@@ -74,7 +76,7 @@ TEST_F(ScriptTest, IntegerAndRealValues) {
   EXPECT_DOUBLE_EQ(TheStore().reel, -150.0);
 }
 
-TEST_F(ScriptTest, TextVariablesNeedAStringAndHoldAtMost511Characters) {
+TEST_F(ScriptStatements, TextVariablesNeedAStringAndHoldAtMost511Characters) {
   RunLines("essai.nom = \"avant\"\nessai.nom = sans guillemets");
   EXPECT_EQ(TheStore().nom, "avant");
   ASSERT_EQ(dialogs.entries().size(), 1u);
@@ -87,7 +89,7 @@ TEST_F(ScriptTest, TextVariablesNeedAStringAndHoldAtMost511Characters) {
   EXPECT_EQ(platform::Utf8Length(TheStore().nom), 511u);
 }
 
-TEST_F(ScriptTest, UnknownNamesAreReportedAndTheRunGoesOn) {
+TEST_F(ScriptStatements, UnknownNamesAreReportedAndTheRunGoesOn) {
   RunLines("inconnu = 1\nessai.inconnue 2\nessai.grille = 1\n");
   ASSERT_EQ(dialogs.entries().size(), 2u);
   EXPECT_EQ(dialogs.entries()[0].text, "L'identificateur inconnu n'existe pas.");
@@ -100,7 +102,7 @@ TEST_F(ScriptTest, UnknownNamesAreReportedAndTheRunGoesOn) {
   EXPECT_EQ(TheStore().grille, 1);
 }
 
-TEST_F(ScriptTest, ArraysCountFromOneAndReportTheIndexAsWritten) {
+TEST_F(ScriptStatements, ArraysCountFromOneAndReportTheIndexAsWritten) {
   RunLines(
       "essai.entiers[1] = 7\n"
       "essai.entiers[3] = 0x10\n"
@@ -125,7 +127,7 @@ TEST_F(ScriptTest, ArraysCountFromOneAndReportTheIndexAsWritten) {
             }));
 }
 
-TEST_F(ScriptTest, TheIndexCarriesFromTheObjectToItsProperty) {
+TEST_F(ScriptStatements, TheIndexCarriesFromTheObjectToItsProperty) {
   RunText("essai.indice; essai[3].indice; ESSAI[0].indice; essai [2] . indice");
   EXPECT_EQ(TheStore().indexes, (std::vector<int32_t>{0, 2, -1, 1}));
   // The most negative index wraps instead of overflowing.
@@ -133,14 +135,14 @@ TEST_F(ScriptTest, TheIndexCarriesFromTheObjectToItsProperty) {
   EXPECT_EQ(TheStore().indexes.back(), INT32_MAX);
 }
 
-TEST_F(ScriptTest, EmptyStatementsAndCommentLinesDoNothing) {
+TEST_F(ScriptStatements, EmptyStatementsAndCommentLinesDoNothing) {
   RunLines("\n   \n# comment\n\t; another\n= 5\n[2]\n");
   RunText(";;  ;");
   EXPECT_TRUE(dialogs.entries().empty());
   EXPECT_EQ(w.interpreter.stopFlag, StopFlag::Running);
 }
 
-TEST_F(ScriptTest, LongLinesContinueAsTheNextStatement) {
+TEST_F(ScriptStatements, LongLinesContinueAsTheNextStatement) {
   // 999 characters, accents counting as one, then a second statement.
   std::string first = "essai.nom = \"" + std::string(10, 'x') + "é\"";
   first += std::string(999 - platform::Utf8Length(first), ' ');
@@ -152,7 +154,7 @@ TEST_F(ScriptTest, LongLinesContinueAsTheNextStatement) {
   EXPECT_EQ(TheStore().grille, 1);
 }
 
-TEST_F(ScriptTest, RootVariablesAndTheirEnglishTwins) {
+TEST_F(ScriptStatements, RootVariablesAndTheirEnglishTwins) {
   EXPECT_EQ(w.paths.scriptPath, "script.spt");
   EXPECT_EQ(w.paths.userHelpPath, "lisezmoi.htm");
   RunLines(

@@ -10,13 +10,13 @@
 
 using namespace script;
 using namespace app;
-using scripttest::ScriptTest;
+using scripttest::ScriptFixture;
 
 namespace {
 
 constexpr std::string_view kScriptCaption = "Erreur d'exécution du script";
 
-class Vocabulary : public ScriptTest {
+class Vocabulary : public ScriptFixture {
  protected:
   void Open() { w.openEditor = &editor; }
   scripttest::RecordingEditor editor;

@@ -17,7 +17,7 @@
 
 // A map editor model over elements held in memory, for the editor's windows
 // on real widgets: no editor window, no files but the temporary directory.
-namespace editortest {
+namespace uitest {
 
 class MemoryStore : public mapeditor::ElementStore {
  public:
@@ -131,4 +131,4 @@ struct Bench {
   mapeditor::Background& bg(int i) { return editor->background(i); }
 };
 
-}  // namespace editortest
+}  // namespace uitest

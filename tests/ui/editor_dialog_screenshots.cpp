@@ -16,8 +16,8 @@
 #include "ui/editor_specimen_window.h"
 #include "ui/editor_tool_dialogs.h"
 
-using editortest::Bench;
-using editortest::Map;
+using uitest::Bench;
+using uitest::Map;
 
 namespace {
 
@@ -104,7 +104,7 @@ int main(int argc, char** argv) {
     list.elementSize = list.model.objectSize();
     list.count = 1;
     list.elements.assign(static_cast<size_t>(list.elementSize), 0);
-    list.tiles = editortest::Tiles(4, 8);
+    list.tiles = uitest::Tiles(4, 8);
     if (!lists.open({lists.addList("objets", std::move(list))})) return 1;
     lists.editor->listSelection() = {0};
     lists.editor->setObjectFields(std::vector<std::string>{"12", "2", "ogre"});

@@ -28,9 +28,9 @@
 #include "ui/editor_specimen_window.h"
 #include "ui/editor_tool_dialogs.h"
 
-using editortest::Bench;
-using editortest::Map;
 using platform::Answer;
+using uitest::Bench;
+using uitest::Map;
 
 namespace {
 
@@ -549,7 +549,7 @@ void EditorDialogsTest::objectParametersWithoutFieldsGiveTheMessage() {
   mapeditor::LoadedList list;
   list.count = 1;
   list.elements.assign(12, 0);
-  list.tiles = editortest::Tiles(4, 8);
+  list.tiles = uitest::Tiles(4, 8);
   QVERIFY(b.open({b.addList("objets", std::move(list))}));
   b.editor->listSelection() = {0};
   QVERIFY(!ui::ShowObjectParameters(nullptr, *b.editor));
@@ -566,7 +566,7 @@ void EditorDialogsTest::objectParametersWriteEverySelectedObject() {
   list.elementSize = list.model.objectSize();
   list.count = 2;
   list.elements.assign(static_cast<size_t>(list.elementSize) * 2, 0);
-  list.tiles = editortest::Tiles(4, 8);
+  list.tiles = uitest::Tiles(4, 8);
   QVERIFY(b.open({b.addList("objets", std::move(list))}));
   b.editor->listSelection() = {0, 1};
   ui::EditorObjectDialog d(*b.editor, b.editor->objectFieldTexts());

@@ -8,7 +8,7 @@
 #include "project/project_file.h"
 #include "script/script_prompt.h"
 
-namespace editortest {
+namespace uitest {
 
 std::optional<mapeditor::LoadedList> DemoStore::readList(const project::EntryRecord& list,
                                                          int32_t maxElements) {
@@ -107,4 +107,4 @@ QStringList DemoEditor::statusTexts() const {
   return out;
 }
 
-}  // namespace editortest
+}  // namespace uitest

@@ -12,7 +12,7 @@
 #include "app/workshop.h"
 #include "ui/map_editor_window.h"
 
-namespace editortest {
+namespace uitest {
 
 // The element files of the program, with object lists made up in memory
 // (the demo has none) and writes that can be made to fail.
@@ -65,4 +65,4 @@ class DemoEditor {
   std::unique_ptr<ui::MapEditorWindow> window_;
 };
 
-}  // namespace editortest
+}  // namespace uitest

@@ -17,7 +17,7 @@
 #include "ui/map_editor_canvas.h"
 #include "ui/map_editor_tile_panel.h"
 
-using editortest::DemoEditor;
+using uitest::DemoEditor;
 
 namespace {
 

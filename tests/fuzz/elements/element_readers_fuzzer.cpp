@@ -37,8 +37,7 @@ class QuietDialogs : public platform::UserDialogs {
 };
 
 const std::string& InputPath() {
-  static const std::string path =
-      (fuzzscratch::Directory("tessel-elements-fuzz") / "in.c").string();
+  static const std::string path = (fuzztest::Directory("tessel-elements-fuzz") / "in.c").string();
   return path;
 }
 

@@ -62,7 +62,7 @@ constexpr script::ObjectTable kObject{kObjectRows};
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  fuzzscratch::InsideForOneInput scratch(fuzzscratch::Directory("tessel-script-fuzz"));
+  fuzztest::InsideForOneInput scratch(fuzztest::Directory("tessel-script-fuzz"));
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
   std::string text = platform::DecodeTextFile(bytes);
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace pcxcases {
+namespace toolstest {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -87,4 +87,4 @@ inline const std::vector<PaletteCase>& Cases() {
 
 inline std::string CaseName(const PaletteCase& c) { return c.name; }
 
-}  // namespace pcxcases
+}  // namespace toolstest

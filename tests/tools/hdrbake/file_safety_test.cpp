@@ -13,7 +13,7 @@
 #include "run_tool.h"
 #include "test_support/temp_dir.h"
 
-namespace hdrbake {
+namespace hdrbaketest {
 namespace {
 
 namespace fs = std::filesystem;
@@ -129,4 +129,4 @@ TEST(Hdrbake, AFullDiskLeavesThePreviousHeaderWhole) {
 }
 
 }  // namespace
-}  // namespace hdrbake
+}  // namespace hdrbaketest

@@ -13,7 +13,7 @@
 #include "run_tool.h"
 #include "test_support/temp_dir.h"
 
-namespace hdrbake {
+namespace hdrbaketest {
 namespace {
 
 std::string SizeLines(int height, int width) {
@@ -168,4 +168,4 @@ TEST(Hdrbake, OutputThatCannotBeCreatedFails) {
 }
 
 }  // namespace
-}  // namespace hdrbake
+}  // namespace hdrbaketest

@@ -16,7 +16,7 @@
 #include "test_support/commands.h"
 #include "test_support/temp_dir.h"
 
-namespace hdrbake {
+namespace hdrbaketest {
 namespace {
 
 struct Rgb {
@@ -128,4 +128,4 @@ TEST(HeaderCompiles, WithGccOnceU16IsDefined) {
 }
 
 }  // namespace
-}  // namespace hdrbake
+}  // namespace hdrbaketest

@@ -4,8 +4,10 @@
 
 #include <string>
 
-namespace hdrbake {
+namespace hdrbaketest {
 namespace {
+
+using namespace hdrbake;
 
 const std::string kIndent = "\n                   ";
 
@@ -64,4 +66,4 @@ TEST(HeaderText, ImageNotReadGivesZeroSizeAndEmptyData) {
 }
 
 }  // namespace
-}  // namespace hdrbake
+}  // namespace hdrbaketest

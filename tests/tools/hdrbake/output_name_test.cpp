@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
-namespace hdrbake {
+namespace hdrbaketest {
 namespace {
+
+using namespace hdrbake;
 
 TEST(OutputName, DefaultIsTheInputCutAtTheFileNamesFirstDot) {
   EXPECT_EQ(DefaultOutputName("ball.pcx"), "ball.h");
@@ -27,4 +29,4 @@ TEST(OutputName, PrefixIsTheFileNameUpToItsFirstDot) {
 }
 
 }  // namespace
-}  // namespace hdrbake
+}  // namespace hdrbaketest

@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <vector>
 
-namespace hdrbake {
+namespace hdrbaketest {
 namespace {
+
+using namespace hdrbake;
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -140,11 +142,11 @@ TEST(ReadPcx, MissingPaletteKeepsSizeAndPixelsWithBlackEntries) {
   }
 }
 
-class PcxPalette : public ::testing::TestWithParam<pcxcases::PaletteCase> {};
+class PcxPalette : public ::testing::TestWithParam<toolstest::PaletteCase> {};
 
 // Without a marker the palette is missing and stays black.
 TEST_P(PcxPalette, FoundByItsMarkerWhateverFollowsIt) {
-  const pcxcases::PaletteFile file = pcxcases::Build(GetParam());
+  const toolstest::PaletteFile file = toolstest::Build(GetParam());
   const Read read = ReadBytes(file.bytes);
   ASSERT_EQ(read.status, file.palette ? PcxStatus::Complete : PcxStatus::NoPalette);
   EXPECT_EQ(read.image.pixels, file.pixels);
@@ -160,8 +162,8 @@ TEST_P(PcxPalette, FoundByItsMarkerWhateverFollowsIt) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, PcxPalette, ::testing::ValuesIn(pcxcases::Cases()),
-                         [](const auto& info) { return pcxcases::CaseName(info.param); });
+INSTANTIATE_TEST_SUITE_P(Layouts, PcxPalette, ::testing::ValuesIn(toolstest::Cases()),
+                         [](const auto& info) { return toolstest::CaseName(info.param); });
 
 }  // namespace
-}  // namespace hdrbake
+}  // namespace hdrbaketest

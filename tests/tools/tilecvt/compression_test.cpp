@@ -73,7 +73,7 @@ TEST(Lz77, RoundTripsThroughTheBiosLayout) {
   for (const auto& [name, data] : Samples()) {
     Bytes packed = tilecvt::CompressLz77(data);
     size_t consumed = 0;
-    auto unpacked = tilecvt_test::DecodeLz77(packed, &consumed);
+    auto unpacked = tilecvttest::DecodeLz77(packed, &consumed);
     ASSERT_TRUE(unpacked.has_value()) << name;
     EXPECT_EQ(*unpacked, data) << name;
     EXPECT_EQ(consumed, packed.size()) << name;
@@ -83,21 +83,21 @@ TEST(Lz77, RoundTripsThroughTheBiosLayout) {
 TEST(Lz77, TakesTheLongestMatchAtEveryPositionLikeABruteForceSearch) {
   for (const auto& [name, data] : Samples()) {
     if (data.size() > 12000) continue;  // the brute force is slow
-    EXPECT_EQ(tilecvt_test::Lz77TokenLengths(tilecvt::CompressLz77(data)),
-              tilecvt_test::BruteForceGreedyLengths(data))
+    EXPECT_EQ(tilecvttest::Lz77TokenLengths(tilecvt::CompressLz77(data)),
+              tilecvttest::BruteForceGreedyLengths(data))
         << name;
   }
   Bytes tiles = RealTileData();
   tiles.resize(12000);
-  EXPECT_EQ(tilecvt_test::Lz77TokenLengths(tilecvt::CompressLz77(tiles)),
-            tilecvt_test::BruteForceGreedyLengths(tiles));
+  EXPECT_EQ(tilecvttest::Lz77TokenLengths(tilecvt::CompressLz77(tiles)),
+            tilecvttest::BruteForceGreedyLengths(tiles));
 }
 
 TEST(Lz77, HundredZeroBytesBecomeALiteralAndSixReferences) {
   Bytes packed = tilecvt::CompressLz77(Bytes(100, 0));
   ASSERT_GE(packed.size(), 4u);
   EXPECT_EQ(Bytes(packed.begin(), packed.begin() + 4), (Bytes{0x10, 100, 0, 0}));
-  EXPECT_EQ(tilecvt_test::Lz77TokenLengths(packed),
+  EXPECT_EQ(tilecvttest::Lz77TokenLengths(packed),
             (std::vector<uint32_t>{1, 18, 18, 18, 18, 18, 9}));
   EXPECT_EQ(packed.size(), 4u + 1 + 1 + 6 * 2);
 }
@@ -113,7 +113,7 @@ constexpr Lz77Variant kLz77Variants[] = {{"greedy", {}},
 
 uint64_t TokenBits(const Bytes& stream) {
   uint64_t bits = 0;
-  for (uint32_t length : tilecvt_test::Lz77TokenLengths(stream)) bits += length == 1 ? 9 : 17;
+  for (uint32_t length : tilecvttest::Lz77TokenLengths(stream)) bits += length == 1 ? 9 : 17;
   return bits;
 }
 
@@ -122,11 +122,11 @@ TEST(Lz77, EveryVariantRoundTripsAndTheVramSafeOnesThroughVramToo) {
     for (const auto& [name, data] : Samples()) {
       const Bytes packed = tilecvt::CompressLz77(data, variant.options);
       size_t consumed = 0;
-      EXPECT_EQ(tilecvt_test::DecodeLz77(packed, &consumed), data) << variant.name << ", " << name;
+      EXPECT_EQ(tilecvttest::DecodeLz77(packed, &consumed), data) << variant.name << ", " << name;
       EXPECT_EQ(consumed, packed.size()) << variant.name << ", " << name;
       if (!variant.options.vramSafe) continue;
-      EXPECT_NE(tilecvt_test::Lz77ShortestDistance(packed), 1u) << variant.name << ", " << name;
-      EXPECT_EQ(tilecvt_test::DecodeLz77ToVram(packed, 0xA5), data) << variant.name << ", " << name;
+      EXPECT_NE(tilecvttest::Lz77ShortestDistance(packed), 1u) << variant.name << ", " << name;
+      EXPECT_EQ(tilecvttest::DecodeLz77ToVram(packed, 0xA5), data) << variant.name << ", " << name;
     }
   }
 }
@@ -134,15 +134,15 @@ TEST(Lz77, EveryVariantRoundTripsAndTheVramSafeOnesThroughVramToo) {
 TEST(Lz77, TheGreedyStreamOfARunIsWrongInVram) {
   const Bytes zeros(100, 0);
   const Bytes packed = tilecvt::CompressLz77(zeros);
-  EXPECT_EQ(tilecvt_test::Lz77ShortestDistance(packed), 1u);
-  EXPECT_NE(tilecvt_test::DecodeLz77ToVram(packed, 0xA5), zeros);
+  EXPECT_EQ(tilecvttest::Lz77ShortestDistance(packed), 1u);
+  EXPECT_NE(tilecvttest::DecodeLz77ToVram(packed, 0xA5), zeros);
 }
 
 TEST(Lz77, VramSafeTakesTheLongestMatchFromDistanceTwoLikeABruteForceSearch) {
   for (const auto& [name, data] : Samples()) {
     if (data.size() > 12000) continue;  // the brute force is slow
-    EXPECT_EQ(tilecvt_test::Lz77TokenLengths(tilecvt::CompressLz77(data, {true, false})),
-              tilecvt_test::BruteForceGreedyLengths(data, 2))
+    EXPECT_EQ(tilecvttest::Lz77TokenLengths(tilecvt::CompressLz77(data, {true, false})),
+              tilecvttest::BruteForceGreedyLengths(data, 2))
         << name;
   }
 }
@@ -160,10 +160,10 @@ TEST(Lz77, SmallestParseCostsAsFewBitsAsABruteForceOptimum) {
   for (const auto& [name, data] : samples) {
     if (data.size() > 12000) continue;  // the brute force is slow
     EXPECT_EQ(TokenBits(tilecvt::CompressLz77(data, {false, true})),
-              tilecvt_test::BruteForceSmallestLz77Bits(data, 1))
+              tilecvttest::BruteForceSmallestLz77Bits(data, 1))
         << name;
     EXPECT_EQ(TokenBits(tilecvt::CompressLz77(data, {true, true})),
-              tilecvt_test::BruteForceSmallestLz77Bits(data, 2))
+              tilecvttest::BruteForceSmallestLz77Bits(data, 2))
         << name;
   }
 }
@@ -185,7 +185,7 @@ TEST(Lz77, RefusesBlocksTooLongForTheHeader) {
 TEST(Aplib, RoundTripsThroughThePublishedStreamFormat) {
   for (const auto& [name, data] : Samples()) {
     Bytes packed = tilecvt::CompressAplib(data, false);
-    auto unpacked = tilecvt_test::DecodeAplib(packed, data.size());
+    auto unpacked = tilecvttest::DecodeAplib(packed, data.size());
     ASSERT_TRUE(unpacked.has_value()) << name;
     EXPECT_EQ(*unpacked, data) << name;
   }
@@ -194,7 +194,7 @@ TEST(Aplib, RoundTripsThroughThePublishedStreamFormat) {
   Bytes noise = RandomBytes(40000, 256, 9);
   big.insert(big.end(), noise.begin(), noise.end());
   big.insert(big.end(), big.begin(), big.begin() + 30000);
-  auto unpacked = tilecvt_test::DecodeAplib(tilecvt::CompressAplib(big, false), big.size());
+  auto unpacked = tilecvttest::DecodeAplib(tilecvt::CompressAplib(big, false), big.size());
   ASSERT_TRUE(unpacked.has_value());
   EXPECT_EQ(*unpacked, big);
 }
@@ -222,8 +222,7 @@ TEST(Aplib, CodesRepeatsAtTheFormatsEdges) {
   for (const Case& c : cases) {
     Bytes data = RepeatAt(c.distance, c.length, c.distance + c.length);
     Bytes packed = tilecvt::CompressAplib(data, false);
-    EXPECT_EQ(tilecvt_test::DecodeAplib(packed, data.size()), data)
-        << c.distance << " " << c.length;
+    EXPECT_EQ(tilecvttest::DecodeAplib(packed, data.size()), data) << c.distance << " " << c.length;
     if (c.length >= 64) {  // the repeat costs a few bytes over the random part alone
       const Bytes head(data.begin(), data.begin() + c.distance);
       EXPECT_LT(packed.size(), tilecvt::CompressAplib(head, false).size() + 12)
@@ -237,7 +236,7 @@ TEST(Aplib, RoundTripsEveryShortBlock) {
     for (unsigned seed = 0; seed < 4; ++seed) {
       Bytes data =
           RandomBytes(size, seed == 0 ? 1 : 1 + seed * 2, static_cast<unsigned>(size * 7 + seed));
-      EXPECT_EQ(tilecvt_test::DecodeAplib(tilecvt::CompressAplib(data, false), data.size()), data)
+      EXPECT_EQ(tilecvttest::DecodeAplib(tilecvt::CompressAplib(data, false), data.size()), data)
           << size;
     }
   }
@@ -255,10 +254,10 @@ TEST(Aplib, SafeHeaderCarriesSizesAndCrcs) {
   EXPECT_EQ(std::string(packed.begin(), packed.begin() + 4), "AP32");
   EXPECT_EQ(U32(packed, 4), 24u);
   EXPECT_EQ(U32(packed, 8), stream.size());
-  EXPECT_EQ(U32(packed, 12), tilecvt_test::ReferenceCrc32(stream));
+  EXPECT_EQ(U32(packed, 12), tilecvttest::ReferenceCrc32(stream));
   EXPECT_EQ(U32(packed, 16), data.size());
-  EXPECT_EQ(U32(packed, 20), tilecvt_test::ReferenceCrc32(data));
-  EXPECT_EQ(tilecvt_test::DecodeAplib(stream, data.size()), data);
+  EXPECT_EQ(U32(packed, 20), tilecvttest::ReferenceCrc32(data));
+  EXPECT_EQ(tilecvttest::DecodeAplib(stream, data.size()), data);
 }
 
 TEST(Crc32, MatchesTheStandardCheckValue) {
@@ -270,8 +269,8 @@ TEST(Crc32, MatchesTheStandardCheckValue) {
 TEST(CompressBlock, PassesTheLz77OptionsOn) {
   const Bytes zeros(100, 0);
   const Bytes packed = tilecvt::CompressBlock(zeros, tilecvt::Compressor::Lz77, {true, false});
-  EXPECT_EQ(tilecvt_test::Lz77ShortestDistance(packed), 2u);
-  EXPECT_EQ(tilecvt_test::DecodeLz77ToVram(packed, 0xA5), zeros);
+  EXPECT_EQ(tilecvttest::Lz77ShortestDistance(packed), 2u);
+  EXPECT_EQ(tilecvttest::DecodeLz77ToVram(packed, 0xA5), zeros);
 }
 
 TEST(CompressBlock, GivesNothingWhenTheResultIsNotShorter) {

@@ -10,7 +10,7 @@
 
 namespace {
 
-using tilecvt_test::RunTool;
+using tilecvttest::RunTool;
 using Bytes = std::vector<uint8_t>;
 namespace fs = std::filesystem;
 
@@ -40,7 +40,7 @@ TEST(Driver, OutputDirectoryWithEitherSeparator) {
   for (const std::vector<std::string>& options :
        {std::vector<std::string>{"-o", "out"}, {"-oout\\"}, {"/oout/"}}) {
     testsupport::TempDir dir;
-    tilecvt_test::CopyInput("odd8.bmp", dir.path());
+    tilecvttest::CopyInput("odd8.bmp", dir.path());
     fs::create_directory(dir.path() / "out");
     std::vector<std::string> arguments = options;
     arguments.push_back("odd8.bmp");
@@ -51,7 +51,7 @@ TEST(Driver, OutputDirectoryWithEitherSeparator) {
 
 TEST(Driver, AnAbsolutePathIsAFileNotAnOption) {
   testsupport::TempDir dir;
-  tilecvt_test::CopyInput("odd8.bmp", dir.path());
+  tilecvttest::CopyInput("odd8.bmp", dir.path());
   auto result = RunTool(dir.path(), {"/q", (dir.path() / "odd8.bmp").string()});
   EXPECT_EQ(result.exitStatus, 0) << result.err;
   EXPECT_EQ(Files(dir.path()), (std::vector<std::string>{"master.pal", "odd8.bmp", "odd8.raw"}));
@@ -59,8 +59,8 @@ TEST(Driver, AnAbsolutePathIsAFileNotAnOption) {
 
 TEST(Driver, AnUnreadableInputStopsTheRunBeforeAnythingIsWritten) {
   testsupport::TempDir dir;
-  tilecvt_test::CopyInput("odd8.bmp", dir.path());
-  tilecvt_test::CopyInput("rle8.bmp", dir.path());
+  tilecvttest::CopyInput("odd8.bmp", dir.path());
+  tilecvttest::CopyInput("rle8.bmp", dir.path());
   auto missing = RunTool(dir.path(), {"odd8.bmp", "missing.bmp"});
   EXPECT_EQ(missing.exitStatus, 1);
   EXPECT_EQ(missing.err, "\n***ERROR: file not found\n");
@@ -72,7 +72,7 @@ TEST(Driver, AnUnreadableInputStopsTheRunBeforeAnythingIsWritten) {
 
 TEST(Driver, AnOutputThatCannotBeCreatedIsReportedAndFailsTheRun) {
   testsupport::TempDir dir;
-  tilecvt_test::CopyInput("odd8.bmp", dir.path());
+  tilecvttest::CopyInput("odd8.bmp", dir.path());
   auto result = RunTool(dir.path(), {"-o", "nowhere", "odd8.bmp"});
   EXPECT_EQ(result.exitStatus, 1);
   EXPECT_NE(result.out.find("Saving bitmap data to: nowhere/odd8.raw ... FAILED!\n"),
@@ -96,7 +96,7 @@ TEST(Driver, WithoutFilesTheBannerComesBeforeTheUsage) {
 
 TEST(Driver, QuietModeKeepsOnlyTheBannerAndTheTotal) {
   testsupport::TempDir dir;
-  tilecvt_test::CopyInput("wizard8.bmp", dir.path());
+  tilecvttest::CopyInput("wizard8.bmp", dir.path());
   auto result = RunTool(dir.path(), {"-q", "-m", "wizard8.bmp"});
   EXPECT_EQ(result.exitStatus, 0);
   EXPECT_EQ(result.out.substr(result.out.find('\n')), "\n\nTotal files read & converted.:   1\n");
@@ -104,13 +104,13 @@ TEST(Driver, QuietModeKeepsOnlyTheBannerAndTheTotal) {
 
 TEST(Driver, TrueColourWritesColoursAndNoPalette) {
   testsupport::TempDir dir;
-  tilecvt_test::CopyInput("odd8.bmp", dir.path());
+  tilecvttest::CopyInput("odd8.bmp", dir.path());
   auto result = RunTool(dir.path(), {"-c32k", "odd8.bmp"});
   EXPECT_EQ(result.exitStatus, 0);
   EXPECT_EQ(Files(dir.path()), (std::vector<std::string>{"odd8.bmp", "odd8.raw"}));
   EXPECT_EQ(result.out.find("Colors used"), std::string::npos);
-  Bytes raw = tilecvt_test::ReadBytes(dir.path() / "odd8.raw");
-  auto reference = tilecvt_test::ReadPpm(testsupport::DataPath("tilecvt/reference/odd8.bmp.ppm"));
+  Bytes raw = tilecvttest::ReadBytes(dir.path() / "odd8.raw");
+  auto reference = tilecvttest::ReadPpm(testsupport::DataPath("tilecvt/reference/odd8.bmp.ppm"));
   ASSERT_TRUE(reference.has_value());
   ASSERT_EQ(raw.size(), 13u * 7 * 2);
   for (size_t i = 0; i < 13 * 7; ++i) {
@@ -128,7 +128,7 @@ void WriteScreen(const fs::path& path) {
   for (int y = 0; y < 160; ++y)
     for (int x = 0; x < 240; ++x)
       pixels[size_t(y * 240 + x)] = uint8_t(((x / 8 + y / 8) % 3) * ((x % 8) + (y % 8)) % 16);
-  tilecvt_test::WriteBmp8(path, 240, 160, pixels, palette);
+  tilecvttest::WriteBmp8(path, 240, 160, pixels, palette);
 }
 
 TEST(Driver, MetatiledMapOfAScreenThatIsNotWholeBlocksWarnsAndKeepsRowOrder) {
@@ -147,16 +147,16 @@ TEST(Driver, MapEntriesCarryOffsetAndBank) {
   testsupport::TempDir dir;
   WriteScreen(dir.path() / "screen.bmp");
   ASSERT_EQ(RunTool(dir.path(), {"-M", "-v1000", "-b2", "-c16", "screen.bmp"}).exitStatus, 0);
-  Bytes map = tilecvt_test::ReadBytes(dir.path() / "screen.map");
+  Bytes map = tilecvttest::ReadBytes(dir.path() / "screen.map");
   ASSERT_EQ(map.size(), 1200u);
   for (unsigned n = 0; n < 600; ++n)
     ASSERT_EQ(map[2 * n] | map[2 * n + 1] << 8, 0x2000 | ((n + 1000) & 0xFFF)) << n;
-  EXPECT_EQ(tilecvt_test::ReadBytes(dir.path() / "screen.raw").size(), 600u * 32);
+  EXPECT_EQ(tilecvttest::ReadBytes(dir.path() / "screen.raw").size(), 600u * 32);
 }
 
 TEST(Driver, ColourStatisticsCountSharedColoursOnce) {
   testsupport::TempDir dir;
-  tilecvt_test::CopyInput("wizard4.bmp", dir.path());
+  tilecvttest::CopyInput("wizard4.bmp", dir.path());
   fs::copy_file(dir.path() / "wizard4.bmp", dir.path() / "again.bmp");
   auto one = RunTool(dir.path(), {"-c16", "wizard4.bmp"});
   auto two = RunTool(dir.path(), {"-c16", "wizard4.bmp", "again.bmp"});
@@ -170,13 +170,13 @@ TEST(Driver, ColourStatisticsCountSharedColoursOnce) {
   EXPECT_EQ(number(two.out, "Colors used before converting:"), 2 * before);
   EXPECT_EQ(number(two.out, "Colors used after converting.:"), after);
   EXPECT_EQ(number(two.out, "Colors saved.................:"), 2 * before - after);
-  EXPECT_EQ(tilecvt_test::ReadBytes(dir.path() / "wizard4.raw"),
-            tilecvt_test::ReadBytes(dir.path() / "again.raw"));
+  EXPECT_EQ(tilecvttest::ReadBytes(dir.path() / "wizard4.raw"),
+            tilecvttest::ReadBytes(dir.path() / "again.raw"));
 }
 
 TEST(Driver, TooManyColoursEndTheRun) {
   testsupport::TempDir dir;
-  tilecvt_test::CopyInput("wizard8.bmp", dir.path());
+  tilecvttest::CopyInput("wizard8.bmp", dir.path());
   auto result = RunTool(dir.path(), {"-c16", "wizard8.bmp"});
   EXPECT_EQ(result.exitStatus, 1);
   EXPECT_TRUE(result.err.starts_with("\n***ERROR: image has 199 uni")) << result.err;
@@ -195,8 +195,8 @@ TEST(Driver, EveryCompressedBlockDecodesToThePlainOne) {
                            Mode{{"-t8", "wizard.pcx"}, "wizard_Bitmap"}}) {
     testsupport::TempDir plain, packed;
     const std::string input = mode.arguments.back();
-    tilecvt_test::CopyInput(input, plain.path());
-    tilecvt_test::CopyInput(input, packed.path());
+    tilecvttest::CopyInput(input, plain.path());
+    tilecvttest::CopyInput(input, packed.path());
     ASSERT_EQ(RunTool(plain.path(), mode.arguments).exitStatus, 0);
     const std::string base = fs::path(input).stem().string();
     const std::pair<std::string, std::string> blocks[] = {{base + ".raw", mode.tiles},
@@ -211,18 +211,18 @@ TEST(Driver, EveryCompressedBlockDecodesToThePlainOne) {
       for (const auto& [file, array] : blocks) {
         if (!fs::exists(plain.path() / file)) continue;
         SCOPED_TRACE(file + " " + compressor);
-        Bytes expected = tilecvt_test::ReadBytes(plain.path() / file);
-        Bytes stream = tilecvt_test::ReadBytes(packed.path() / file);
+        Bytes expected = tilecvttest::ReadBytes(plain.path() / file);
+        Bytes stream = tilecvttest::ReadBytes(packed.path() / file);
         if (result.err.find("couldn't compress " + array + ",") != std::string::npos) {
           EXPECT_EQ(stream, expected);
           continue;
         }
         std::optional<Bytes> decoded;
         if (*compressor == 0) {
-          decoded = tilecvt_test::DecodeLz77(stream);
+          decoded = tilecvttest::DecodeLz77(stream);
         } else {
           if (std::string(compressor) == "-aps") stream.erase(stream.begin(), stream.begin() + 24);
-          decoded = tilecvt_test::DecodeAplib(stream, expected.size());
+          decoded = tilecvttest::DecodeAplib(stream, expected.size());
         }
         ASSERT_TRUE(decoded.has_value());
         EXPECT_EQ(*decoded, expected);
@@ -235,7 +235,7 @@ TEST(Driver, TimOutputReadsBackInImageMagick) {
   if (std::system("convert -version > /dev/null 2>&1") != 0)
     GTEST_SKIP() << "ImageMagick's convert is not installed";
   testsupport::TempDir dir;
-  tilecvt_test::CopyInput("wizard8.bmp", dir.path());
+  tilecvttest::CopyInput("wizard8.bmp", dir.path());
   auto result = RunTool(dir.path(), {"-fpsx", "wizard8.bmp"});
   ASSERT_EQ(result.exitStatus, 0) << result.err;
   EXPECT_EQ(Files(dir.path()),
@@ -244,9 +244,8 @@ TEST(Driver, TimOutputReadsBackInImageMagick) {
   const std::string command = "convert '" + (dir.path() / "wizard8.raw.tim").string() +
                               "' -depth 8 '" + (dir.path() / "back.ppm").string() + "'";
   ASSERT_EQ(std::system(command.c_str()), 0);
-  auto back = tilecvt_test::ReadPpm((dir.path() / "back.ppm").string());
-  auto reference =
-      tilecvt_test::ReadPpm(testsupport::DataPath("tilecvt/reference/wizard8.bmp.ppm"));
+  auto back = tilecvttest::ReadPpm((dir.path() / "back.ppm").string());
+  auto reference = tilecvttest::ReadPpm(testsupport::DataPath("tilecvt/reference/wizard8.bmp.ppm"));
   ASSERT_TRUE(back && reference);
   ASSERT_EQ(back->rgb.size(), reference->rgb.size());
   // Index 0 is the transparent colour, black in a TIM table.
@@ -268,7 +267,7 @@ TEST(Driver, TimOutputReadsBackInImageMagick) {
 
 TEST(Driver, TimNeeds256ColoursAndBitmapMode) {
   testsupport::TempDir dir;
-  tilecvt_test::CopyInput("wizard4.bmp", dir.path());
+  tilecvttest::CopyInput("wizard4.bmp", dir.path());
   auto sixteen = RunTool(dir.path(), {"-fpsx", "-c16", "wizard4.bmp"});
   EXPECT_EQ(sixteen.exitStatus, 1);
   EXPECT_NE(sixteen.out.find("wizard4.raw.tim ... FAILED!"), std::string::npos);

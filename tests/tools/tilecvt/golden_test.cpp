@@ -40,7 +40,7 @@ TEST_P(Golden, OutputMatchesByteForByte) {
     inputs.insert(entry.path().filename().string());
   }
   const auto arguments = Lines(testsupport::ReadFile(folder / "command"));
-  const auto result = tilecvt_test::RunTool(dir.path(), arguments);
+  const auto result = tilecvttest::RunTool(dir.path(), arguments);
 
   std::map<std::string, std::string> produced = {{"stdout", result.out}, {"stderr", result.err}};
   for (const auto& entry : fs::recursive_directory_iterator(dir.path())) {

@@ -12,7 +12,7 @@ using tilecvt::ImageError;
 using Bytes = std::vector<uint8_t>;
 
 Bytes Input(const std::string& name) {
-  return tilecvt_test::ReadBytes(testsupport::DataPath("tilecvt/images/" + name));
+  return tilecvttest::ReadBytes(testsupport::DataPath("tilecvt/images/" + name));
 }
 
 ImageError Decode(const Bytes& bytes, tilecvt::IndexedImage& image) {
@@ -54,7 +54,7 @@ class ReaderMatchesImageMagick : public testing::TestWithParam<ReaderCase> {};
 TEST_P(ReaderMatchesImageMagick, EveryPixelHasTheColourImageMagickReads) {
   const ReaderCase& c = GetParam();
   tilecvt::IndexedImage image = Read(Input(c.file));
-  auto reference = tilecvt_test::ReadPpm(
+  auto reference = tilecvttest::ReadPpm(
       testsupport::DataPath(std::string("tilecvt/reference/") + c.file + ".ppm"));
   ASSERT_TRUE(reference.has_value());
   EXPECT_EQ(image.sourceType, c.type);
@@ -214,11 +214,11 @@ TEST(ImageReader, FooterlessTgaNeedsAHeaderThatAgreesWithTheFile) {
             ImageError::UnknownFormat);
 }
 
-class PcxPalette : public testing::TestWithParam<pcxcases::PaletteCase> {};
+class PcxPalette : public testing::TestWithParam<toolstest::PaletteCase> {};
 
 // Without a marker the last 768 bytes are the palette, as they always were.
 TEST_P(PcxPalette, FoundByItsMarkerWhateverFollowsIt) {
-  const pcxcases::PaletteFile file = pcxcases::Build(GetParam());
+  const toolstest::PaletteFile file = toolstest::Build(GetParam());
   tilecvt::IndexedImage image;
   ASSERT_EQ(Decode(file.bytes, image), ImageError::None);
   EXPECT_EQ(image.pixels, file.pixels);
@@ -231,8 +231,8 @@ TEST_P(PcxPalette, FoundByItsMarkerWhateverFollowsIt) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, PcxPalette, testing::ValuesIn(pcxcases::Cases()),
-                         [](const auto& info) { return pcxcases::CaseName(info.param); });
+INSTANTIATE_TEST_SUITE_P(Layouts, PcxPalette, testing::ValuesIn(toolstest::Cases()),
+                         [](const auto& info) { return toolstest::CaseName(info.param); });
 
 TEST(ImageReader, HeadersClaimingMoreThanTheFileHoldsAreShortFiles) {
   Bytes bmp = Input("wizard8.bmp");
@@ -289,7 +289,7 @@ TEST(ImageReader, TopDownBmpAndTopOriginTgaLoadTheRightWayUp) {
 TEST(ImageReader, ReleasedOnErrorAndLoadedFromDisk) {
   testsupport::TempDir dir;
   std::filesystem::create_directory(dir.path() / "sub");
-  tilecvt_test::CopyInput("sprite4.tim", dir.path() / "sub");
+  tilecvttest::CopyInput("sprite4.tim", dir.path() / "sub");
   tilecvt::IndexedImage image;
   EXPECT_EQ(tilecvt::LoadImage((dir.path() / "sub\\sprite4.tim").string(), image),
             ImageError::None);

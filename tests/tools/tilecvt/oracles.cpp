@@ -5,7 +5,7 @@
 #include <iterator>
 #include <sstream>
 
-namespace tilecvt_test {
+namespace tilecvttest {
 
 std::optional<std::vector<uint8_t>> DecodeLz77(std::span<const uint8_t> stream, size_t* consumed) {
   if (stream.size() < 4 || stream[0] != 0x10) return std::nullopt;
@@ -281,4 +281,4 @@ std::optional<Picture> ReadPpm(const std::string& path) {
   return picture;
 }
 
-}  // namespace tilecvt_test
+}  // namespace tilecvttest

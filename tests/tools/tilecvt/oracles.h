@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace tilecvt_test {
+namespace tilecvttest {
 
 // The console BIOS's LZ77 (type 0x10): a header byte 0x10 and the size in 24
 // bits, then flag bytes (bit 7 first, set = reference) each followed by up to
@@ -60,4 +60,4 @@ struct Picture {
 };
 std::optional<Picture> ReadPpm(const std::string& path);
 
-}  // namespace tilecvt_test
+}  // namespace tilecvttest

@@ -16,14 +16,14 @@
 namespace {
 
 namespace fs = std::filesystem;
-using tilecvt_test::RunTool;
+using tilecvttest::RunTool;
 
 struct PathCase {
   const char* name;
   void (*prepare)(const fs::path& dir);
   std::vector<std::string> args;
   int exitStatus;
-  void (*check)(const fs::path& dir, const tilecvt_test::ToolResult& result);
+  void (*check)(const fs::path& dir, const tilecvttest::ToolResult& result);
 };
 
 const PathCase kPathCases[] = {
@@ -31,25 +31,25 @@ const PathCase kPathCases[] = {
      [](const fs::path& d) { ASSERT_EQ(::mkfifo((d / "in.bmp").c_str(), 0644), 0); },
      {"in.bmp"},
      1,
-     [](const fs::path&, const tilecvt_test::ToolResult& r) {
+     [](const fs::path&, const tilecvttest::ToolResult& r) {
        EXPECT_EQ(r.err, "\n***ERROR: file not found\n");
      }},
     {"PipeAsOutput",
      [](const fs::path& d) {
-       tilecvt_test::CopyInput("odd8.bmp", d);
+       tilecvttest::CopyInput("odd8.bmp", d);
        ASSERT_EQ(::mkfifo((d / "odd8.raw").c_str(), 0644), 0);
      },
      {"odd8.bmp"},
      1,
-     [](const fs::path& d, const tilecvt_test::ToolResult& r) {
+     [](const fs::path& d, const tilecvttest::ToolResult& r) {
        EXPECT_NE(r.out.find("odd8.raw ... FAILED!"), std::string::npos) << r.out;
        EXPECT_EQ(fs::status(d / "odd8.raw").type(), fs::file_type::fifo);
      }},
     {"QuietModeNamesWhatItCouldNotWrite",
-     [](const fs::path& d) { tilecvt_test::CopyInput("odd8.bmp", d); },
+     [](const fs::path& d) { tilecvttest::CopyInput("odd8.bmp", d); },
      {"-q", "-o", "nowhere", "odd8.bmp"},
      1,
-     [](const fs::path&, const tilecvt_test::ToolResult& r) {
+     [](const fs::path&, const tilecvttest::ToolResult& r) {
        EXPECT_NE(r.err.find("***ERROR: couldn't write nowhere/odd8.raw\n"), std::string::npos)
            << r.err;
        EXPECT_NE(r.err.find("***ERROR: couldn't write nowhere/master.pal\n"), std::string::npos)
@@ -57,14 +57,14 @@ const PathCase kPathCases[] = {
      }},
     {"LinkIsWrittenThroughAndKeepsItsMode",
      [](const fs::path& d) {
-       tilecvt_test::CopyInput("odd8.bmp", d);
+       tilecvttest::CopyInput("odd8.bmp", d);
        testsupport::WriteFile(d / "kept.raw", "old");
        fs::permissions(d / "kept.raw", fs::perms::owner_read | fs::perms::owner_write);
        fs::create_symlink("kept.raw", d / "odd8.raw");
      },
      {"odd8.bmp"},
      0,
-     [](const fs::path& d, const tilecvt_test::ToolResult&) {
+     [](const fs::path& d, const tilecvttest::ToolResult&) {
        EXPECT_TRUE(fs::is_symlink(d / "odd8.raw"));
        EXPECT_GT(fs::file_size(d / "kept.raw"), 3u);
        EXPECT_EQ(fs::status(d / "kept.raw").permissions(),
@@ -90,7 +90,7 @@ TEST(Tilecvt, AFullDiskLeavesThePreviousOutputsWhole) {
   testsupport::TempDir dir;
   if (::mount("tmpfs", dir.path().c_str(), "tmpfs", 0, "size=256k") != 0)
     GTEST_SKIP() << "no tmpfs can be mounted here";
-  tilecvt_test::CopyInput("wizard8.bmp", dir.path());
+  tilecvttest::CopyInput("wizard8.bmp", dir.path());
   ASSERT_EQ(RunTool(dir.path(), {"-q", "-fsrc", "wizard8.bmp"}).exitStatus, 0);
   std::vector<std::pair<fs::path, std::string>> before;
   for (const auto& e : fs::directory_iterator(dir.path()))

@@ -12,8 +12,8 @@
 
 namespace {
 
-using tilecvt_test::ReadBytes;
-using tilecvt_test::RunTool;
+using tilecvttest::ReadBytes;
+using tilecvttest::RunTool;
 using Bytes = std::vector<uint8_t>;
 namespace fs = std::filesystem;
 
@@ -122,7 +122,7 @@ TEST_P(PngAsBmp, ConvertsByteForByteAsTheSamePictureInABmp) {
     testsupport::TempDir png;
     testsupport::TempDir bmp;
     WritePng(png.path() / "pic.png", image, pixels, rgb);
-    tilecvt_test::WriteBmp8(bmp.path() / "pic.bmp", kWidth, kHeight, pixels, rgb);
+    tilecvttest::WriteBmp8(bmp.path() / "pic.bmp", kWidth, kHeight, pixels, rgb);
     std::vector<std::string> args = options;
     args.push_back("pic.png");
     auto fromPng = RunTool(png.path(), args);

@@ -4,7 +4,7 @@
 #include "tools/tilecvt/console.h"
 #include "tools/tilecvt/converter.h"
 
-namespace tilecvt_test {
+namespace tilecvttest {
 
 ToolResult RunTool(const std::filesystem::path& directory,
                    const std::vector<std::string>& arguments) {
@@ -61,4 +61,4 @@ std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
   return std::vector<uint8_t>(text.begin(), text.end());
 }
 
-}  // namespace tilecvt_test
+}  // namespace tilecvttest

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace tilecvt_test {
+namespace tilecvttest {
 
 struct ToolResult {
   int exitStatus = -1;
@@ -28,4 +28,4 @@ void WriteBmp8(const std::filesystem::path& path, int width, int height,
 // Reads a file as bytes.
 std::vector<uint8_t> ReadBytes(const std::filesystem::path& path);
 
-}  // namespace tilecvt_test
+}  // namespace tilecvttest

@@ -101,7 +101,7 @@ TEST(WriteBlock, OddCompressedLengthOfAShortArrayGetsAZeroByte) {
   ASSERT_EQ(raw.size() % 2, 0u);
   Bytes stream(raw.begin(), raw.end());
   size_t consumed = 0;
-  auto unpacked = tilecvt_test::DecodeLz77(stream, &consumed);
+  auto unpacked = tilecvttest::DecodeLz77(stream, &consumed);
   ASSERT_TRUE(unpacked.has_value());
   EXPECT_EQ(*unpacked, data);
   EXPECT_EQ(consumed + 1, raw.size());
