@@ -189,8 +189,11 @@ int MainWindow::addDroppedFiles(const QStringList& paths) {
   int added = 0;
   int last = -1;
   for (const QString& path : paths) {
+    bool tooLong = false;
     std::optional<project::EntryRecord> record =
-        DroppedFileRecord(workshop_.formats, path.toStdString(), directory);
+        DroppedFileRecord(workshop_.formats, path.toStdString(), directory, &tooLong);
+    if (tooLong)
+      project::Show(workshop_.services.dialogs, texts::kDroppedPathTooLong, path.toStdString());
     if (!record) continue;
     int index = workshop_.project.addEntry(std::move(*record));
     if (index < 0) continue;

@@ -83,6 +83,11 @@ inline constexpr Prompt kNotADocument{
     "n'est pas ouvert.",
     "Attention", Icon::Warning};
 
+inline constexpr Prompt kDroppedPathTooLong{
+    "Ce chemin dépasse 259 caractères, le maximum que le projet peut retenir; le fichier n'a "
+    "pas été ajouté:\n%s",
+    "Erreur", Icon::Error};
+
 inline constexpr Prompt kFileMissing{"Le fichier %s n'existe pas.", "Erreur", Icon::Error};
 
 inline constexpr Prompt kTrashFailed{

@@ -45,7 +45,9 @@ void ResetForNewProject(app::Workshop& w) {
 
 std::optional<project::EntryRecord> DroppedFileRecord(const formats::FormatLibrary& formats,
                                                       std::string_view path,
-                                                      std::string_view currentDirectory) {
+                                                      std::string_view currentDirectory,
+                                                      bool* tooLong) {
+  if (tooLong) *tooLong = false;
   if (path.empty() || path.size() > kMaxDroppedPathChars) return std::nullopt;
   std::string_view extension = platform::ExtensionAfterFirstDot(path);
   if (extension.empty()) return std::nullopt;
@@ -57,6 +59,10 @@ std::optional<project::EntryRecord> DroppedFileRecord(const formats::FormatLibra
       project::EntryRecord record;
       record.kind = s.kind;
       record.file = platform::RelativeTo(path, currentDirectory);
+      if (platform::Utf8Length(record.file) > project::kFileChars) {
+        if (tooLong) *tooLong = true;
+        return std::nullopt;
+      }
       record.name = platform::Utf8Prefix(platform::LastComponent(path), project::kNameChars);
       return record;
     }

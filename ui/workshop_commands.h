@@ -32,9 +32,12 @@ void ResetForNewProject(app::Workshop& w);
 // format; the file is stored relative to `currentDirectory` ("../" for the
 // parent directory), the name is the file's name cut to 30 characters.
 // Nothing when no format matches, or the path is longer than 999 characters.
+// `tooLong` is set when a format matches but the stored path would not fit
+// the project's 259 characters (it would be cut and name another file).
 std::optional<project::EntryRecord> DroppedFileRecord(const formats::FormatLibrary& formats,
                                                       std::string_view path,
-                                                      std::string_view currentDirectory);
+                                                      std::string_view currentDirectory,
+                                                      bool* tooLong = nullptr);
 
 inline constexpr size_t kMaxDroppedPathChars = 999;
 

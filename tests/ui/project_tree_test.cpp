@@ -508,6 +508,14 @@ void ProjectTreeTest::droppedFilesOfTheParentDirectoryStartWithDotDot() {
   // Elsewhere: the path stays whole.
   QCOMPARE(f.w.project.entry(static_cast<size_t>(f.index("ailleurs.pal.c"))).file,
            QFileInfo(far).absoluteFilePath().toStdString());
+  // A path the project cannot keep whole is refused, not cut.
+  QString deep = "voisin/" + QString(120, 'a') + "/" + QString(120, 'b') + "/profond.pal.c";
+  f.writeFile(deep, "palette\n");
+  size_t before = f.w.project.count();
+  QCOMPARE(f.window->addDroppedFiles({f.dir.filePath(deep)}), 0);
+  QCOMPARE(f.w.project.count(), before);
+  QVERIFY(!f.dialogs.entries().empty() &&
+          f.dialogs.entries().back().text.find("259 caractères") != std::string::npos);
 }
 
 void ProjectTreeTest::elementsAndFoldersShowTheirPages() {
