@@ -73,8 +73,9 @@ const convert::MapFormat& CurrentMapFormat(const Workshop& w) {
   return p.mapFormats[static_cast<size_t>(index)];
 }
 
-void RunExportHook(Workshop& w) {
-  const PlatformRecord& p = CurrentPlatform(w);
+void RunExportHook(Workshop& w) { RunExportHook(w, CurrentPlatform(w)); }
+
+void RunExportHook(Workshop& w, const PlatformRecord& p) {
   if (p.ioSlots.exportHook) p.ioSlots.exportHook(w);
 }
 

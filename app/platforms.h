@@ -44,8 +44,10 @@ const convert::ColourMode& CurrentColourMode(const Workshop& w);
 // the index names none.
 const convert::MapFormat& CurrentMapFormat(const Workshop& w);
 
-// The platform's export hook, to run before anything is exported.
+// The platform's export hook, to run before anything is exported: the current
+// platform's, or that of `p`.
 void RunExportHook(Workshop& w);
+void RunExportHook(Workshop& w, const PlatformRecord& p);
 
 // The session lines of every platform's options.
 void WritePlatformOptions(const Workshop& w, std::string& session);
