@@ -8,6 +8,7 @@
 #include "app/element_lookup.h"
 #include "app/platform_writers.h"
 #include "app/platforms.h"
+#include "app/resolved_conversion.h"
 #include "app/vocabulary_messages.h"
 #include "app/workshop.h"
 #include "app/language.h"
@@ -217,33 +218,37 @@ void AssistantModel::pressOk() {
 }
 
 void AssistantModel::okTilesets() {
-  TileConversionRequest r;
-  if (!colourCount(r.colourCount)) return;
-  r.source = fields_[0];
-  r.tileset = NewElement(fields_[1]);
-  r.palette = NewElement(fields_[2]);
-  r.map = NewElement(fields_[3]);
-  int side = kMapSizeSides[static_cast<size_t>(mapSize_)];
-  r.areaWidth = r.areaHeight = side;
-  r.generateMap = generateMap_ != 0;
-  r.mergeTiles = optimise_ != 0;
-  r.existingPalette = {nthElement(project::kKindPalette, palette_), usePalette_};
-  r.existingTileset = {nthElement(project::kKindTileset, tileset_), useTileset_};
-  r.askAboutSize = true;
+  int32_t count = 0;
+  if (!colourCount(count)) return;
   applyTileSize();
-  if (RunTileConversion(w_, r) == ConversionOutcome::LoadFailed)
+  ResolvedConversion job = ResolveConversion(w_);
+  job.colourCount = count;
+  job.source = fields_[0];
+  job.tileset = NewElement(fields_[1]);
+  job.palette = NewElement(fields_[2]);
+  job.map = NewElement(fields_[3]);
+  int side = kMapSizeSides[static_cast<size_t>(mapSize_)];
+  job.areaWidth = job.areaHeight = side;
+  job.generateMap = generateMap_ != 0;
+  job.mergeTiles = optimise_ != 0;
+  job.existingPalette = {nthElement(project::kKindPalette, palette_), usePalette_};
+  job.existingTileset = {nthElement(project::kKindTileset, tileset_), useTileset_};
+  job.askAboutSize = true;
+  if (RunTileConversion(w_, job) == ConversionOutcome::LoadFailed)
     w_.services.dialogs.message(convert::kImageLoadFailedText, convert::kImageLoadFailedCaption,
                                 platform::Icon::Warning);
 }
 
 void AssistantModel::okBitmaps() {
-  BitmapConversionRequest r;
-  if (!colourCount(r.colourCount)) return;
-  r.source = fields_[0];
-  r.bitmap = NewElement(fields_[1]);
-  r.palette = NewElement(fields_[2]);
-  r.existingPalette = {nthElement(project::kKindPalette, palette_), usePalette_};
-  if (RunBitmapConversion(w_, r) == ConversionOutcome::LoadFailed)
+  int32_t count = 0;
+  if (!colourCount(count)) return;
+  ResolvedConversion job = ResolveConversion(w_);
+  job.colourCount = count;
+  job.source = fields_[0];
+  job.bitmap = NewElement(fields_[1]);
+  job.palette = NewElement(fields_[2]);
+  job.existingPalette = {nthElement(project::kKindPalette, palette_), usePalette_};
+  if (RunBitmapConversion(w_, job) == ConversionOutcome::LoadFailed)
     w_.services.dialogs.message(convert::kImageLoadFailedText, kBitmapLoadFailedCaption,
                                 platform::Icon::Error);
 }

@@ -9,6 +9,7 @@
 #include "app/element_conversion.h"
 #include "app/element_lookup.h"
 #include "app/platforms.h"
+#include "app/resolved_conversion.h"
 #include "script/script_messages.h"
 #include "app/vocabulary_messages.h"
 #include "app/workshop.h"
@@ -63,9 +64,9 @@ int ColourModeByShortName(const PlatformRecord& platform, std::string_view name)
 }
 
 // `mapmode` (32, 16 or 8 bits per cell), else the `txt` flag: text cells, or
-// rotation cells when cleared.
-void SelectMapFormat(Workshop& w, const ConvParameters& p) {
-  const PlatformRecord& platform = CurrentPlatform(w);
+// rotation cells when cleared. The job's own format stays when the platform
+// has none with those cells.
+void ChooseMapFormat(const ConvParameters& p, ResolvedConversion& job) {
   int cellBits = 0;
   if (!p.mapMode.empty()) {
     for (int bits : {32, 16, 8}) {
@@ -78,8 +79,8 @@ void SelectMapFormat(Workshop& w, const ConvParameters& p) {
   } else {
     cellBits = p.textMap != 0 ? 16 : 8;
   }
-  int format = cellBits != 0 ? MapFormatForCellBits(platform, cellBits) : -1;
-  if (format >= 0) w.mapFormat = format;
+  int format = cellBits != 0 ? MapFormatForCellBits(job.platform, cellBits) : -1;
+  if (format >= 0) job.mapFormatIndex = format;
 }
 
 project::EntryRecord NewElement(const std::string& file, const std::string& name) {
@@ -104,21 +105,18 @@ void ReportLoadFailure(Workshop& w) {
                              platform::Icon::None);
 }
 
-bool ConvertBitmap(Workshop& w, const ConvParameters& p, const ExistingElement& palette) {
-  BitmapConversionRequest r;
-  r.source = p.source;
-  r.bitmap = NewElement(p.destination, p.bitmapName);
-  r.palette = NewElement(p.paletteFile, p.paletteName);
-  r.existingPalette = palette;
-  r.colourCount = p.colourCount;
-  r.identifiers = IdentifiersOf(p);
-  ConversionOutcome outcome = RunBitmapConversion(w, r);
+bool ConvertBitmap(Workshop& w, const ConvParameters& p, ResolvedConversion& job) {
+  job.source = p.source;
+  job.bitmap = NewElement(p.destination, p.bitmapName);
+  job.palette = NewElement(p.paletteFile, p.paletteName);
+  job.colourCount = p.colourCount;
+  job.identifiers = IdentifiersOf(p);
+  ConversionOutcome outcome = RunBitmapConversion(w, job);
   if (outcome == ConversionOutcome::LoadFailed) ReportLoadFailure(w);
   return outcome == ConversionOutcome::Converted;
 }
 
-bool ConvertTileset(Workshop& w, const ConvParameters& p, const ExistingElement& palette,
-                    const ExistingElement& tileset) {
+bool ConvertTileset(Workshop& w, const ConvParameters& p, ResolvedConversion& job) {
   Dimensions area = ParseDimensions(p.mapSize);
   if (area.width < 0 || area.height < 0) {
     Report(w, text::kConvNegativeMapSize);
@@ -130,44 +128,40 @@ bool ConvertTileset(Workshop& w, const ConvParameters& p, const ExistingElement&
     Report(w, text::kConvTileSize);
     return false;
   }
-  w.conversion.tileWidth = tile.width;
-  w.conversion.tileHeight = tile.height;
-  SelectMapFormat(w, p);
+  // The tile size stays the program's after the command.
+  w.conversion.tileWidth = job.tileWidth = tile.width;
+  w.conversion.tileHeight = job.tileHeight = tile.height;
+  ChooseMapFormat(p, job);
 
-  TileConversionRequest r;
-  r.source = p.source;
-  r.tileset = NewElement(p.destination, p.tilesetName);
-  r.palette = NewElement(p.paletteFile, p.paletteName);
-  r.map = NewElement(p.mapFile, p.mapName);
-  r.existingPalette = palette;
-  r.existingTileset = tileset;
-  r.colourCount = p.colourCount;
-  r.areaWidth = area.width;
-  r.areaHeight = area.height;
-  r.mergeTiles = p.optimise != 0;
-  r.generateMap = p.generateMap != 0;
-  r.identifiers = IdentifiersOf(p);
-  ConversionOutcome outcome = RunTileConversion(w, r);
+  job.source = p.source;
+  job.tileset = NewElement(p.destination, p.tilesetName);
+  job.palette = NewElement(p.paletteFile, p.paletteName);
+  job.map = NewElement(p.mapFile, p.mapName);
+  job.colourCount = p.colourCount;
+  job.areaWidth = area.width;
+  job.areaHeight = area.height;
+  job.mergeTiles = p.optimise != 0;
+  job.generateMap = p.generateMap != 0;
+  job.identifiers = IdentifiersOf(p);
+  ConversionOutcome outcome = RunTileConversion(w, job);
   if (outcome == ConversionOutcome::LoadFailed) ReportLoadFailure(w);
   return outcome == ConversionOutcome::Converted;
 }
 
-// The colour mode and map format a conversion picks are its own: the ones the
-// program had are current again afterwards.
-class KeptModes {
+// The colour mode a conversion picks is its own: the one the program had is
+// current again afterwards (with its colour tables).
+class KeptColourMode {
  public:
-  explicit KeptModes(Workshop& w) : w_(w), colourMode_(w.colourMode), mapFormat_(w.mapFormat) {}
-  ~KeptModes() {
-    w_.mapFormat = mapFormat_;
+  explicit KeptColourMode(Workshop& w) : w_(w), colourMode_(w.colourMode) {}
+  ~KeptColourMode() {
     if (w_.colourMode != colourMode_) SelectColourMode(w_, colourMode_);
   }
-  KeptModes(const KeptModes&) = delete;
-  KeptModes& operator=(const KeptModes&) = delete;
+  KeptColourMode(const KeptColourMode&) = delete;
+  KeptColourMode& operator=(const KeptColourMode&) = delete;
 
  private:
   Workshop& w_;
   int32_t colourMode_;
-  int32_t mapFormat_;
 };
 
 }  // namespace
@@ -203,13 +197,18 @@ bool RunConversionCommand(Workshop& w, std::string_view value) {
     if (!p.colourCountGiven) p.colourCount = DefaultColourCount(w, p.colourMode);
   }
   if (p.kind != ConvKind::Tileset && p.kind != ConvKind::Bitmap) return false;
-  KeptModes kept(w);
+  // The colour tables follow the current colour mode: the conversion's is made
+  // current for its time.
+  KeptColourMode kept(w);
   SelectColourMode(w, p.colourMode);
-  const convert::ColourMode& mode = CurrentColourMode(w);
+  ResolvedConversion job = ResolveConversion(w);
+  const convert::ColourMode& mode = job.colourMode();
   if (mode.HasPalette() && (p.colourCount < 1 || p.colourCount > mode.pixelRange)) return false;
+  job.existingPalette = palette;
+  job.existingTileset = tileset;
 
-  if (p.kind == ConvKind::Bitmap) return ConvertBitmap(w, p, palette);
-  return ConvertTileset(w, p, palette, tileset);
+  if (p.kind == ConvKind::Bitmap) return ConvertBitmap(w, p, job);
+  return ConvertTileset(w, p, job);
 }
 
 }  // namespace app

@@ -59,11 +59,12 @@ void ReportUnreadable(Workshop& w, std::string_view pattern, const std::string& 
                              text::kExistingUnreadableCaption, platform::Icon::Error);
 }
 
-bool ReadExistingPalette(Workshop& w, const ExistingElement& e, ExistingData& out) {
+bool ReadExistingPalette(Workshop& w, const ResolvedConversion& job, ExistingData& out) {
+  const ExistingElement& e = job.existingPalette;
   if (!e.used()) return true;
-  const PlatformRecord& p = CurrentPlatform(w);
+  const PlatformSlots& io = job.platform.ioSlots;
   const project::EntryRecord& record = w.project.entry(static_cast<size_t>(e.index));
-  if (!p.ioSlots.readPalette || !p.ioSlots.readPalette(w, record.file, out.palette)) {
+  if (!io.readPalette || !io.readPalette(w, record.file, out.palette)) {
     if (IsEmptyFile(record.file)) return ExistingUnreadable(w, record);
     ReportUnreadable(w, text::kExistingPaletteUnreadable, record.file);
     return false;
@@ -76,11 +77,12 @@ bool ReadExistingPalette(Workshop& w, const ExistingElement& e, ExistingData& ou
   return true;
 }
 
-bool ReadExistingTileset(Workshop& w, const ExistingElement& e, ExistingData& out) {
+bool ReadExistingTileset(Workshop& w, const ResolvedConversion& job, ExistingData& out) {
+  const ExistingElement& e = job.existingTileset;
   if (!e.used()) return true;
-  const PlatformRecord& p = CurrentPlatform(w);
+  const PlatformSlots& io = job.platform.ioSlots;
   const project::EntryRecord& record = w.project.entry(static_cast<size_t>(e.index));
-  if (!p.ioSlots.readTileset || !p.ioSlots.readTileset(w, record.file, out.tileset, {})) {
+  if (!io.readTileset || !io.readTileset(w, record.file, out.tileset, {})) {
     if (IsEmptyFile(record.file)) return ExistingUnreadable(w, record);
     ReportUnreadable(w, text::kExistingTilesetUnreadable, record.file);
     return false;
@@ -120,10 +122,10 @@ std::string SizeQuestionText(int tileWidth, int tileHeight) {
   return text;
 }
 
-bool LoadPicture(Workshop& w, const std::string& source, convert::LoadedImage& out) {
+bool LoadPicture(Workshop& w, const ResolvedConversion& job, convert::LoadedImage& out) {
   convert::LoadRequest request;
-  request.path = platform::ToNative(source);
-  request.mode = &CurrentColourMode(w);
+  request.path = platform::ToNative(job.source);
+  request.mode = &job.colourMode();
   request.maskColour = w.conversion.maskColour;
   request.memoryLimit = w.system.maxPreviewMemory;
   convert::LoadSurfaces surfaces{w.loadingSurface, w.workSurface, w.drawing, nullptr};
@@ -176,19 +178,60 @@ bool PathsFit(Workshop& w, std::initializer_list<std::string_view> paths) {
   return true;
 }
 
-// What every conversion reads from the program's context.
-convert::ConversionContext MakeContext(Workshop& w, const convert::ColourMode& mode,
-                                       PlatformWriters& writers,
-                                       const convert::LoadedImage& loaded) {
-  return convert::ConversionContext{w.conversion,
-                                    w.colourTables,
-                                    mode,
-                                    CurrentMapFormat(w),
-                                    w.services.dialogs,
-                                    writers,
-                                    loaded.palette.colours.empty() ? nullptr : &loaded.palette,
-                                    w.interpreter.messages != 0,
-                                    w.progress};
+// The program's conversion settings with the conversion's tile size.
+convert::ConversionSettings SettingsFor(const Workshop& w, const ResolvedConversion& job) {
+  convert::ConversionSettings settings = w.conversion;
+  settings.tileWidth = job.tileWidth;
+  settings.tileHeight = job.tileHeight;
+  return settings;
+}
+
+// Runs `run` (the engine's conversion) with the job's colour mode, map format and tile size, its
+// platform's writers and the program's colour tables, dialogs and progress.
+// The files written take their names together once all are written; the
+// job's identifiers hold for these writes only.
+template <typename Run>
+bool ConvertAndWrite(Workshop& w, const ResolvedConversion& job, const convert::LoadedImage& loaded,
+                     Run run) {
+  PlatformWriters writers(w, job.fileSettings());
+  const convert::ConversionSettings settings = SettingsFor(w, job);
+  const convert::ConversionContext context{
+      settings,
+      w.colourTables,
+      job.colourMode(),
+      job.mapFormat(),
+      w.services.dialogs,
+      writers,
+      loaded.palette.colours.empty() ? nullptr : &loaded.palette,
+      w.interpreter.messages != 0,
+      w.progress};
+  GroupedWrites files(w);
+  ScopedIdentifiers ids(w, job.identifiers);
+  return run(context) && files.publish();
+}
+
+// A tile size set by a script that the conversion cannot cut is the user's
+// mistake, not an internal one.
+bool TileSizeUsable(Workshop& w, const ResolvedConversion& job) {
+  const int tw = job.tileWidth, th = job.tileHeight;
+  if (tw >= 8 && th >= 8 && tw % 8 == 0 && th % 8 == 0) return true;
+  w.services.dialogs.message(text::kConvTileSize, text::kSizeNotTileMultipleCaption,
+                             platform::Icon::Warning);
+  return false;
+}
+
+// The assistant asks before converting a whole picture that the tiles do not
+// cover exactly; false when the user cancels.
+bool PictureSizeAccepted(Workshop& w, const ResolvedConversion& job,
+                         const convert::LoadedImage& loaded) {
+  const bool wholePicture = job.areaWidth <= 0 && job.areaHeight <= 0;
+  if (!job.askAboutSize || !wholePicture ||
+      (loaded.width % job.tileWidth == 0 && loaded.height % job.tileHeight == 0))
+    return true;
+  auto answer = w.services.dialogs.question(
+      SizeQuestionText(job.tileWidth, job.tileHeight), text::kSizeNotTileMultipleCaption,
+      platform::Buttons::OkCancel, platform::Answer::Ok, platform::Icon::Warning);
+  return answer != platform::Answer::Cancel;
 }
 
 }  // namespace
@@ -200,108 +243,78 @@ void SelectColourMode(Workshop& w, int index) {
   convert::RebuildColourTables(w.conversion, &CurrentColourMode(w), w.colourTables);
 }
 
-ConversionOutcome RunTileConversion(Workshop& w, const TileConversionRequest& request) {
-  if (!PathsFit(w, {request.source, request.tileset.file, request.palette.file, request.map.file}))
+ConversionOutcome RunTileConversion(Workshop& w, const ResolvedConversion& job) {
+  if (!PathsFit(w, {job.source, job.tileset.file, job.palette.file, job.map.file}) ||
+      !TileSizeUsable(w, job))
     return ConversionOutcome::Stopped;
-  const convert::ColourMode& mode = CurrentColourMode(w);
-  // A tile size set by a script that the conversion cannot cut is the user's
-  // mistake, not an internal one.
-  const int tw = w.conversion.tileWidth, th = w.conversion.tileHeight;
-  if (tw < 8 || th < 8 || tw % 8 != 0 || th % 8 != 0) {
-    w.services.dialogs.message(text::kConvTileSize, text::kSizeNotTileMultipleCaption,
-                               platform::Icon::Warning);
-    return ConversionOutcome::Stopped;
-  }
   ExistingData existing;
-  if (!ReadExistingPalette(w, request.existingPalette, existing) ||
-      !ReadExistingTileset(w, request.existingTileset, existing))
+  if (!ReadExistingPalette(w, job, existing) || !ReadExistingTileset(w, job, existing))
     return ConversionOutcome::Stopped;
 
   convert::LoadedImage loaded;
-  if (!LoadPicture(w, request.source, loaded)) return ConversionOutcome::LoadFailed;
+  if (!LoadPicture(w, job, loaded)) return ConversionOutcome::LoadFailed;
+  if (!PictureSizeAccepted(w, job, loaded)) return ConversionOutcome::Stopped;
 
-  const int tileWidth = w.conversion.tileWidth;
-  const int tileHeight = w.conversion.tileHeight;
-  const bool wholePicture = request.areaWidth <= 0 && request.areaHeight <= 0;
-  if (request.askAboutSize && wholePicture && tileWidth > 0 && tileHeight > 0 &&
-      (loaded.width % tileWidth != 0 || loaded.height % tileHeight != 0)) {
-    auto answer = w.services.dialogs.question(
-        SizeQuestionText(tileWidth, tileHeight), text::kSizeNotTileMultipleCaption,
-        platform::Buttons::OkCancel, platform::Answer::Ok, platform::Icon::Warning);
-    if (answer == platform::Answer::Cancel) return ConversionOutcome::Stopped;
-  }
-
-  project::EntryRecord tileset = Destination(w, request.tileset, project::kKindTileset,
-                                             request.source, request.existingTileset);
-  project::EntryRecord palette = Destination(w, request.palette, project::kKindPalette,
-                                             request.source, request.existingPalette);
+  project::EntryRecord tileset =
+      Destination(w, job.tileset, project::kKindTileset, job.source, job.existingTileset);
+  project::EntryRecord palette =
+      Destination(w, job.palette, project::kKindPalette, job.source, job.existingPalette);
   project::EntryRecord map =
-      Destination(w, request.map, project::kKindMap, request.source, ExistingElement{});
+      Destination(w, job.map, project::kKindMap, job.source, ExistingElement{});
+  const bool hasPalette = job.colourMode().HasPalette();
 
-  convert::ConversionJob job;
-  job.tileset = &tileset;
-  job.palette = mode.HasPalette() ? &palette : nullptr;
-  job.map = request.generateMap ? &map : nullptr;
-  job.colourCount = request.colourCount;
-  job.image = convert::SourceImage{&w.loadingSurface, loaded.width, loaded.height};
-  job.areaWidth = request.areaWidth > 0 ? request.areaWidth : loaded.width;
-  job.areaHeight = request.areaHeight > 0 ? request.areaHeight : loaded.height;
-  job.mergeTiles = request.mergeTiles;
-  job.generateMap = request.generateMap;
-  job.existingPalette = existing.hasPalette ? &existing.existingPalette : nullptr;
-  job.existingTileset = existing.hasTileset ? &existing.existingTileset : nullptr;
-
-  PlatformWriters writers(w);
-  convert::ConversionContext context = MakeContext(w, mode, writers, loaded);
-  bool converted;
-  {
-    GroupedWrites files(w);
-    ScopedIdentifiers ids(w, request.identifiers);
-    converted = convert::ConvertTiles(job, context) && files.publish();
-  }
-  if (!converted) return ConversionOutcome::Stopped;
+  convert::ConversionJob tiles;
+  tiles.tileset = &tileset;
+  tiles.palette = hasPalette ? &palette : nullptr;
+  tiles.map = job.generateMap ? &map : nullptr;
+  tiles.colourCount = job.colourCount;
+  tiles.image = convert::SourceImage{&w.loadingSurface, loaded.width, loaded.height};
+  tiles.areaWidth = job.areaWidth > 0 ? job.areaWidth : loaded.width;
+  tiles.areaHeight = job.areaHeight > 0 ? job.areaHeight : loaded.height;
+  tiles.mergeTiles = job.mergeTiles;
+  tiles.generateMap = job.generateMap;
+  tiles.existingPalette = existing.hasPalette ? &existing.existingPalette : nullptr;
+  tiles.existingTileset = existing.hasTileset ? &existing.existingTileset : nullptr;
+  if (!ConvertAndWrite(w, job, loaded, [&tiles](const convert::ConversionContext& context) {
+        return convert::ConvertTiles(tiles, context);
+      }))
+    return ConversionOutcome::Stopped;
 
   w.project.addEntry(tileset);
-  if (mode.HasPalette()) w.project.addEntry(palette);
-  if (request.generateMap) w.project.addEntry(map);
+  if (hasPalette) w.project.addEntry(palette);
+  if (job.generateMap) w.project.addEntry(map);
   return ConversionOutcome::Converted;
 }
 
-ConversionOutcome RunBitmapConversion(Workshop& w, const BitmapConversionRequest& request) {
-  if (!PathsFit(w, {request.source, request.bitmap.file, request.palette.file}))
+ConversionOutcome RunBitmapConversion(Workshop& w, const ResolvedConversion& job) {
+  if (!PathsFit(w, {job.source, job.bitmap.file, job.palette.file}))
     return ConversionOutcome::Stopped;
-  const convert::ColourMode& mode = CurrentColourMode(w);
   ExistingData existing;
-  if (!ReadExistingPalette(w, request.existingPalette, existing)) return ConversionOutcome::Stopped;
+  if (!ReadExistingPalette(w, job, existing)) return ConversionOutcome::Stopped;
 
   convert::LoadedImage loaded;
-  if (!LoadPicture(w, request.source, loaded)) return ConversionOutcome::LoadFailed;
+  if (!LoadPicture(w, job, loaded)) return ConversionOutcome::LoadFailed;
 
   project::EntryRecord bitmap =
-      Destination(w, request.bitmap, project::kKindBitmap, request.source, ExistingElement{});
-  project::EntryRecord palette = Destination(w, request.palette, project::kKindPalette,
-                                             request.source, request.existingPalette);
+      Destination(w, job.bitmap, project::kKindBitmap, job.source, ExistingElement{});
+  project::EntryRecord palette =
+      Destination(w, job.palette, project::kKindPalette, job.source, job.existingPalette);
+  const bool hasPalette = job.colourMode().HasPalette();
 
-  convert::BitmapJob job;
-  job.bitmap = &bitmap;
-  job.palette = mode.HasPalette() ? &palette : nullptr;
-  job.colourCount = request.colourCount;
-  job.image = convert::SourceImage{&w.loadingSurface, loaded.width, loaded.height};
-  job.existingPalette = existing.hasPalette ? &existing.existingPalette : nullptr;
-
-  PlatformWriters writers(w);
-  convert::ConversionContext context = MakeContext(w, mode, writers, loaded);
-  bool converted;
-  {
-    GroupedWrites files(w);
-    ScopedIdentifiers ids(w, request.identifiers);
-    converted = convert::ConvertBitmap(job, context) && files.publish();
-  }
-  if (!converted) return ConversionOutcome::Stopped;
+  convert::BitmapJob pixels;
+  pixels.bitmap = &bitmap;
+  pixels.palette = hasPalette ? &palette : nullptr;
+  pixels.colourCount = job.colourCount;
+  pixels.image = convert::SourceImage{&w.loadingSurface, loaded.width, loaded.height};
+  pixels.existingPalette = existing.hasPalette ? &existing.existingPalette : nullptr;
+  if (!ConvertAndWrite(w, job, loaded, [&pixels](const convert::ConversionContext& context) {
+        return convert::ConvertBitmap(pixels, context);
+      }))
+    return ConversionOutcome::Stopped;
 
   w.project.addEntry(bitmap);
   // A direct-colour bitmap has no palette file to point at.
-  if (mode.HasPalette()) w.project.addEntry(palette);
+  if (hasPalette) w.project.addEntry(palette);
   return ConversionOutcome::Converted;
 }
 

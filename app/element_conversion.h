@@ -1,16 +1,12 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
-
-#include "project/entry_record.h"
-#include "app/export_identifiers.h"
+#include "app/resolved_conversion.h"
 #include "app/language.h"
 
 // Converting a picture into project elements, as the conversion command and
 // the import assistant both do: the picture is loaded onto the loading
-// surface, converted through the current platform's writers, and the new
-// elements enter the project through its checked insertion.
+// surface, converted through the writers of the conversion's platform, and
+// the new elements enter the project through its checked insertion.
 namespace app {
 
 struct Workshop;
@@ -21,49 +17,12 @@ enum class ConversionOutcome {
   Stopped,     // a reader, the user or the conversion stopped it (reported already)
 };
 
-// An element of the project whose colours or tiles come first, with the
-// state of the assistant's box (checked: may be matched; greyed: kept, the
-// new ones come after). Index -1 or state 0: none.
-struct ExistingElement {
-  int index = -1;
-  int32_t state = 0;
-  bool used() const { return index >= 0 && state != 0; }
-};
+// The picture into a tileset, a palette (when the colour mode has one) and a
+// map (when one is generated).
+ConversionOutcome RunTileConversion(Workshop& w, const ResolvedConversion& job);
 
-struct TileConversionRequest {
-  std::string source;
-  // The destinations: file and name set (the kind and base file are set
-  // here). An existing element used takes the place of its destination.
-  project::EntryRecord tileset;
-  project::EntryRecord palette;
-  project::EntryRecord map;
-  ExistingElement existingPalette;
-  ExistingElement existingTileset;
-  int32_t colourCount = 0;
-  // The area converted from the picture's top-left corner; 0: the picture's.
-  int areaWidth = 0;
-  int areaHeight = 0;
-  bool mergeTiles = true;
-  bool generateMap = true;
-  // The assistant asks before converting a whole picture whose size is not a
-  // multiple of the tile size.
-  bool askAboutSize = false;
-  // Set for the conversion's writes only.
-  ExportIdentifiers identifiers;
-};
-
-ConversionOutcome RunTileConversion(Workshop& w, const TileConversionRequest& request);
-
-struct BitmapConversionRequest {
-  std::string source;
-  project::EntryRecord bitmap;
-  project::EntryRecord palette;
-  ExistingElement existingPalette;
-  int32_t colourCount = 0;
-  ExportIdentifiers identifiers;
-};
-
-ConversionOutcome RunBitmapConversion(Workshop& w, const BitmapConversionRequest& request);
+// The picture into a bitmap and a palette (when the colour mode has one).
+ConversionOutcome RunBitmapConversion(Workshop& w, const ResolvedConversion& job);
 
 // Makes a colour mode of the current platform current; the colour tables are
 // rebuilt for it. An index out of range selects the platform's default.

@@ -9,7 +9,16 @@ namespace app {
 namespace {
 
 formats::ElementContext CurrentContext(Workshop& w) {
-  return ElementContextFor(w, CurrentPlatform(w));
+  return ElementContextFor(w, CurrentElementFileSettings(w));
+}
+
+// A write's own settings when its caller gave them, the current ones otherwise.
+ElementFileSettings WriteSettings(const Workshop& w, const ElementWrite& e) {
+  return e.settings ? *e.settings : CurrentElementFileSettings(w);
+}
+
+formats::ElementContext WriteContext(Workshop& w, const ElementWrite& e) {
+  return ElementContextFor(w, WriteSettings(w, e));
 }
 
 formats::ElementTarget Target(const ElementWrite& e, const std::string& exportIdentifier) {
@@ -28,10 +37,10 @@ bool ReadTilesetSlot(Workshop& w, std::string_view path, formats::TilesetData& o
 }
 
 bool ReadMapSlot(Workshop& w, std::string_view path, formats::MapData& out) {
-  const PlatformRecord& p = CurrentPlatform(w);
-  formats::ElementContext c = ElementContextFor(w, p);
+  const ElementFileSettings s = CurrentElementFileSettings(w);
+  formats::ElementContext c = ElementContextFor(w, s);
   if (!formats::ReadMap(c, path, out)) return false;
-  int format = MapFormatForCellBits(p, out.cellBits);
+  int format = MapFormatForCellBits(s.platform, out.cellBits);
   if (format >= 0) w.mapFormat = format;
   return true;
 }
@@ -48,14 +57,14 @@ bool ReadBitmapSlot(Workshop& w, std::string_view path, formats::BitmapData& out
 }
 
 bool WritePaletteSlot(Workshop& w, const ElementWrite& e, std::span<const uint32_t> colours) {
-  formats::ElementContext c = CurrentContext(w);
+  formats::ElementContext c = WriteContext(w, e);
   return formats::WritePalette(c, Target(e, w.exportIdentifiers.palette), colours);
 }
 
 bool WriteTilesetSlot(Workshop& w, const ElementWrite& e, const convert::ColourMode& mode,
                       std::span<const uint32_t> pixels, int tileCount, int tileWidth,
                       int tileHeight, const project::EntryRecord* palette) {
-  formats::ElementContext c = CurrentContext(w);
+  formats::ElementContext c = WriteContext(w, e);
   return formats::WriteTileset(c, Target(e, w.exportIdentifiers.tileset), mode, pixels, tileCount,
                                tileWidth, tileHeight, palette);
 }
@@ -63,10 +72,10 @@ bool WriteTilesetSlot(Workshop& w, const ElementWrite& e, const convert::ColourM
 bool WriteMapSlot(Workshop& w, const ElementWrite& e, int mapFormat,
                   std::span<const uint32_t> cells, int width, int height, int tileWidth,
                   int tileHeight, const project::EntryRecord* tileset) {
-  const PlatformRecord& p = CurrentPlatform(w);
-  formats::ElementContext c = ElementContextFor(w, p);
+  const ElementFileSettings s = WriteSettings(w, e);
+  formats::ElementContext c = ElementContextFor(w, s);
   int cellBits = mapFormat >= 0 && mapFormat < kMapFormatCount
-                     ? p.mapCellBits[static_cast<size_t>(mapFormat)]
+                     ? s.platform.mapCellBits[static_cast<size_t>(mapFormat)]
                      : 0;  // refused by the writer
   // The header gives the map's own tile size.
   c.defaults.tileWidth = tileWidth;
@@ -77,14 +86,14 @@ bool WriteMapSlot(Workshop& w, const ElementWrite& e, int mapFormat,
 
 bool WriteListSlot(Workshop& w, const ElementWrite& e, const formats::ListObjects& objects,
                    const formats::ListWriteDetails& details) {
-  formats::ElementContext c = CurrentContext(w);
+  formats::ElementContext c = WriteContext(w, e);
   return formats::WriteList(c, Target(e, w.exportIdentifiers.mapAndList), objects, details);
 }
 
 bool WriteBitmapSlot(Workshop& w, const ElementWrite& e, const convert::ColourMode& mode,
                      std::span<const uint32_t> pixels, int width, int height,
                      const project::EntryRecord* palette) {
-  formats::ElementContext c = CurrentContext(w);
+  formats::ElementContext c = WriteContext(w, e);
   return formats::WriteBitmap(c, Target(e, w.exportIdentifiers.bitmap), mode, pixels, width, height,
                               palette);
 }
@@ -106,12 +115,18 @@ PlatformSlots ElementFileSlots() {
   return s;
 }
 
-formats::ElementContext ElementContextFor(Workshop& w, const PlatformRecord& p) {
+ElementFileSettings CurrentElementFileSettings(const Workshop& w) {
+  return {CurrentPlatform(w), w.colourMode, w.conversion.tileWidth, w.conversion.tileHeight};
+}
+
+formats::ElementContext ElementContextFor(Workshop& w, const ElementFileSettings& s) {
   formats::ElementContext c{w.formats, w.services.dialogs};
   c.defaults = PlaceholderDefaults(w);
-  c.colourModes = p.colourModes;
-  c.defaultColourMode = p.defaultColourMode;
-  c.currentColourMode = w.colourMode;
+  c.defaults.tileWidth = s.tileWidth;
+  c.defaults.tileHeight = s.tileHeight;
+  c.colourModes = s.platform.colourModes;
+  c.defaultColourMode = s.platform.defaultColourMode;
+  c.currentColourMode = s.colourMode;
   c.autoFormatSelection = w.system.autoFormatSelection != 0;
   c.maxObjects = w.system.maxObjects;
   c.lastTilesetBlocks = &w.lastTilesetBlocks;

@@ -6,7 +6,7 @@
 
 // The element files of the formats module as a platform's reader and writer
 // slots: each slot takes the settings the files depend on from the program's
-// context.
+// context, a writer from its caller when it gives them.
 namespace app {
 
 struct Workshop;
@@ -15,8 +15,13 @@ struct Workshop;
 // hook are the platform's own.
 PlatformSlots ElementFileSlots();
 
-// The settings the element files need, for the platform `p`.
-formats::ElementContext ElementContextFor(Workshop& w, const PlatformRecord& p);
+// The element files' settings as the program has them now: the current
+// platform and colour mode, the tile size of the conversion settings.
+ElementFileSettings CurrentElementFileSettings(const Workshop& w);
+
+// The settings the element files need, with the platform, colour mode and
+// tile size of `s`.
+formats::ElementContext ElementContextFor(Workshop& w, const ElementFileSettings& s);
 
 // The by-reference placeholders' defaults as they stand: the image and tile
 // size follow their settings, the rest comes from the defaults saved at

@@ -39,11 +39,25 @@ enum class PlatformEvent : int {
   Deselected = 2,  // it stops being current
 };
 
+struct PlatformRecord;
+
+// What the element files take from the program: the platform whose colour
+// modes a header's depth names, the colour mode, and the tile size the
+// by-reference placeholders stand for.
+struct ElementFileSettings {
+  const PlatformRecord& platform;
+  int colourMode = 0;
+  int tileWidth = 8;
+  int tileHeight = 8;
+};
+
 // The element a writer slot writes.
 struct ElementWrite {
   const project::EntryRecord& entry;
   // Leave the user-text buffers as they are (the caller restored a file's own).
   bool keepUserTexts = false;
+  // The settings to write with; null: the program's current ones.
+  const ElementFileSettings* settings = nullptr;
 };
 
 // The 13 reader and writer operations, in the order of the record.

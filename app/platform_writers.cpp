@@ -1,5 +1,6 @@
 #include "app/platform_writers.h"
 
+#include "app/element_slots.h"
 #include "app/platforms.h"
 #include "app/workshop.h"
 #include "app/language.h"
@@ -20,10 +21,20 @@ int MapFormatIndex(const PlatformRecord& p, const convert::MapFormat& format) {
 
 }  // namespace
 
+PlatformWriters::PlatformWriters(Workshop& w) : PlatformWriters(w, CurrentElementFileSettings(w)) {}
+
+const PlatformSlots& PlatformWriters::prepareExport() {
+  RunExportHook(w_, settings_.platform);
+  return settings_.platform.ioSlots;
+}
+
+ElementWrite PlatformWriters::target(const project::EntryRecord& entry) const {
+  return ElementWrite{.entry = entry, .settings = &settings_};
+}
+
 bool PlatformWriters::writePalette(const project::EntryRecord& palette,
                                    std::span<const uint32_t> colours) {
-  RunExportHook(w_);
-  return CurrentPlatform(w_).ioSlots.writePalette(w_, {palette}, colours);
+  return prepareExport().writePalette(w_, target(palette), colours);
 }
 
 bool PlatformWriters::writeTileset(const project::EntryRecord& tileset,
@@ -31,28 +42,23 @@ bool PlatformWriters::writeTileset(const project::EntryRecord& tileset,
                                    const convert::ColourMode& mode,
                                    std::span<const uint32_t> pixels, int tileCount, int tileWidth,
                                    int tileHeight) {
-  RunExportHook(w_);
-  return CurrentPlatform(w_).ioSlots.writeTileset(w_, {tileset}, mode, pixels, tileCount, tileWidth,
-                                                  tileHeight, palette);
+  return prepareExport().writeTileset(w_, target(tileset), mode, pixels, tileCount, tileWidth,
+                                      tileHeight, palette);
 }
 
 bool PlatformWriters::writeMap(const project::EntryRecord& map, const project::EntryRecord* tileset,
                                const project::EntryRecord*, const convert::MapFormat& format,
                                std::span<const uint32_t> cells, int width, int height,
                                int tileWidth, int tileHeight) {
-  RunExportHook(w_);
-  const PlatformRecord& p = CurrentPlatform(w_);
-  return p.ioSlots.writeMap(w_, {map}, MapFormatIndex(p, format), cells, width, height, tileWidth,
-                            tileHeight, tileset);
+  return prepareExport().writeMap(w_, target(map), MapFormatIndex(settings_.platform, format),
+                                  cells, width, height, tileWidth, tileHeight, tileset);
 }
 
 bool PlatformWriters::writeBitmap(const project::EntryRecord& bitmap,
                                   const project::EntryRecord* palette,
                                   const convert::ColourMode& mode, std::span<const uint32_t> pixels,
                                   int width, int height) {
-  RunExportHook(w_);
-  return CurrentPlatform(w_).ioSlots.writeBitmap(w_, {bitmap}, mode, pixels, width, height,
-                                                 palette);
+  return prepareExport().writeBitmap(w_, target(bitmap), mode, pixels, width, height, palette);
 }
 
 }  // namespace app

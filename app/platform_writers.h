@@ -1,19 +1,23 @@
 #pragma once
 
 #include "convert/element_writers.h"
+#include "app/platform_record.h"
 #include "app/language.h"
 
 namespace app {
 
 struct Workshop;
 
-// The writers conversions hand their results to: the current platform's
-// writer slots, each export preceded by the platform's export hook. The C
+// The writers conversions hand their results to: the writer slots of one
+// platform, each export preceded by that platform's export hook. The C
 // identifiers are the export identifiers a conversion command set, or the
 // elements' names.
 class PlatformWriters : public convert::ElementWriters {
  public:
-  explicit PlatformWriters(Workshop& w) : w_(w) {}
+  // Writes with the settings the program has now (its current platform).
+  explicit PlatformWriters(Workshop& w);
+  // Writes through the slots of `settings.platform`, with those settings.
+  PlatformWriters(Workshop& w, const ElementFileSettings& settings) : w_(w), settings_(settings) {}
 
   bool writePalette(const project::EntryRecord& palette,
                     std::span<const uint32_t> colours) override;
@@ -29,7 +33,12 @@ class PlatformWriters : public convert::ElementWriters {
                    int height) override;
 
  private:
+  // Runs the export hook; the slots of the platform to write through.
+  const PlatformSlots& prepareExport();
+  ElementWrite target(const project::EntryRecord& entry) const;
+
   Workshop& w_;
+  ElementFileSettings settings_;
 };
 
 }  // namespace app

@@ -61,20 +61,26 @@ PlatformRecord& CurrentPlatform(Workshop& w) {
 }
 
 const convert::ColourMode& CurrentColourMode(const Workshop& w) {
+  return CurrentPlatform(w).colourModes[static_cast<size_t>(CurrentColourModeIndex(w))];
+}
+
+int CurrentColourModeIndex(const Workshop& w) {
   const PlatformRecord& p = CurrentPlatform(w);
-  int mode =
-      w.colourMode >= 0 && w.colourMode < p.colourModeCount() ? w.colourMode : p.defaultColourMode;
-  return p.colourModes[static_cast<size_t>(mode)];
+  return w.colourMode >= 0 && w.colourMode < p.colourModeCount() ? w.colourMode
+                                                                 : p.defaultColourMode;
 }
 
 const convert::MapFormat& CurrentMapFormat(const Workshop& w) {
-  const PlatformRecord& p = CurrentPlatform(w);
-  int index = w.mapFormat >= 0 && w.mapFormat < kMapFormatCount ? w.mapFormat : 0;
-  return p.mapFormats[static_cast<size_t>(index)];
+  return CurrentPlatform(w).mapFormats[static_cast<size_t>(CurrentMapFormatIndex(w))];
 }
 
-void RunExportHook(Workshop& w) {
-  const PlatformRecord& p = CurrentPlatform(w);
+int CurrentMapFormatIndex(const Workshop& w) {
+  return w.mapFormat >= 0 && w.mapFormat < kMapFormatCount ? w.mapFormat : 0;
+}
+
+void RunExportHook(Workshop& w) { RunExportHook(w, CurrentPlatform(w)); }
+
+void RunExportHook(Workshop& w, const PlatformRecord& p) {
   if (p.ioSlots.exportHook) p.ioSlots.exportHook(w);
 }
 

@@ -37,15 +37,20 @@ bool SelectPlatform(Workshop& w, int index);
 const PlatformRecord& CurrentPlatform(const Workshop& w);
 PlatformRecord& CurrentPlatform(Workshop& w);
 
-// The current colour mode of the current platform.
+// The current colour mode of the current platform, and its index in the
+// platform's list (the platform's default when the index names none).
 const convert::ColourMode& CurrentColourMode(const Workshop& w);
+int CurrentColourModeIndex(const Workshop& w);
 
 // The current map format: the current platform's own copy, the first one when
-// the index names none.
+// the index names none; and its index.
 const convert::MapFormat& CurrentMapFormat(const Workshop& w);
+int CurrentMapFormatIndex(const Workshop& w);
 
-// The platform's export hook, to run before anything is exported.
+// The platform's export hook, to run before anything is exported: the current
+// platform's, or that of `p`.
 void RunExportHook(Workshop& w);
+void RunExportHook(Workshop& w, const PlatformRecord& p);
 
 // The session lines of every platform's options.
 void WritePlatformOptions(const Workshop& w, std::string& session);
