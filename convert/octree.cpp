@@ -1,5 +1,7 @@
 #include "convert/octree.h"
 
+#include <cstddef>
+
 namespace convert {
 
 int32_t Octree::NewNode(int level) {

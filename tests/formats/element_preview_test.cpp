@@ -2,6 +2,7 @@
 // the console's rules: cell bits, mirrors, sub-palettes and 5-bit colours.
 #include "formats/element_preview.h"
 
+#include <gtest/gtest.h>
 #include <cmath>
 
 #include "convert/converted_pixel.h"

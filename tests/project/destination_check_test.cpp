@@ -5,6 +5,8 @@
 #include "platform/recording_platform.h"
 #include "test_support/temp_dir.h"
 
+#include <gtest/gtest.h>
+
 namespace {
 
 using project::Destination;

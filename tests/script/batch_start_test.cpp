@@ -1,6 +1,7 @@
 // Start-up and batch runs with the platform, formats and models: what the
 // project file keeps of them comes back on the next run, and the program
 // itself runs statements and conversions without a display.
+#include <gtest/gtest.h>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>

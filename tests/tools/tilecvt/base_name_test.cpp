@@ -1,5 +1,7 @@
 #include "tools/tilecvt/base_name.h"
 
+#include <gtest/gtest.h>
+
 namespace {
 
 TEST(BaseName, DropsDirectoryAndExtensionAndReplacesSymbols) {

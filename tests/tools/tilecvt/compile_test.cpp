@@ -1,6 +1,7 @@
 // The source outputs of the golden cases go through real tools: C with gcc
 // (as C and as C++) and the GCC assembler form with arm-none-eabi-as (its
 // "@" comments are ARM syntax, which the host's assembler does not take).
+#include <gtest/gtest.h>
 #include <cstdlib>
 
 #include "test_support/temp_dir.h"

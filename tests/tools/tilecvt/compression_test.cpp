@@ -1,5 +1,6 @@
 // LZ77 and aPLib output checked by decoders written from the format
 // descriptions (oracles.cpp), never by the compressors' own code.
+#include <gtest/gtest.h>
 #include <random>
 
 #include "oracles.h"

@@ -1,4 +1,5 @@
 // The whole tool on real files, in a temporary directory.
+#include <gtest/gtest.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

@@ -2,6 +2,7 @@
 // argument a line in "command"), the console output ("stdout", "stderr") and
 // every file the run writes, byte for byte. The run happens in a copy of
 // tests/data/tilecvt/images. TESSEL_UPDATE_GOLDEN=1 rewrites the folders.
+#include <gtest/gtest.h>
 #include <cstdlib>
 #include <set>
 #include <sstream>

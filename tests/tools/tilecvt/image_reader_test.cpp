@@ -6,6 +6,8 @@
 #include "tool_run.h"
 #include "tools/tilecvt/image_reader.h"
 
+#include <gtest/gtest.h>
+
 namespace {
 
 using tilecvt::ImageError;

@@ -1,6 +1,8 @@
 #include "tools/tilecvt/options.h"
 #include "tools/tilecvt/usage.h"
 
+#include <gtest/gtest.h>
+
 namespace {
 
 using tilecvt::Settings;

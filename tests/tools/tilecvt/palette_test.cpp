@@ -1,5 +1,7 @@
 #include "tools/tilecvt/palette.h"
 
+#include <gtest/gtest.h>
+
 namespace {
 
 using tilecvt::PaletteRecord;

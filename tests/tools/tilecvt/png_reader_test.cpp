@@ -1,5 +1,6 @@
 // PNG input: every indexed kind converts to exactly what the same picture
 // gives as an 8-bit BMP; what the reader cannot take is refused with its code.
+#include <gtest/gtest.h>
 #include <png.h>
 
 #include <algorithm>

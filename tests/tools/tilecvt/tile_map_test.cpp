@@ -1,4 +1,5 @@
 // The map builder against the obvious pairwise walk it replaces.
+#include <gtest/gtest.h>
 #include <random>
 
 #include "tools/tilecvt/tile_map.h"

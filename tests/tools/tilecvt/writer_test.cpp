@@ -4,6 +4,8 @@
 #include "tools/tilecvt/array_text.h"
 #include "tools/tilecvt/output_writers.h"
 
+#include <gtest/gtest.h>
+
 namespace {
 
 using tilecvt::ArrayForm;
