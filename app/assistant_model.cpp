@@ -195,7 +195,7 @@ void AssistantModel::applyTileSize() {
 bool AssistantModel::colourCount(int32_t& out) {
   out = platform::ParseInteger(fields_[4]);
   const convert::ColourMode& mode = CurrentColourMode(w_);
-  if (!mode.HasPalette() || (out >= 1 && out <= mode.pixelRange)) return true;
+  if (!mode.hasPalette() || (out >= 1 && out <= mode.pixelRange)) return true;
   w_.services.dialogs.message(text::kColourCountInvalid, text::kColourCountInvalidCaption,
                               platform::Icon::Warning);
   return false;

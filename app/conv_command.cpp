@@ -203,7 +203,7 @@ bool RunConversionCommand(Workshop& w, std::string_view value) {
   SelectColourMode(w, p.colourMode);
   ResolvedConversion job = ResolveConversion(w);
   const convert::ColourMode& mode = job.colourMode();
-  if (mode.HasPalette() && (p.colourCount < 1 || p.colourCount > mode.pixelRange)) return false;
+  if (mode.hasPalette() && (p.colourCount < 1 || p.colourCount > mode.pixelRange)) return false;
   job.existingPalette = palette;
   job.existingTileset = tileset;
 

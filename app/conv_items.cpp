@@ -239,7 +239,7 @@ int32_t DefaultColourCount(const Workshop& w, int colourMode) {
   const PlatformRecord& platform = CurrentPlatform(w);
   if (colourMode < 0 || colourMode >= platform.colourModeCount()) return 0;
   const convert::ColourMode& mode = platform.colourModes[static_cast<size_t>(colourMode)];
-  if (!mode.HasPalette()) return 0;
+  if (!mode.hasPalette()) return 0;
   return mode.paletteEntries - (mode.indexZeroReserved ? 1 : 0);
 }
 

@@ -261,7 +261,7 @@ ConversionOutcome RunTileConversion(Workshop& w, const ResolvedConversion& job) 
       Destination(w, job.palette, project::kKindPalette, job.source, job.existingPalette);
   project::EntryRecord map =
       Destination(w, job.map, project::kKindMap, job.source, ExistingElement{});
-  const bool hasPalette = job.colourMode().HasPalette();
+  const bool hasPalette = job.colourMode().hasPalette();
 
   convert::ConversionJob tiles;
   tiles.tileset = &tileset;
@@ -299,7 +299,7 @@ ConversionOutcome RunBitmapConversion(Workshop& w, const ResolvedConversion& job
       Destination(w, job.bitmap, project::kKindBitmap, job.source, ExistingElement{});
   project::EntryRecord palette =
       Destination(w, job.palette, project::kKindPalette, job.source, job.existingPalette);
-  const bool hasPalette = job.colourMode().HasPalette();
+  const bool hasPalette = job.colourMode().hasPalette();
 
   convert::BitmapJob pixels;
   pixels.bitmap = &bitmap;

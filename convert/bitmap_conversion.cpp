@@ -13,16 +13,16 @@ bool ConvertBitmap(const BitmapJob& job, const ConversionContext& context) {
   const ColourMode& mode = context.mode;
   const int width = job.image.width;
   const int height = job.image.height;
-  if (!job.bitmap || width < 1 || height < 1 || (mode.HasPalette() && !job.palette)) {
+  if (!job.bitmap || width < 1 || height < 1 || (mode.hasPalette() && !job.palette)) {
     ShowInternalError(context.dialogs, "(bitmap != NULL) && (largeur > 0) && (hauteur > 0)");
     return false;
   }
-  if (mode.HasPalette() && (job.colourCount < 1 || job.colourCount > mode.pixelRange)) {
+  if (mode.hasPalette() && (job.colourCount < 1 || job.colourCount > mode.pixelRange)) {
     ShowInternalError(context.dialogs, "(couleurs >= 1) && (couleurs <= mode.pixelRange)");
     return false;
   }
   std::vector<ConvertedPixel> area = ConvertArea(job.image, width, height, context.tables, mode);
-  if (!mode.HasPalette())
+  if (!mode.hasPalette())
     return context.writers.writeBitmap(*job.bitmap, nullptr, mode, area, width, height);
 
   PaletteBuffer palette;

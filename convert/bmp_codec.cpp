@@ -39,7 +39,7 @@ struct Field {
     shift = std::countr_zero(mask);
     max = mask >> shift;
   }
-  uint32_t Get(uint32_t pixel) const {
+  uint32_t get(uint32_t pixel) const {
     if (max == 0) return 0;
     uint64_t v = (pixel & mask) >> shift;
     return static_cast<uint32_t>((v * 255 + max / 2) / max);
@@ -264,9 +264,9 @@ bool DecodeBmp(std::span<const uint8_t> b, DecodedImage& out, const DecodeLimits
             uint32_t v = bpp == 16 ? (src[2 * x] | (src[2 * x + 1] << 8))
                                    : (src[4 * x] | (src[4 * x + 1] << 8) | (src[4 * x + 2] << 16) |
                                       (static_cast<uint32_t>(src[4 * x + 3]) << 24));
-            uint32_t a = alpha.mask ? alpha.Get(v) : 255;
+            uint32_t a = alpha.mask ? alpha.get(v) : 255;
             if (alpha.mask && a != 0) anyAlpha = true;
-            px = Argb(a, red.Get(v), green.Get(v), blue.Get(v));
+            px = Argb(a, red.get(v), green.get(v), blue.get(v));
             break;
           }
         }

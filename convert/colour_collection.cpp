@@ -30,7 +30,7 @@ std::vector<ConvertedPixel> DistinctColours(std::span<const ConvertedPixel> pixe
   for (ConvertedPixel p : pixels) {
     if (IsTransparent(p) || p == last) continue;
     last = p;
-    if (seen.Insert(p, static_cast<int>(out.size())) == static_cast<int>(out.size()))
+    if (seen.insert(p, static_cast<int>(out.size())) == static_cast<int>(out.size()))
       out.push_back(p);
   }
   return out;
@@ -62,7 +62,7 @@ int CollectColoursWithIndices(std::span<const ConvertedPixel> pixels, Collection
       indices[i] = background;
       continue;
     }
-    int m = memoOf.Find(p);
+    int m = memoOf.find(p);
     if (m < 0) {
       Memo memo{-1, tolerance, count};
       for (int e = start; e < count; ++e) {
@@ -76,7 +76,7 @@ int CollectColoursWithIndices(std::span<const ConvertedPixel> pixels, Collection
         memo.distance = ColourDistance(p, p);
         memo.scanned = ++count;
       }
-      memoOf.Insert(p, static_cast<int>(memos.size()));
+      memoOf.insert(p, static_cast<int>(memos.size()));
       memos.push_back(memo);
       indices[i] = static_cast<uint32_t>(memo.index) + indexOffset;
       continue;
@@ -104,9 +104,9 @@ void MapToNearestColours(std::span<const ConvertedPixel> pixels, const Converted
     }
     // Stored as index + 1; 0 when the range is empty and the pixel stays on
     // the background.
-    int stored = found.Find(p);
+    int stored = found.find(p);
     if (stored < 0)
-      stored = found.Insert(p, NearestColour(p, palette, first, end, kNoColourLimit) + 1);
+      stored = found.insert(p, NearestColour(p, palette, first, end, kNoColourLimit) + 1);
     indices[i] = stored == 0 ? background : static_cast<uint32_t>(stored - 1) + indexOffset;
   }
 }

@@ -10,11 +10,11 @@ namespace convert {
 
 class ColourIndexMap {
  public:
-  explicit ColourIndexMap(size_t expected = 64) { Rehash(Capacity(expected)); }
+  explicit ColourIndexMap(size_t expected = 64) { rehash(capacity(expected)); }
 
   // The value stored for the colour, or −1.
-  int Find(uint32_t colour) const {
-    size_t slot = Slot(colour);
+  int find(uint32_t colour) const {
+    size_t slot = firstSlot(colour);
     while (values_[slot] >= 0) {
       if (keys_[slot] == colour) return values_[slot];
       slot = (slot + 1) & mask_;
@@ -24,28 +24,28 @@ class ColourIndexMap {
 
   // Stores `value` (≥ 0) unless the colour is present; returns the value now
   // stored for the colour.
-  int Insert(uint32_t colour, int value) {
-    size_t slot = Slot(colour);
+  int insert(uint32_t colour, int value) {
+    size_t slot = firstSlot(colour);
     while (values_[slot] >= 0) {
       if (keys_[slot] == colour) return values_[slot];
       slot = (slot + 1) & mask_;
     }
     keys_[slot] = colour;
     values_[slot] = value;
-    if (++size_ * 2 > values_.size()) Rehash(values_.size() * 2);
+    if (++size_ * 2 > values_.size()) rehash(values_.size() * 2);
     return value;
   }
 
  private:
-  static size_t Capacity(size_t expected) {
+  static size_t capacity(size_t expected) {
     size_t c = 16;
     while (c < expected * 2) c *= 2;
     return c;
   }
-  size_t Slot(uint32_t colour) const {
+  size_t firstSlot(uint32_t colour) const {
     return static_cast<size_t>((uint64_t{colour} * 0x9E3779B97F4A7C15ull) >> shift_);
   }
-  void Rehash(size_t capacity) {
+  void rehash(size_t capacity) {
     std::vector<uint32_t> keys = std::move(keys_);
     std::vector<int> values = std::move(values_);
     keys_.assign(capacity, 0);
@@ -55,7 +55,7 @@ class ColourIndexMap {
     for (size_t c = capacity; c > 1; c >>= 1) --shift_;
     size_ = 0;
     for (size_t i = 0; i < values.size(); ++i)
-      if (values[i] >= 0) Insert(keys[i], values[i]);
+      if (values[i] >= 0) insert(keys[i], values[i]);
   }
 
   std::vector<uint32_t> keys_;

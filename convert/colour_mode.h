@@ -38,7 +38,7 @@ struct ColourMode {
   PerColourHook perColourHook = nullptr;
   ChannelLayout channels;
 
-  constexpr bool HasPalette() const { return paletteKind != PaletteKind::Direct; }
+  constexpr bool hasPalette() const { return paletteKind != PaletteKind::Direct; }
 };
 
 }  // namespace convert

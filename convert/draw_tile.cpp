@@ -313,7 +313,7 @@ void CopyFullRows(const Placement& p, const uint32_t* block, bool mirrorY) {
 // drawable area, is decided on the area's edges directly.
 inline bool Place(const DrawingState& state, int x, int y, Placement& p) {
   ClipRect area = DrawableArea(state);
-  if (area.Empty()) return false;
+  if (area.empty()) return false;
   const Surface& s = *state.surface;
   p.bits = s.bits.get();
   p.stride = static_cast<size_t>(s.stride);
@@ -329,7 +329,7 @@ inline bool Place(const DrawingState& state, int x, int y, Placement& p) {
     return true;
   }
   ClipRect r = ClipToDrawable(state, x, y, kSide, kSide);
-  if (r.Empty()) return false;
+  if (r.empty()) return false;
   p.full = false;
   p.c0 = r.left - x;
   p.c1 = r.right - x;
@@ -369,7 +369,7 @@ void DrawDirect(const DrawingState& state, int x, int y, const uint32_t* block,
 
 void DrawIndexed(const DrawingState& state, const ColourMode& mode, int x, int y,
                  const uint32_t* block, const TileStyle& style, bool keyed) {
-  if (!mode.HasPalette()) return DrawDirect(state, x, y, block, style, keyed);
+  if (!mode.hasPalette()) return DrawDirect(state, x, y, block, style, keyed);
   if (!block || !style.colours || style.opacity <= 0) return;
   Placement p;
   if (!Place(state, x, y, p)) return;

@@ -10,7 +10,7 @@ namespace convert {
 
 namespace {
 
-uint32_t* PixelAt(Surface& s, int x, int y) { return s.Row(y) + x; }
+uint32_t* PixelAt(Surface& s, int x, int y) { return s.row(y) + x; }
 
 bool Usable(const SourceBlock& b) {
   return b.values && b.width > 0 && b.height > 0 && b.stride >= static_cast<size_t>(b.width);
@@ -24,7 +24,7 @@ void ForEachVisible(const DrawingState& state, int x, int y, const SourceBlock& 
                     bool mirrorX, bool mirrorY, Put put) {
   if (!Usable(source)) return;
   ClipRect r = ClipToDrawable(state, x, y, source.width, source.height);
-  if (r.Empty()) return;
+  if (r.empty()) return;
   Surface& s = *state.surface;
   for (int dy = r.top; dy < r.bottom; ++dy) {
     int j = dy - y;
@@ -42,7 +42,7 @@ void ForEachVisible(const DrawingState& state, int x, int y, const SourceBlock& 
 
 void FillRect(const DrawingState& state, int x, int y, int width, int height, uint32_t colour) {
   ClipRect r = ClipToDrawable(state, x, y, width, height);
-  if (r.Empty()) return;
+  if (r.empty()) return;
   Surface& s = *state.surface;
   for (int dy = r.top; dy < r.bottom; ++dy)
     std::fill_n(PixelAt(s, r.left, dy), r.right - r.left, colour);
@@ -51,7 +51,7 @@ void FillRect(const DrawingState& state, int x, int y, int width, int height, ui
 void CopyBlock(const DrawingState& state, int x, int y, const SourceBlock& source) {
   if (!Usable(source)) return;
   ClipRect r = ClipToDrawable(state, x, y, source.width, source.height);
-  if (r.Empty()) return;
+  if (r.empty()) return;
   Surface& s = *state.surface;
   for (int dy = r.top; dy < r.bottom; ++dy) {
     const uint32_t* row =
@@ -62,7 +62,7 @@ void CopyBlock(const DrawingState& state, int x, int y, const SourceBlock& sourc
 
 void CopyBlockIndexed(const DrawingState& state, const ColourMode& mode, int x, int y,
                       const SourceBlock& source, const uint32_t* colours) {
-  if (!mode.HasPalette()) return CopyBlock(state, x, y, source);
+  if (!mode.hasPalette()) return CopyBlock(state, x, y, source);
   if (!colours) return;
   ForEachVisible(state, x, y, source, false, false,
                  [colours](uint32_t& d, uint32_t v) { d = colours[v & 255u]; });
@@ -76,7 +76,7 @@ void CopyBlockMirrored(const DrawingState& state, int x, int y, const SourceBloc
 void CopyBlockMirroredIndexed(const DrawingState& state, const ColourMode& mode, int x, int y,
                               const SourceBlock& source, const uint32_t* colours,
                               uint32_t indexMask, bool mirrorX, bool mirrorY) {
-  if (!mode.HasPalette()) return CopyBlockMirrored(state, x, y, source, mirrorX, mirrorY);
+  if (!mode.hasPalette()) return CopyBlockMirrored(state, x, y, source, mirrorX, mirrorY);
   if (!colours) return;
   uint32_t mask = indexMask & 255u;
   ForEachVisible(state, x, y, source, mirrorX, mirrorY,
@@ -86,7 +86,7 @@ void CopyBlockMirroredIndexed(const DrawingState& state, const ColourMode& mode,
 void BlendRect(const DrawingState& state, int x, int y, int width, int height, uint32_t colour,
                int opacity) {
   ClipRect r = ClipToDrawable(state, x, y, width, height);
-  if (r.Empty()) return;
+  if (r.empty()) return;
   uint32_t a = static_cast<uint32_t>(std::clamp(opacity, 0, 255));
   Surface& s = *state.surface;
   for (int dy = r.top; dy < r.bottom; ++dy) {

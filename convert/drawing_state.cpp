@@ -28,13 +28,13 @@ void SetClipRect(DrawingState& state, int x, int y, int width, int height) {
 
 ClipRect ClipToDrawable(const DrawingState& state, int x, int y, int width, int height) {
   ClipRect area = DrawableArea(state);
-  if (area.Empty() || width <= 0 || height <= 0) return {};
+  if (area.empty() || width <= 0 || height <= 0) return {};
   ClipRect r;
   r.left = static_cast<int>(std::max<int64_t>(x, area.left));
   r.top = static_cast<int>(std::max<int64_t>(y, area.top));
   r.right = static_cast<int>(std::min<int64_t>(int64_t{x} + width, area.right));
   r.bottom = static_cast<int>(std::min<int64_t>(int64_t{y} + height, area.bottom));
-  if (r.Empty()) return {};
+  if (r.empty()) return {};
   return r;
 }
 

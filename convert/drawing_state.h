@@ -13,7 +13,7 @@ struct ClipRect {
   int right = 0;   // exclusive
   int bottom = 0;  // exclusive
 
-  bool Empty() const { return right <= left || bottom <= top; }
+  bool empty() const { return right <= left || bottom <= top; }
 };
 
 struct DrawingState {
@@ -43,7 +43,7 @@ inline ClipRect DrawableArea(const DrawingState& state) {
   int height = s->visibleHeight < s->height ? s->visibleHeight : s->height;
   r.right = state.clip.right < width ? state.clip.right : width;
   r.bottom = state.clip.bottom < height ? state.clip.bottom : height;
-  if (r.Empty()) return {};
+  if (r.empty()) return {};
   return r;
 }
 

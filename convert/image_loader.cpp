@@ -48,7 +48,7 @@ void DrawDecoded(const DecodedImage& image, Surface& surface) {
   const int height = std::min(image.height, std::min(surface.visibleHeight, surface.height));
   for (int y = 0; y < height; ++y) {
     const uint32_t* src = image.pixels.data() + static_cast<size_t>(y) * image.width;
-    uint32_t* dst = surface.Row(y);
+    uint32_t* dst = surface.row(y);
     for (int x = 0; x < width; ++x) dst[x] = src[x] < 0x1000000u ? 0u : src[x];
   }
 }
@@ -65,7 +65,7 @@ class UsedEntryCounter {
     for (size_t i = 0; i < palette.size(); ++i)
       first_.try_emplace(palette[i] & 0xFFFFFFu, static_cast<int>(i));
   }
-  void Add(const uint32_t* pixels, size_t count) {
+  void add(const uint32_t* pixels, size_t count) {
     for (size_t i = 0; i < count; ++i) {
       uint32_t rgb = pixels[i] & 0xFFFFFFu;
       if (rgb == last_) continue;
@@ -74,7 +74,7 @@ class UsedEntryCounter {
       if (it != first_.end()) highest_ = std::max(highest_, it->second);
     }
   }
-  int Used() const { return highest_ + 1; }
+  int used() const { return highest_ + 1; }
 
  private:
   std::unordered_map<uint32_t, int> first_;
@@ -87,8 +87,8 @@ class UsedEntryCounter {
 int CountUsedPaletteEntries(const std::vector<uint32_t>& palette, const uint32_t* pixels,
                             size_t count) {
   UsedEntryCounter counter(palette);
-  counter.Add(pixels, count);
-  return counter.Used();
+  counter.add(pixels, count);
+  return counter.used();
 }
 
 bool LoadImage(const LoadRequest& request, LoadSurfaces& surfaces, platform::UserDialogs& dialogs,
@@ -115,15 +115,15 @@ bool LoadImage(const LoadRequest& request, LoadSurfaces& surfaces, platform::Use
   if (!image.palette.empty()) {
     out.palette.colours = image.palette;
     UsedEntryCounter counter(image.palette);
-    for (int y = 0; y < height; ++y) counter.Add(loading.Row(y), static_cast<size_t>(width));
-    out.palette.usedEntries = counter.Used();
+    for (int y = 0; y < height; ++y) counter.add(loading.row(y), static_cast<size_t>(width));
+    out.palette.usedEntries = counter.used();
   }
 
   if (request.mode && request.mode->maskTransparency) {
     const uint32_t mask = RgbValue(request.maskColour);  // red in the low byte
     const uint32_t maskWord = ((mask & 255) << 16) | (mask & 0xFF00) | ((mask >> 16) & 255);
     for (int y = 0; y < height; ++y) {
-      uint32_t* row = loading.Row(y);
+      uint32_t* row = loading.row(y);
       for (int x = 0; x < width; ++x)
         row[x] = (row[x] & 0xFFFFFFu) == maskWord ? 0u : (row[x] | 0xFF000000u);
     }
@@ -134,7 +134,7 @@ bool LoadImage(const LoadRequest& request, LoadSurfaces& surfaces, platform::Use
     const int w = std::min(width, dst.visibleWidth);
     const int h = std::min(height, dst.visibleHeight);
     if (dst.bits && &dst != &loading)
-      for (int y = 0; y < h; ++y) std::copy_n(loading.Row(y), w, dst.Row(y));
+      for (int y = 0; y < h; ++y) std::copy_n(loading.row(y), w, dst.row(y));
     SelectSurface(surfaces.drawing, dst);
   }
   return true;

@@ -85,7 +85,7 @@ bool SaveSurfaceImage(const Surface& surface, std::span<const uint32_t> palette,
   if (width < 1 || height < 1) return false;
   std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
   for (int y = 0; y < height; ++y)
-    std::copy_n(surface.Row(y), width, pixels.begin() + static_cast<ptrdiff_t>(y) * width);
+    std::copy_n(surface.row(y), width, pixels.begin() + static_cast<ptrdiff_t>(y) * width);
   ImageToEncode image{width, height, pixels, palette.size() <= 256 ? palette : palette.first(256)};
   return SaveImage(image, fileName);
 }

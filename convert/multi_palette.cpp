@@ -64,19 +64,19 @@ class ErrorMeter {
       roots_[d] = static_cast<uint16_t>(std::sqrt(static_cast<double>(d)));
   }
 
-  uint32_t Root(uint32_t d) const { return roots_[std::min<size_t>(d, roots_.size() - 1)]; }
+  uint32_t root(uint32_t d) const { return roots_[std::min<size_t>(d, roots_.size() - 1)]; }
 
-  uint64_t Error(std::span<const ConvertedPixel> colours, std::span<const uint32_t> counts,
+  uint64_t error(std::span<const ConvertedPixel> colours, std::span<const uint32_t> counts,
                  const SlotColours& palette) const {
     const PaletteLevels levels(palette);
     uint64_t total = 0;
     for (size_t i = 0; i < colours.size(); ++i)
-      total += uint64_t{Root(Nearest(colours[i], levels))} * counts[i];
+      total += uint64_t{root(nearest(colours[i], levels))} * counts[i];
     return total;
   }
 
  private:
-  static uint32_t Nearest(ConvertedPixel c, const PaletteLevels& p) {
+  static uint32_t nearest(ConvertedPixel c, const PaletteLevels& p) {
     if (p.n == 0) return kNoColourDistance;
     const int32_t cr = PixelRed(c), cg = PixelGreen(c), cb = PixelBlue(c), ca = PixelOpacity(c);
     uint32_t best = UINT32_MAX;
@@ -125,35 +125,35 @@ class MultiPalette {
         p_(SubPaletteCount(job.requestedColours, job.coloursPerSubPalette)),
         words_(static_cast<size_t>(job.tileWidth) * static_cast<size_t>(job.tileHeight)) {}
 
-  int Run(MultiPaletteResult& result);
+  int run(MultiPaletteResult& result);
 
  private:
-  void PrepareTiles();
-  void Collect(SlotColours& palette, std::span<const ConvertedPixel> sequence);
-  Candidate Fit(const SlotColours& base, int tile);
-  Candidate Rebuild(WorkSlot& slot, int tile);
-  uint64_t OwnTilesError(WorkSlot& slot, const SlotColours& palette);
-  uint64_t TileError(int tile, const SlotColours& palette) const {
-    return meter_.Error(tiles_[static_cast<size_t>(tile)].colours,
+  void prepareTiles();
+  void collect(SlotColours& palette, std::span<const ConvertedPixel> sequence);
+  Candidate fit(const SlotColours& base, int tile);
+  Candidate rebuild(WorkSlot& slot, int tile);
+  uint64_t ownTilesError(WorkSlot& slot, const SlotColours& palette);
+  uint64_t tileError(int tile, const SlotColours& palette) const {
+    return meter_.error(tiles_[static_cast<size_t>(tile)].colours,
                         tiles_[static_cast<size_t>(tile)].counts, palette);
   }
-  void Assign(WorkSlot& slot, int tile, const Candidate& c);
-  int64_t Cost(size_t s, const WorkSlot& slot, const Candidate& c);
+  void assign(WorkSlot& slot, int tile, const Candidate& c);
+  int64_t cost(size_t s, const WorkSlot& slot, const Candidate& c);
   // The error of each tile under each sub-palette, refreshed for the
   // sub-palettes that changed.
-  void RefreshErrors();
-  uint64_t& ErrorAt(int tile, size_t slot) {
+  void refreshErrors();
+  uint64_t& errorAt(int tile, size_t slot) {
     return errors_[static_cast<size_t>(tile) * static_cast<size_t>(p_) + slot];
   }
-  int BestSlot(int tile, uint64_t* error);
-  void Seed();
-  void AssignAll();
-  void PostProcess();
-  void Output(MultiPaletteResult& result);
-  void Diagnostic(const std::string& line) {
+  int bestSlot(int tile, uint64_t* error);
+  void seed();
+  void assignAll();
+  void postProcess();
+  void output(MultiPaletteResult& result);
+  void diagnostic(const std::string& line) {
     if (progress_) progress_->diagnostic(line);
   }
-  void ReportSlot(size_t s);
+  void reportSlot(size_t s);
 
   const MultiPaletteJob& job_;
   platform::UserDialogs& dialogs_;
@@ -170,7 +170,7 @@ class MultiPalette {
   std::vector<bool> dirty_;
 };
 
-void MultiPalette::PrepareTiles() {
+void MultiPalette::prepareTiles() {
   const size_t n = static_cast<size_t>(job_.tileCount);
   swapped_.resize(n * words_);
   tiles_.resize(n);
@@ -184,7 +184,7 @@ void MultiPalette::PrepareTiles() {
       if (IsTransparent(p)) continue;
       tc.opaque.push_back(p);
       largest = std::max({largest, int{PixelRed(p)}, int{PixelGreen(p)}, int{PixelBlue(p)}});
-      int k = seen.Insert(p, static_cast<int>(tc.colours.size()));
+      int k = seen.insert(p, static_cast<int>(tc.colours.size()));
       if (k == static_cast<int>(tc.colours.size())) {
         tc.colours.push_back(p);
         tc.counts.push_back(1);
@@ -198,7 +198,7 @@ void MultiPalette::PrepareTiles() {
   largestDistance_ = 3 * int64_t{largest} * largest + 1;
 }
 
-void MultiPalette::Collect(SlotColours& palette, std::span<const ConvertedPixel> sequence) {
+void MultiPalette::collect(SlotColours& palette, std::span<const ConvertedPixel> sequence) {
   CollectionPalette collection{palette.colours.data(), palette.count, 1, c_};
   int count = CollectColours(sequence, collection, 0);
   if (count < 0) {
@@ -208,7 +208,7 @@ void MultiPalette::Collect(SlotColours& palette, std::span<const ConvertedPixel>
         });
     count = CollectColours(sequence, collection, tolerance);
     if (count < 0) {
-      Diagnostic(std::string(kFitFailedDiagnostic));
+      diagnostic(std::string(kFitFailedDiagnostic));
       count = palette.count;
     }
   }
@@ -216,46 +216,46 @@ void MultiPalette::Collect(SlotColours& palette, std::span<const ConvertedPixel>
   palette.count = count;
 }
 
-Candidate MultiPalette::Fit(const SlotColours& base, int tile) {
+Candidate MultiPalette::fit(const SlotColours& base, int tile) {
   Candidate c{base, 0};
   const TileColours& tc = tiles_[static_cast<size_t>(tile)];
   bool fitted = false;
   const int room = c_ - base.count;
   if (job_.fastReduction && room >= 2) {
     Octree tree(room);
-    for (ConvertedPixel p : tc.opaque) tree.Insert(p);
+    for (ConvertedPixel p : tc.opaque) tree.insert(p);
     std::vector<ConvertedPixel> leaves;
-    tree.AppendColours(leaves);
+    tree.appendColours(leaves);
     if (leaves.size() >= 2) {
       std::copy(leaves.begin(), leaves.end(), c.palette.colours.begin() + base.count);
       c.palette.count = base.count + static_cast<int>(leaves.size());
       fitted = true;
     }
   }
-  if (!fitted) Collect(c.palette, tc.colours);
-  c.error = TileError(tile, c.palette);
+  if (!fitted) collect(c.palette, tc.colours);
+  c.error = tileError(tile, c.palette);
   return c;
 }
 
-uint64_t MultiPalette::OwnTilesError(WorkSlot& slot, const SlotColours& palette) {
+uint64_t MultiPalette::ownTilesError(WorkSlot& slot, const SlotColours& palette) {
   if (slot.colours.empty()) return 0;
   if (palette == slot.palette) return slot.error;
   if (slot.measuredValid && palette == slot.measured) return slot.measuredError;
   slot.measured = palette;
-  slot.measuredError = meter_.Error(slot.colours, slot.counts, palette);
+  slot.measuredError = meter_.error(slot.colours, slot.counts, palette);
   slot.measuredValid = true;
   return slot.measuredError;
 }
 
-Candidate MultiPalette::Rebuild(WorkSlot& slot, int tile) {
+Candidate MultiPalette::rebuild(WorkSlot& slot, int tile) {
   Candidate c;
   const TileColours& tc = tiles_[static_cast<size_t>(tile)];
   bool built = false;
   if (job_.fastReduction) {
     Octree tree = slot.tree;
-    for (ConvertedPixel p : tc.opaque) tree.Insert(p);
+    for (ConvertedPixel p : tc.opaque) tree.insert(p);
     std::vector<ConvertedPixel> leaves;
-    tree.AppendColours(leaves);
+    tree.appendColours(leaves);
     if (leaves.size() >= 2) {
       std::copy(leaves.begin(), leaves.end(), c.palette.colours.begin() + 1);
       c.palette.count = 1 + static_cast<int>(leaves.size());
@@ -265,19 +265,19 @@ Candidate MultiPalette::Rebuild(WorkSlot& slot, int tile) {
   if (!built) {
     std::vector<ConvertedPixel> sequence = slot.colours;
     for (ConvertedPixel p : tc.colours)
-      if (slot.index.Find(p) < 0) sequence.push_back(p);
-    Collect(c.palette, sequence);
+      if (slot.index.find(p) < 0) sequence.push_back(p);
+    collect(c.palette, sequence);
   }
-  c.error = OwnTilesError(slot, c.palette) + TileError(tile, c.palette);
+  c.error = ownTilesError(slot, c.palette) + tileError(tile, c.palette);
   return c;
 }
 
-void MultiPalette::Assign(WorkSlot& slot, int tile, const Candidate& c) {
+void MultiPalette::assign(WorkSlot& slot, int tile, const Candidate& c) {
   const TileColours& tc = tiles_[static_cast<size_t>(tile)];
   slot.tiles.push_back(tile);
-  for (ConvertedPixel p : tc.opaque) slot.tree.Insert(p);
+  for (ConvertedPixel p : tc.opaque) slot.tree.insert(p);
   for (size_t i = 0; i < tc.colours.size(); ++i) {
-    int k = slot.index.Insert(tc.colours[i], static_cast<int>(slot.colours.size()));
+    int k = slot.index.insert(tc.colours[i], static_cast<int>(slot.colours.size()));
     if (k == static_cast<int>(slot.colours.size())) {
       slot.colours.push_back(tc.colours[i]);
       slot.counts.push_back(tc.counts[i]);
@@ -290,23 +290,23 @@ void MultiPalette::Assign(WorkSlot& slot, int tile, const Candidate& c) {
   slot.measuredValid = false;
 }
 
-void MultiPalette::RefreshErrors() {
+void MultiPalette::refreshErrors() {
   for (size_t s = 0; s < slots_.size(); ++s) {
     if (!dirty_[s]) continue;
-    for (int t = 0; t < job_.tileCount; ++t) ErrorAt(t, s) = TileError(t, slots_[s].palette);
+    for (int t = 0; t < job_.tileCount; ++t) errorAt(t, s) = tileError(t, slots_[s].palette);
     dirty_[s] = false;
   }
 }
 
-int MultiPalette::BestSlot(int tile, uint64_t* error) {
+int MultiPalette::bestSlot(int tile, uint64_t* error) {
   int best = 0;
   for (size_t s = 1; s < slots_.size(); ++s)
-    if (ErrorAt(tile, s) < ErrorAt(tile, static_cast<size_t>(best))) best = static_cast<int>(s);
-  if (error) *error = ErrorAt(tile, static_cast<size_t>(best));
+    if (errorAt(tile, s) < errorAt(tile, static_cast<size_t>(best))) best = static_cast<int>(s);
+  if (error) *error = errorAt(tile, static_cast<size_t>(best));
   return best;
 }
 
-void MultiPalette::ReportSlot(size_t s) {
+void MultiPalette::reportSlot(size_t s) {
   if (!progress_) return;
   const SlotColours& p = slots_[s].palette;
   std::array<ConvertedPixel, kMaxSlotColours> colours{};
@@ -317,48 +317,48 @@ void MultiPalette::ReportSlot(size_t s) {
       std::span<const ConvertedPixel>(colours.data(), static_cast<size_t>(p.count)));
 }
 
-void MultiPalette::Seed() {
+void MultiPalette::seed() {
   if (progress_) progress_->stageStarted(ConversionProgress::Stage::Seeding);
   const SlotColours empty;
   auto addSlot = [&](int tile, uint64_t error) {
     WorkSlot slot(c_ - 1);
-    slot.palette = Fit(empty, tile).palette;
+    slot.palette = fit(empty, tile).palette;
     slots_.push_back(std::move(slot));
     dirty_.push_back(true);
     char line[96];
     std::snprintf(line, sizeof line, "%i %i %i %i\n", static_cast<int>(slots_.size()),
                   static_cast<int>(error), 0, tile * job_.tileHeight);
-    Diagnostic(line);
+    diagnostic(line);
     if (slots_.back().palette.count <= 1) {
       std::snprintf(line, sizeof line, "ERROR %i %i %i\n", static_cast<int>(slots_.size()) - 1, 0,
                     tile * job_.tileHeight);
-      Diagnostic(line);
+      diagnostic(line);
     }
-    ReportSlot(slots_.size() - 1);
+    reportSlot(slots_.size() - 1);
   };
   int seed = 0;
   uint64_t worst = 0;
   for (int t = 0; t < job_.tileCount; ++t) {
-    uint64_t e = Fit(empty, t).error;
+    uint64_t e = fit(empty, t).error;
     if (t == 0 || e > worst) worst = e, seed = t;
   }
   slots_.reserve(static_cast<size_t>(p_));
   errors_.assign(static_cast<size_t>(job_.tileCount) * static_cast<size_t>(p_), 0);
   addSlot(seed, worst);
   while (static_cast<int>(slots_.size()) < p_) {
-    RefreshErrors();
+    refreshErrors();
     seed = 0;
     worst = 0;
     for (int t = 0; t < job_.tileCount; ++t) {
       uint64_t e = 0;
-      BestSlot(t, &e);
+      bestSlot(t, &e);
       if (t == 0 || e > worst) worst = e, seed = t;
     }
     addSlot(seed, worst);
   }
 }
 
-int64_t MultiPalette::Cost(size_t s, const WorkSlot& slot, const Candidate& c) {
+int64_t MultiPalette::cost(size_t s, const WorkSlot& slot, const Candidate& c) {
   const int w = job_.colorisation;
   int64_t cost = static_cast<int64_t>(c.error);
   if (w > 0) {
@@ -369,17 +369,17 @@ int64_t MultiPalette::Cost(size_t s, const WorkSlot& slot, const Candidate& c) {
       const int dr = int{PixelRed(a)} - PixelRed(b);
       const int dg = int{PixelGreen(a)} - PixelGreen(b);
       const int db = int{PixelBlue(a)} - PixelBlue(b);
-      cost += int64_t{w} * meter_.Root(static_cast<uint32_t>(dr * dr + dg * dg + db * db));
+      cost += int64_t{w} * meter_.root(static_cast<uint32_t>(dr * dr + dg * dg + db * db));
     }
   } else if (w == -1) {
     cost += 100 * int64_t{c.palette.count - slot.palette.count};
   } else if (w == -2) {
-    RefreshErrors();
+    refreshErrors();
     uint64_t total = 0;
     for (int t = 0; t < job_.tileCount; ++t) {
-      uint64_t best = TileError(t, c.palette);
+      uint64_t best = tileError(t, c.palette);
       for (size_t o = 0; o < slots_.size(); ++o)
-        if (o != s) best = std::min(best, ErrorAt(t, o));
+        if (o != s) best = std::min(best, errorAt(t, o));
       total += best;
     }
     cost = static_cast<int64_t>(total);
@@ -387,7 +387,7 @@ int64_t MultiPalette::Cost(size_t s, const WorkSlot& slot, const Candidate& c) {
   return cost;
 }
 
-void MultiPalette::AssignAll() {
+void MultiPalette::assignAll() {
   if (progress_) progress_->stageStarted(ConversionProgress::Stage::Assignment);
   std::vector<ConvertedPixel> shown(words_);
   for (int t = 0; t < job_.tileCount; ++t) {
@@ -395,10 +395,10 @@ void MultiPalette::AssignAll() {
     int64_t bestCost = 0;
     Candidate chosen;
     for (size_t s = 0; s < slots_.size(); ++s) {
-      Candidate c = Rebuild(slots_[s], t);
-      int64_t cost = Cost(s, slots_[s], c);
-      if (s == 0 || cost < bestCost) {
-        bestCost = cost;
+      Candidate c = rebuild(slots_[s], t);
+      int64_t slotCost = cost(s, slots_[s], c);
+      if (s == 0 || slotCost < bestCost) {
+        bestCost = slotCost;
         best = s;
         chosen = c;
       }
@@ -410,19 +410,19 @@ void MultiPalette::AssignAll() {
       dialogs_.message(kTooManyTilesPerPalette.text, kTooManyTilesPerPalette.caption,
                        platform::Icon::None);
     } else {
-      Assign(slot, t, chosen);
+      assign(slot, t, chosen);
       dirty_[best] = true;
     }
     if (progress_) {
       for (size_t i = 0; i < words_; ++i)
         shown[i] = SwapRedBlue(swapped_[static_cast<size_t>(t) * words_ + i]);
-      ReportSlot(best);
+      reportSlot(best);
       progress_->tileAssigned(t, static_cast<int>(best), shown, t + 1);
     }
   }
 }
 
-void MultiPalette::PostProcess() {
+void MultiPalette::postProcess() {
   if (progress_) progress_->stageStarted(ConversionProgress::Stage::PostProcessing);
   std::vector<bool> used(static_cast<size_t>(job_.tileCount), false);
   for (;;) {
@@ -436,38 +436,38 @@ void MultiPalette::PostProcess() {
     char line[64];
     std::snprintf(line, sizeof line, "Free colors: %i\n",
                   c_ - slots_[static_cast<size_t>(target)].palette.count);
-    Diagnostic(line);
-    RefreshErrors();
+    diagnostic(line);
+    refreshErrors();
     int tile = -1;
     uint64_t worst = 0;
     for (int t = 0; t < job_.tileCount; ++t) {
       if (used[static_cast<size_t>(t)]) continue;
       uint64_t e = 0;
-      BestSlot(t, &e);
+      bestSlot(t, &e);
       if (tile < 0 || e > worst) worst = e, tile = t;
     }
     if (tile < 0) break;
     WorkSlot& slot = slots_[static_cast<size_t>(target)];
-    Candidate c = Fit(slot.palette, tile);
+    Candidate c = fit(slot.palette, tile);
     if (!(c.palette == slot.palette)) {
       slot.palette = c.palette;
-      slot.error = meter_.Error(slot.colours, slot.counts, slot.palette);
+      slot.error = meter_.error(slot.colours, slot.counts, slot.palette);
       slot.measuredValid = false;
       dirty_[static_cast<size_t>(target)] = true;
-      ReportSlot(static_cast<size_t>(target));
+      reportSlot(static_cast<size_t>(target));
     }
     used[static_cast<size_t>(tile)] = true;
   }
 }
 
-void MultiPalette::Output(MultiPaletteResult& result) {
+void MultiPalette::output(MultiPaletteResult& result) {
   if (progress_) progress_->stageStarted(ConversionProgress::Stage::Output);
-  RefreshErrors();
+  refreshErrors();
   const size_t n = static_cast<size_t>(job_.tileCount);
   result.tiles.assign(n * words_, 0);
   result.subPalettes.assign(n, 0);
   for (int t = 0; t < job_.tileCount; ++t) {
-    const int s = BestSlot(t, nullptr);
+    const int s = bestSlot(t, nullptr);
     result.subPalettes[static_cast<size_t>(t)] = s;
     const SlotColours& p = slots_[static_cast<size_t>(s)].palette;
     for (size_t i = 0; i < words_; ++i) {
@@ -484,17 +484,17 @@ void MultiPalette::Output(MultiPaletteResult& result) {
           SwapRedBlue(slots_[s].palette.colours[static_cast<size_t>(i)]);
 }
 
-int MultiPalette::Run(MultiPaletteResult& result) {
+int MultiPalette::run(MultiPaletteResult& result) {
   result = {};
   if (c_ < 1 || p_ < 1 || c_ > 255 || p_ > 255 || job_.tileCount < 1 || words_ == 0 ||
       job_.tiles.size() < static_cast<size_t>(job_.tileCount) * words_)
     return 0;
   if (progress_) progress_->started(job_.tileCount, p_, c_);
-  PrepareTiles();
-  Seed();
-  AssignAll();
-  if (job_.postProcessing) PostProcess();
-  Output(result);
+  prepareTiles();
+  seed();
+  assignAll();
+  if (job_.postProcessing) postProcess();
+  output(result);
   if (progress_) progress_->finished(true);
   return c_ * static_cast<int>(slots_.size());
 }
@@ -504,7 +504,7 @@ int MultiPalette::Run(MultiPaletteResult& result) {
 int ConvertMultiPalette(const MultiPaletteJob& job, MultiPaletteResult& result,
                         platform::UserDialogs& dialogs, ConversionProgress* progress) {
   MultiPalette algorithm(job, dialogs, progress);
-  const int colours = algorithm.Run(result);
+  const int colours = algorithm.run(result);
   if (colours > 0 && job.refine) RefineSubPalettes(job, result);
   return colours;
 }

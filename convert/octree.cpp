@@ -4,7 +4,7 @@
 
 namespace convert {
 
-int32_t Octree::NewNode(int level) {
+int32_t Octree::newNode(int level) {
   int32_t id;
   if (!free_.empty()) {
     id = free_.back();
@@ -25,11 +25,11 @@ int32_t Octree::NewNode(int level) {
   return id;
 }
 
-void Octree::FreeNode(int32_t node) { free_.push_back(node); }
+void Octree::freeNode(int32_t node) { free_.push_back(node); }
 
-void Octree::Insert(ConvertedPixel colour) {
+void Octree::insert(ConvertedPixel colour) {
   const uint32_t channel[3] = {PixelRed(colour), PixelGreen(colour), PixelBlue(colour)};
-  if (root_ < 0) root_ = NewNode(0);
+  if (root_ < 0) root_ = newNode(0);
   int32_t node = root_;
   for (int level = 0;; ++level) {
     Node& n = nodes_[static_cast<size_t>(node)];
@@ -45,16 +45,16 @@ void Octree::Insert(ConvertedPixel colour) {
                          ((channel[2] & mask) >> shift));
     int32_t next = n.children[child];
     if (next < 0) {
-      next = NewNode(level + 1);  // may move the nodes
+      next = newNode(level + 1);  // may move the nodes
       nodes_[static_cast<size_t>(node)].children[child] = next;
     }
     node = next;
   }
   while (leaves_ > maxLeaves_)
-    if (!Reduce()) break;
+    if (!reduce()) break;
 }
 
-bool Octree::Reduce() {
+bool Octree::reduce() {
   int level = kDepth - 1;
   while (level > 0 && reducible_[static_cast<size_t>(level)] < 0) --level;
   const int32_t node = reducible_[static_cast<size_t>(level)];
@@ -67,7 +67,7 @@ bool Octree::Reduce() {
     const Node& child = nodes_[static_cast<size_t>(c)];
     n.count += child.count;
     for (int i = 0; i < 3; ++i) n.sums[i] += child.sums[i];
-    FreeNode(c);
+    freeNode(c);
     c = -1;
     ++children;
   }
@@ -76,7 +76,7 @@ bool Octree::Reduce() {
   return true;
 }
 
-void Octree::Append(int32_t node, std::vector<ConvertedPixel>& out) const {
+void Octree::append(int32_t node, std::vector<ConvertedPixel>& out) const {
   const Node& n = nodes_[static_cast<size_t>(node)];
   if (n.leaf) {
     if (n.count > 0)
@@ -86,11 +86,11 @@ void Octree::Append(int32_t node, std::vector<ConvertedPixel>& out) const {
     return;
   }
   for (int32_t c : n.children)
-    if (c >= 0) Append(c, out);
+    if (c >= 0) append(c, out);
 }
 
-void Octree::AppendColours(std::vector<ConvertedPixel>& out) const {
-  if (root_ >= 0) Append(root_, out);
+void Octree::appendColours(std::vector<ConvertedPixel>& out) const {
+  if (root_ >= 0) append(root_, out);
 }
 
 }  // namespace convert

@@ -23,12 +23,12 @@ class Octree {
 
   explicit Octree(int maxLeaves) : maxLeaves_(maxLeaves) { reducible_.fill(-1); }
 
-  void Insert(ConvertedPixel colour);
-  int LeafCount() const { return leaves_; }
+  void insert(ConvertedPixel colour);
+  int leafCount() const { return leaves_; }
 
   // Appends the leaf colours (sum / count per channel, opacity 255), depth
   // first with children in order 0..7.
-  void AppendColours(std::vector<ConvertedPixel>& out) const;
+  void appendColours(std::vector<ConvertedPixel>& out) const;
 
  private:
   struct Node {
@@ -39,10 +39,10 @@ class Octree {
     bool leaf = false;
   };
 
-  int32_t NewNode(int level);
-  void FreeNode(int32_t node);
-  bool Reduce();
-  void Append(int32_t node, std::vector<ConvertedPixel>& out) const;
+  int32_t newNode(int level);
+  void freeNode(int32_t node);
+  bool reduce();
+  void append(int32_t node, std::vector<ConvertedPixel>& out) const;
 
   std::vector<Node> nodes_;
   std::vector<int32_t> free_;

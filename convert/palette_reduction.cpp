@@ -99,7 +99,7 @@ int ReduceHalftone(const ReductionJob& job, PaletteBuffer& palette,
     for (int x = 0; x < job.width; ++x) {
       size_t i = static_cast<size_t>(y) * job.width + x;
       if (IsTransparent(job.area[i]) || !job.source) continue;
-      uint32_t raw = job.source->At(x, y);
+      uint32_t raw = job.source->at(x, y);
       indices[i] = static_cast<uint32_t>(
                        HalftoneIndex(PixelRed(raw), PixelGreen(raw), PixelBlue(raw), x, y)) +
                    offset;
@@ -117,9 +117,9 @@ int ReduceOptimal(const ReductionJob& job, PaletteBuffer& palette, std::vector<u
   }
   Octree tree(maximum - first);
   for (ConvertedPixel p : job.area)
-    if (!IsTransparent(p)) tree.Insert(p);
+    if (!IsTransparent(p)) tree.insert(p);
   std::vector<ConvertedPixel> leaves;
-  tree.AppendColours(leaves);
+  tree.appendColours(leaves);
   if (leaves.size() < 2) {
     Show(dialogs, kColoursUnreachable);
     return -1;

@@ -14,7 +14,7 @@ std::vector<ConvertedPixel> ConvertArea(const SourceImage& image, int width, int
   const int w = std::min({width, image.width, s.visibleWidth, s.stride});
   const int h = std::min({height, image.height, s.visibleHeight, s.height});
   for (int y = 0; y < h; ++y) {
-    const uint32_t* src = s.Row(y);
+    const uint32_t* src = s.row(y);
     ConvertedPixel* row = area.data() + static_cast<size_t>(y) * width;
     for (int x = 0; x < w; ++x) {
       const uint32_t p = src[x];

@@ -19,13 +19,13 @@ struct SourceImage {
   int width = 0;
   int height = 0;
 
-  bool Inside(int x, int y) const {
+  bool inside(int x, int y) const {
     return surface && surface->bits && x >= 0 && y >= 0 && x < width && y < height &&
            x < surface->visibleWidth && x < surface->stride && y < surface->visibleHeight &&
            y < surface->height;
   }
   // The surface word (0xAARRGGBB); 0 outside.
-  uint32_t At(int x, int y) const { return Inside(x, y) ? surface->At(x, y) : 0u; }
+  uint32_t at(int x, int y) const { return inside(x, y) ? surface->at(x, y) : 0u; }
 };
 
 // The area (width × height, from the picture's top-left corner, row by row)

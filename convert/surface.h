@@ -37,12 +37,12 @@ struct Surface {
   // the surface it had (0 otherwise), so that the caller can report it.
   uint64_t failedRequestBytes = 0;
 
-  uint32_t* Row(int y) { return bits.get() + static_cast<size_t>(height - 1 - y) * stride; }
-  const uint32_t* Row(int y) const {
+  uint32_t* row(int y) { return bits.get() + static_cast<size_t>(height - 1 - y) * stride; }
+  const uint32_t* row(int y) const {
     return bits.get() + static_cast<size_t>(height - 1 - y) * stride;
   }
-  uint32_t& At(int x, int y) { return Row(y)[x]; }
-  uint32_t At(int x, int y) const { return Row(y)[x]; }
+  uint32_t& at(int x, int y) { return row(y)[x]; }
+  uint32_t at(int x, int y) const { return row(y)[x]; }
 };
 
 // Widths too large for a stride give 0, which no creation accepts.

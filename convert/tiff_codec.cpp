@@ -17,13 +17,13 @@ struct MemoryFile {
   std::string* output = nullptr;   // writing
   uint64_t pos = 0;
 
-  uint64_t Size() const { return output ? output->size() : input.size(); }
+  uint64_t size() const { return output ? output->size() : input.size(); }
 };
 
 tmsize_t ReadProc(thandle_t handle, void* buffer, tmsize_t size) {
   auto* f = static_cast<MemoryFile*>(handle);
-  if (size <= 0 || f->pos >= f->Size()) return 0;
-  uint64_t n = std::min<uint64_t>(static_cast<uint64_t>(size), f->Size() - f->pos);
+  if (size <= 0 || f->pos >= f->size()) return 0;
+  uint64_t n = std::min<uint64_t>(static_cast<uint64_t>(size), f->size() - f->pos);
   const uint8_t* src =
       f->output ? reinterpret_cast<const uint8_t*>(f->output->data()) : f->input.data();
   std::memcpy(buffer, src + f->pos, n);
@@ -43,17 +43,17 @@ tmsize_t WriteProc(thandle_t handle, void* buffer, tmsize_t size) {
 
 toff_t SeekProc(thandle_t handle, toff_t offset, int whence) {
   auto* f = static_cast<MemoryFile*>(handle);
-  uint64_t base = whence == SEEK_CUR ? f->pos : whence == SEEK_END ? f->Size() : 0;
+  uint64_t base = whence == SEEK_CUR ? f->pos : whence == SEEK_END ? f->size() : 0;
   uint64_t target = base + offset;
   if (target < base) return static_cast<toff_t>(-1);
   // Reading never goes past the end; a writer may seek beyond it and fill.
-  if (!f->output && target > f->Size()) return static_cast<toff_t>(-1);
+  if (!f->output && target > f->size()) return static_cast<toff_t>(-1);
   f->pos = target;
   return target;
 }
 
 int CloseProc(thandle_t) { return 0; }
-toff_t SizeProc(thandle_t handle) { return static_cast<MemoryFile*>(handle)->Size(); }
+toff_t SizeProc(thandle_t handle) { return static_cast<MemoryFile*>(handle)->size(); }
 int MapProc(thandle_t, void**, toff_t*) { return 0; }
 void UnmapProc(thandle_t, void*, toff_t) {}
 

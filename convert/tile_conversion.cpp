@@ -102,11 +102,11 @@ bool CheckJob(const ConversionJob& job, const ConversionContext& context) {
     ShowInternalError(context.dialogs, "(largeur > 0) && (hauteur > 0)");
     return false;
   }
-  if (!job.tileset || (mode.HasPalette() && !job.palette) || (job.generateMap && !job.map)) {
+  if (!job.tileset || (mode.hasPalette() && !job.palette) || (job.generateMap && !job.map)) {
     ShowInternalError(context.dialogs, "(tileset != NULL) && (palette != NULL) && (map != NULL)");
     return false;
   }
-  if (mode.HasPalette() && (job.colourCount < 1 || job.colourCount > mode.pixelRange)) {
+  if (mode.hasPalette() && (job.colourCount < 1 || job.colourCount > mode.pixelRange)) {
     ShowInternalError(context.dialogs, "(couleurs >= 1) && (couleurs <= mode.pixelRange)");
     return false;
   }
@@ -131,23 +131,23 @@ bool ConvertTiles(const ConversionJob& job, const ConversionContext& context) {
   std::vector<ConvertedPixel> area = ConvertArea(job.image, width, height, context.tables, mode);
   std::vector<uint32_t> indices;
   PaletteBuffer palette;
-  if (!mode.HasPalette() || multi) {
+  if (!mode.hasPalette() || multi) {
     indices = std::move(area);
   } else if (!ReduceSinglePalette(job, context, area, width, height, palette, indices)) {
     return false;
   }
 
   TileStore store(tileWidth, tileHeight);
-  const size_t words = store.WordsPerTile();
+  const size_t words = store.wordsPerTile();
   int existingTiles = 0;
   if (job.existingTileset) {
     const std::span<const uint32_t> blocks = job.existingTileset->blocks;
-    existingTiles = static_cast<int>(blocks.size() / kBlockPixels) / store.BlocksPerTile();
+    existingTiles = static_cast<int>(blocks.size() / kBlockPixels) / store.blocksPerTile();
     for (int t = 0; t < existingTiles; ++t)
-      store.AppendUnchecked(blocks.data() + static_cast<size_t>(t) * words);
+      store.appendUnchecked(blocks.data() + static_cast<size_t>(t) * words);
   } else if (settings.firstTileEmpty) {
     std::vector<uint32_t> empty(words, 0);
-    store.AppendUnchecked(empty.data());
+    store.appendUnchecked(empty.data());
   }
   // Tiles of sub-palette conversions hold colours until the end, which cannot
   // be compared with an existing tileset's indices.
@@ -162,8 +162,8 @@ bool ConvertTiles(const ConversionJob& job, const ConversionContext& context) {
       GatherTile(indices.data() + static_cast<size_t>(row) * tileHeight * width +
                      static_cast<size_t>(column) * tileWidth,
                  static_cast<size_t>(width), tileWidth, tileHeight, tile.data());
-      int number = job.mergeTiles ? store.Find(tile.data(), mergeFrom) : -1;
-      if (number < 0) number = store.Append(tile.data());
+      int number = job.mergeTiles ? store.find(tile.data(), mergeFrom) : -1;
+      if (number < 0) number = store.append(tile.data());
       if (number < 0) {
         context.dialogs.message(kTooManyTiles.text, kTooManyTiles.caption, platform::Icon::Error);
         return false;
@@ -175,8 +175,8 @@ bool ConvertTiles(const ConversionJob& job, const ConversionContext& context) {
   if (multi) {
     MultiPaletteJob mp;
     const size_t first = static_cast<size_t>(existingTiles) * words;
-    mp.tiles = std::span<const ConvertedPixel>(store.Words()).subspan(first);
-    mp.tileCount = store.Count() - existingTiles;
+    mp.tiles = std::span<const ConvertedPixel>(store.words()).subspan(first);
+    mp.tileCount = store.count() - existingTiles;
     mp.tileWidth = tileWidth;
     mp.tileHeight = tileHeight;
     mp.coloursPerSubPalette = mode.coloursPerSubPalette;
@@ -190,7 +190,7 @@ bool ConvertTiles(const ConversionJob& job, const ConversionContext& context) {
     const int colours = ConvertMultiPalette(mp, result, context.dialogs, context.progress);
     if (colours < 1) return false;
     std::copy(result.tiles.begin(), result.tiles.end(),
-              store.Words().begin() + static_cast<ptrdiff_t>(first));
+              store.words().begin() + static_cast<ptrdiff_t>(first));
     palette.colours.assign(result.palette.begin(), result.palette.end());
     palette.count = colours;
     subPaletteOf.assign(static_cast<size_t>(existingTiles), 0);
@@ -208,14 +208,14 @@ bool ConvertTiles(const ConversionJob& job, const ConversionContext& context) {
     cells[i] = cell;
   }
 
-  const project::EntryRecord* paletteEntry = mode.HasPalette() ? job.palette : nullptr;
+  const project::EntryRecord* paletteEntry = mode.hasPalette() ? job.palette : nullptr;
   if (job.generateMap && !context.writers.writeMap(*job.map, job.tileset, paletteEntry, format,
                                                    cells, columns, rows, tileWidth, tileHeight))
     return false;
-  if (!context.writers.writeTileset(*job.tileset, paletteEntry, mode, store.Words(), store.Count(),
+  if (!context.writers.writeTileset(*job.tileset, paletteEntry, mode, store.words(), store.count(),
                                     tileWidth, tileHeight))
     return false;
-  if (mode.HasPalette() &&
+  if (mode.hasPalette() &&
       !context.writers.writePalette(
           *job.palette,
           std::span<const uint32_t>(palette.colours.data(), static_cast<size_t>(palette.count))))

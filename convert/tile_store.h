@@ -16,23 +16,23 @@ class TileStore {
  public:
   TileStore(int tileWidth, int tileHeight);
 
-  size_t WordsPerTile() const { return wordsPerTile_; }
-  int BlocksPerTile() const { return blocksPerTile_; }
-  int Count() const { return count_; }
-  std::vector<uint32_t>& Words() { return words_; }
-  const std::vector<uint32_t>& Words() const { return words_; }
+  size_t wordsPerTile() const { return wordsPerTile_; }
+  int blocksPerTile() const { return blocksPerTile_; }
+  int count() const { return count_; }
+  std::vector<uint32_t>& words() { return words_; }
+  const std::vector<uint32_t>& words() const { return words_; }
 
   // Appends without looking at the block limit (an existing tileset, the
   // empty first tile).
-  void AppendUnchecked(const uint32_t* tile);
+  void appendUnchecked(const uint32_t* tile);
   // The first stored tile, from number `first` on, equal word for word.
-  int Find(const uint32_t* tile, int first) const;
+  int find(const uint32_t* tile, int first) const;
   // Appends and returns the tile's number; −1 when the tiles stored already
   // fill kMaxTileBlocks blocks.
-  int Append(const uint32_t* tile);
+  int append(const uint32_t* tile);
 
  private:
-  uint64_t Hash(const uint32_t* tile) const;
+  uint64_t hash(const uint32_t* tile) const;
 
   size_t wordsPerTile_;
   int blocksPerTile_;

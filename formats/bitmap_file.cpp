@@ -56,7 +56,7 @@ bool WriteBitmap(ElementContext& c, const ElementTarget& t, const convert::Colou
   // The bytes the array takes: one value a pixel, of the type its depth needs.
   const int64_t valueBytes = bits == 32 ? 4 : bits > 8 ? 2 : 1;
   v.setNumber(Placeholder::Memory, static_cast<int32_t>(int64_t{width} * height * valueBytes));
-  v.setText(Placeholder::Link, mode.HasPalette() ? LinkedFile(palette) : std::string());
+  v.setText(Placeholder::Link, mode.hasPalette() ? LinkedFile(palette) : std::string());
   v.setNumber(Placeholder::SizeX, width);
   v.setNumber(Placeholder::SizeY, height);
   v.setNumber(Placeholder::Depth, bits);
@@ -93,7 +93,7 @@ bool ReadBitmap(ElementContext& c, std::string_view path, BitmapData& out,
       ReadRows(c, r, PixelValueFormat(r.section, bits), out.pixels, out.width, out.height);
   for (size_t i = 0; i < read; ++i) out.pixels[i] = ReadPixel(bits, out.pixels[i], options.raw);
 
-  out.hasPalette = mode && mode->HasPalette();
+  out.hasPalette = mode && mode->hasPalette();
   if (options.withPalette && out.hasPalette && !h.link.empty()) {
     ElementContext nested = c;
     nested.currentColourMode = out.colourMode;

@@ -46,12 +46,12 @@ std::optional<Placeholder> FindPlaceholder(std::string_view name) {
 void TemplateValues::reset(const ReferenceDefaults& d) {
   numbers_.fill(0);
   for (auto& t : texts_) t.reset();
-  numbers_[Index(Placeholder::SizeX)] = d.imageWidth;
-  numbers_[Index(Placeholder::SizeY)] = d.imageHeight;
-  numbers_[Index(Placeholder::TileX)] = d.tileWidth;
-  numbers_[Index(Placeholder::TileY)] = d.tileHeight;
-  numbers_[Index(Placeholder::TileBase)] = d.tileBase;
-  numbers_[Index(Placeholder::GfxMask)] = -1;
+  numbers_[index(Placeholder::SizeX)] = d.imageWidth;
+  numbers_[index(Placeholder::SizeY)] = d.imageHeight;
+  numbers_[index(Placeholder::TileX)] = d.tileWidth;
+  numbers_[index(Placeholder::TileY)] = d.tileHeight;
+  numbers_[index(Placeholder::TileBase)] = d.tileBase;
+  numbers_[index(Placeholder::GfxMask)] = -1;
 }
 
 void TemplateValues::setText(Placeholder p, std::string_view utf8) {
@@ -60,7 +60,7 @@ void TemplateValues::setText(Placeholder p, std::string_view utf8) {
 
 void TemplateValues::setTextBytes(Placeholder p, std::string_view bytes) {
   if (p == Placeholder::Null) return;
-  texts_[Index(p)] = std::string(bytes);
+  texts_[index(p)] = std::string(bytes);
 }
 
 std::string TemplateValues::textUtf8(Placeholder p) const {
@@ -68,7 +68,7 @@ std::string TemplateValues::textUtf8(Placeholder p) const {
 }
 
 std::string_view TemplateValues::textBytes(Placeholder p) const {
-  const auto& t = texts_[Index(p)];
+  const auto& t = texts_[index(p)];
   return t ? std::string_view(*t) : std::string_view();
 }
 

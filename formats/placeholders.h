@@ -72,15 +72,15 @@ class TemplateValues {
   // -1, the others come from `defaults`. User texts are left alone.
   void reset(const ReferenceDefaults& defaults);
 
-  int32_t number(Placeholder p) const { return numbers_[Index(p)]; }
-  void setNumber(Placeholder p, int32_t v) { numbers_[Index(p)] = v; }
+  int32_t number(Placeholder p) const { return numbers_[index(p)]; }
+  void setNumber(Placeholder p, int32_t v) { numbers_[index(p)] = v; }
 
   // A text placeholder with a value writes it and captures into it; give it
   // an empty text to let it capture. `null` never holds a value.
-  bool hasText(Placeholder p) const { return texts_[Index(p)].has_value(); }
+  bool hasText(Placeholder p) const { return texts_[index(p)].has_value(); }
   void setText(Placeholder p, std::string_view utf8);
   void setTextBytes(Placeholder p, std::string_view bytes);
-  void clearText(Placeholder p) { texts_[Index(p)].reset(); }
+  void clearText(Placeholder p) { texts_[index(p)].reset(); }
   std::string textUtf8(Placeholder p) const;
   std::string_view textBytes(Placeholder p) const;
 
@@ -93,7 +93,7 @@ class TemplateValues {
   void loadUserTexts(const OutputFormat& format);
 
  private:
-  static size_t Index(Placeholder p) { return static_cast<size_t>(p); }
+  static size_t index(Placeholder p) { return static_cast<size_t>(p); }
 
   std::array<int32_t, kPlaceholderCount> numbers_{};
   std::array<std::optional<std::string>, kPlaceholderCount> texts_;

@@ -82,7 +82,7 @@ bool WriteTileset(ElementContext& c, const ElementTarget& t, const convert::Colo
   if (bits == 4) memory /= 2;
   v.setNumber(Placeholder::Size, tileCount);
   v.setNumber(Placeholder::Memory, static_cast<int32_t>(memory));
-  v.setText(Placeholder::Link, mode.HasPalette() ? LinkedFile(palette) : std::string());
+  v.setText(Placeholder::Link, mode.hasPalette() ? LinkedFile(palette) : std::string());
   v.setNumber(Placeholder::TileX, tileWidth);
   v.setNumber(Placeholder::TileY, tileHeight);
   v.setNumber(Placeholder::Depth, bits);
@@ -159,7 +159,7 @@ bool ReadTileset(ElementContext& c, std::string_view path, TilesetData& out,
   out.blocks = done;
   if (c.lastTilesetBlocks) *c.lastTilesetBlocks = done;
 
-  out.hasPalette = mode && mode->HasPalette();
+  out.hasPalette = mode && mode->hasPalette();
   if (options.withPalette && out.hasPalette) {
     // The palette's index 0 follows the tileset's mode.
     ElementContext nested = c;

@@ -71,7 +71,7 @@ void DrawMapLayer(const MapEditor& editor, const convert::DrawingState& state,
                   const MapLayer& layer) {
   const Background& b = editor.background(layer.background);
   convert::ClipRect area = convert::DrawableArea(state);
-  if (area.Empty() || b.cellWidth <= 0 || b.cellHeight <= 0) return;
+  if (area.empty() || b.cellWidth <= 0 || b.cellHeight <= 0) return;
   const int c0 = editor.firstColumn(b), r0 = editor.firstRow(b);
   const int columns = std::min(b.width - c0, area.right / b.cellWidth + 1);
   const int rows = std::min(b.height - r0, area.bottom / b.cellHeight + 1);
@@ -193,7 +193,7 @@ class LayerQueue {
     if (layer.grid) {
       flush();
       fillOnce();
-      DrawMapLayer(editor_, state_, GridOnly(layer));
+      DrawMapLayer(editor_, state_, gridOnly(layer));
     }
   }
 
@@ -222,7 +222,7 @@ class LayerQueue {
   }
 
   // The grid over a layer already composed: a layer that draws no tile.
-  static MapLayer GridOnly(MapLayer layer) {
+  static MapLayer gridOnly(MapLayer layer) {
     layer.opacity = 0;
     return layer;
   }
@@ -239,7 +239,7 @@ class LayerQueue {
 void ComposeFrame(const MapEditor& editor, const convert::DrawingState& state,
                   const FrameOptions& options) {
   convert::ClipRect area = convert::DrawableArea(state);
-  if (area.Empty()) return;
+  if (area.empty()) return;
   const mapeditor::EditorSettings& s = editor.host().settings();
   const bool hex = s.hexMode != 0;
   const bool transparency = s.transparency != 0;

@@ -52,7 +52,7 @@ DigitPlace HexDigitPlace(int cellLeft, int cellTop, int cellWidth, int cellHeigh
 void DrawHexValue(const convert::DrawingState& state, int cellLeft, int cellTop, int cellWidth,
                   int cellHeight, uint32_t value, int digitCount, uint32_t colour, int opacity) {
   convert::ClipRect area = convert::DrawableArea(state);
-  if (area.Empty() || opacity <= 0) return;
+  if (area.empty() || opacity <= 0) return;
   uint32_t a = static_cast<uint32_t>(opacity > 256 ? 256 : opacity);
   convert::Surface& s = *state.surface;
   for (int i = 0; i < digitCount && i < 4; ++i) {
@@ -65,7 +65,7 @@ void DrawHexValue(const convert::DrawingState& state, int cellLeft, int cellTop,
         if (!(glyph & (1u << (14 - (row * 3 + col))))) continue;
         int x = at.x + col;
         if (x < area.left || x >= area.right) continue;
-        uint32_t& d = s.At(x, y);
+        uint32_t& d = s.at(x, y);
         d = a >= 256 ? colour : convert::MixPixels(colour, d, a, 256u - a);
       }
     }

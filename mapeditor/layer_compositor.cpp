@@ -491,7 +491,7 @@ LayerInfo MakeLayerInfo(const CompositeLayer& c) {
   l.colours = c.colours;
   l.opacity = std::clamp(c.opacity, 0, 256);
   l.keyed = c.keyed;
-  if (!mode.HasPalette()) {
+  if (!mode.hasPalette()) {
     l.source = Source::Direct;
     l.pixels = b.tilePixels.data();
     return l;
@@ -592,7 +592,7 @@ void FillBand(const CompositeLayer& c, int y0, int squares, BlockRef* refs, size
 std::vector<uint8_t> BlockIndices(const std::vector<uint32_t>& tilePixels,
                                   const convert::ColourMode& mode) {
   std::vector<uint8_t> out;
-  if (!mode.HasPalette()) return out;
+  if (!mode.hasPalette()) return out;
   uint32_t mask = PaletteWindowFor(mode, 0).indexMask;
   if (mask > 255) return out;
   if (PacksNibbles(mode)) {
@@ -614,7 +614,7 @@ bool Composable(const Background& b, const convert::ColourMode& mode) {
     return false;
   if (static_cast<uint64_t>(b.tileCount) * b.blocksPerTile() * 64 > b.tilePixels.size())
     return false;
-  if (!mode.HasPalette()) return true;
+  if (!mode.hasPalette()) return true;
   if (PaletteWindowFor(mode, 0).indexMask > 255) return false;
   size_t expected = PacksNibbles(mode) ? b.tilePixels.size() / 2 : b.tilePixels.size();
   return b.tilePixels.size() % 64 == 0 && b.blockIndices.size() == expected;
@@ -626,7 +626,7 @@ void ComposeMapLayers(const convert::DrawingState& state, std::span<const Compos
                       CompositeKernel kernel, std::optional<uint32_t> startColour, int parts) {
   convert::ClipRect area = convert::DrawableArea(state);
   const SquareFn square = ChooseSquareFn(kernel);
-  if (area.Empty() || layers.empty() || !square) return;
+  if (area.empty() || layers.empty() || !square) return;
   convert::Surface& s = *state.surface;
   std::vector<LayerInfo> infos;
   infos.reserve(layers.size());
@@ -658,8 +658,8 @@ void ComposeMapLayers(const convert::DrawingState& state, std::span<const Compos
                            y0 + kSide <= area.bottom;
         if (whole) {
           if (startColour)
-            for (int y = y0; y < y0 + kSide; ++y) std::fill_n(s.Row(y) + x0, kSide, *startColour);
-          square(s.Row(y0) + x0, down, infos.data(), column, n);
+            for (int y = y0; y < y0 + kSide; ++y) std::fill_n(s.row(y) + x0, kSide, *startColour);
+          square(s.row(y0) + x0, down, infos.data(), column, n);
           continue;
         }
         // A square cut by the edge of the area goes through a copy.
@@ -670,11 +670,11 @@ void ComposeMapLayers(const convert::DrawingState& state, std::span<const Compos
           std::fill_n(copy, 64, *startColour);
         else
           for (int y = y1; y < y2; ++y)
-            std::memcpy(copy + (y - y0) * kSide + (x1 - x0), s.Row(y) + x1,
+            std::memcpy(copy + (y - y0) * kSide + (x1 - x0), s.row(y) + x1,
                         static_cast<size_t>(x2 - x1) * 4);
         square(copy, kSide, infos.data(), column, n);
         for (int y = y1; y < y2; ++y)
-          std::memcpy(s.Row(y) + x1, copy + (y - y0) * kSide + (x1 - x0),
+          std::memcpy(s.row(y) + x1, copy + (y - y0) * kSide + (x1 - x0),
                       static_cast<size_t>(x2 - x1) * 4);
       }
     }

@@ -36,7 +36,7 @@ SpecimenGrid SpecimenGridOf(const Specimen& specimen, const MapEditor& editor) {
 void RenderSpecimen(const convert::DrawingState& state, const Specimen& specimen,
                     const MapEditor& editor) {
   convert::ClipRect area = convert::DrawableArea(state);
-  if (area.Empty()) return;
+  if (area.empty()) return;
   SpecimenGrid g = SpecimenGridOf(specimen, editor);
   if (g.cellWidth <= 0 || g.cellHeight <= 0) return;
   const SkippedValues skip = editor.skippedValues();

@@ -394,14 +394,14 @@ bool AssistantPage::checkDestinations() {
     case app::AssistantPage::Tilesets:
       d.push_back(
           {text(1), reused(AssistantControl::CheckTileset, AssistantControl::ComboTileset)});
-      if (mode.HasPalette())
+      if (mode.hasPalette())
         d.push_back(
             {text(2), reused(AssistantControl::CheckPalette, AssistantControl::ComboPalette)});
       if (model_.checked(AssistantControl::CheckMap)) d.push_back({text(3), false});
       break;
     case app::AssistantPage::Bitmaps:
       d.push_back({text(1), false});
-      if (mode.HasPalette())
+      if (mode.hasPalette())
         d.push_back(
             {text(2), reused(AssistantControl::CheckPalette, AssistantControl::ComboPalette)});
       break;

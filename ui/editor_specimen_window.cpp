@@ -75,13 +75,13 @@ QImage EditorSpecimenWindow::render() const {
   convert::Surface surface;
   if (!convert::ResizeSurface(surface, w, h, true, 0, editor_.host().services().dialogs))
     return image;
-  for (int y = 0; y < h; ++y) std::fill_n(surface.Row(y), w, image.pixel(0, 0) & 0xFFFFFFu);
+  for (int y = 0; y < h; ++y) std::fill_n(surface.row(y), w, image.pixel(0, 0) & 0xFFFFFFu);
   convert::DrawingState state;
   convert::SelectSurface(state, surface);
   mapeditor::RenderSpecimen(state, editor_.specimen(), editor_);
   for (int y = 0; y < h; ++y) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    const uint32_t* row = surface.Row(y);
+    const uint32_t* row = surface.row(y);
     for (int x = 0; x < w; ++x) line[x] = 0xFF000000u | row[x];
   }
   return image;

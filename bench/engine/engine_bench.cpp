@@ -133,10 +133,10 @@ struct Conversion {
     ResizeSurface(surface, photo.width, photo.height, true, 0, dialogs);
     for (int y = 0; y < photo.height; ++y)
       for (int x = 0; x < photo.width; ++x)
-        surface.At(x, y) = photo.pixels[static_cast<size_t>(y) * photo.width + x] | 0xFF000000u;
+        surface.at(x, y) = photo.pixels[static_cast<size_t>(y) * photo.width + x] | 0xFF000000u;
   }
 
-  bool RunBitmap(int colours) {
+  bool runBitmap(int colours) {
     BitmapJob job;
     job.bitmap = &tileset;
     job.palette = &palette;
@@ -147,7 +147,7 @@ struct Conversion {
     return ConvertBitmap(job, context);
   }
 
-  bool Run(int colours) {
+  bool run(int colours) {
     ConversionJob job;
     job.tileset = &tileset;
     job.palette = &palette;
@@ -166,7 +166,7 @@ void SinglePalette(benchmark::State& state, ReductionMethod method) {
   const DecodedImage& photo = Photo(static_cast<int>(state.range(0)));
   Conversion c(photo, 1, method);
   for (auto _ : state)
-    if (!c.Run(256)) state.SkipWithError("conversion failed");
+    if (!c.run(256)) state.SkipWithError("conversion failed");
   state.counters["error"] = MeanError(c.writers, photo, 8);
   state.counters["colours"] = static_cast<double>(c.writers.palette.size());
 }
@@ -187,7 +187,7 @@ void BM_PictureSinglePalette(benchmark::State& state) {
   const DecodedImage& photo = Picture(name);
   Conversion c(photo, 1, static_cast<ReductionMethod>(state.range(1)));
   for (auto _ : state)
-    if (!c.Run(256)) state.SkipWithError("conversion failed");
+    if (!c.run(256)) state.SkipWithError("conversion failed");
   state.SetLabel(name);
   state.counters["error"] = MeanError(c.writers, photo, 8);
   state.counters["colours"] = static_cast<double>(c.writers.palette.size());
@@ -208,7 +208,7 @@ void BM_PictureMultiPalette(benchmark::State& state) {
   c.settings.fastPaletteReduction = variant == 1 ? 0 : 1;
   c.settings.refinedDither = variant == 3 ? 1 : 0;
   for (auto _ : state)
-    if (!c.Run(255)) state.SkipWithError("conversion failed");
+    if (!c.run(255)) state.SkipWithError("conversion failed");
   state.SetLabel(name);
   state.counters["error"] = MeanError(c.writers, photo, 4);
 }
@@ -224,7 +224,7 @@ void BM_Bitmap(benchmark::State& state) {
   const DecodedImage& photo = Photo(static_cast<int>(state.range(0)));
   Conversion c(photo, 1, static_cast<ReductionMethod>(state.range(1)));
   for (auto _ : state)
-    if (!c.RunBitmap(256)) state.SkipWithError("conversion failed");
+    if (!c.runBitmap(256)) state.SkipWithError("conversion failed");
   state.counters["colours"] = static_cast<double>(c.writers.palette.size());
 }
 BENCHMARK(BM_Bitmap)
@@ -241,7 +241,7 @@ void BM_MultiPalette(benchmark::State& state) {
   Conversion c(photo, 0, static_cast<ReductionMethod>(state.range(2)));
   c.settings.fastPaletteReduction = static_cast<int32_t>(state.range(1));
   for (auto _ : state)
-    if (!c.Run(255)) state.SkipWithError("conversion failed");
+    if (!c.run(255)) state.SkipWithError("conversion failed");
   state.counters["error"] = MeanError(c.writers, photo, 4);
 }
 BENCHMARK(BM_MultiPalette)
@@ -261,7 +261,7 @@ void BM_FourBitSinglePalette(benchmark::State& state) {
   const DecodedImage& photo = Photo(static_cast<int>(state.range(0)));
   Conversion c(photo, 0, ReductionMethod::Standard);
   for (auto _ : state)
-    if (!c.Run(16)) state.SkipWithError("conversion failed");
+    if (!c.run(16)) state.SkipWithError("conversion failed");
   state.counters["error"] = MeanError(c.writers, photo, 4);
 }
 BENCHMARK(BM_FourBitSinglePalette)->Arg(256)->Arg(512)->Arg(0)->Unit(benchmark::kMillisecond);

@@ -11,7 +11,7 @@ namespace {
 
 class ColourEffectsFormText : public ::testing::Test {
  protected:
-  void Store(const ColourEffectsForm& form) {
+  void store(const ColourEffectsForm& form) {
     StoreColourEffectsForm(form, settings, &kGbaColourModes[1], tables);
   }
   using Triple = std::array<double, 3>;
@@ -30,7 +30,7 @@ TEST_F(ColourEffectsFormText, OkStoresValidFieldsForAllChannelsAndRebuilds) {
   form.shadesBefore = true;
   form.method = 2;
   form.maskColour = {1, 2, 3};
-  Store(form);
+  store(form);
   EXPECT_EQ(settings.gammaExponent, (Triple{0.5, 0.5, 0.5}));
   EXPECT_EQ(settings.addition, (Triple{-255, -255, -255}));
   EXPECT_EQ(settings.towardsWhite, (Triple{12, 12, 12}));
@@ -55,7 +55,7 @@ TEST_F(ColourEffectsFormText, OutOfRangeFieldsLeaveTheirSettingsAndShadesFallBac
     form.addition = "256";
     form.towardsWhite = "-300";
     form.shades = shades;
-    Store(form);
+    store(form);
     EXPECT_EQ(settings.gammaExponent, (Triple{0.5, 0.5, 0.5}));
     EXPECT_EQ(settings.addition, (Triple{7, 7, 7}));
     EXPECT_EQ(settings.towardsWhite, (Triple{-3, -3, -3}));
@@ -63,7 +63,7 @@ TEST_F(ColourEffectsFormText, OutOfRangeFieldsLeaveTheirSettingsAndShadesFallBac
   }
   form.gamma = "-1";
   form.addition = "x";  // not a number: left as it was rather than read as 0
-  Store(form);
+  store(form);
   EXPECT_EQ(settings.gammaExponent, (Triple{0.5, 0.5, 0.5}));
   EXPECT_EQ(settings.addition, (Triple{7, 7, 7}));
 }

@@ -43,7 +43,7 @@ void ReferenceDrawTile(Surface& s, const ClipRect& clip, int x, int y, const uin
         if (transparent && (v >> 24) == 0) continue;
         colour = v;
       }
-      uint32_t& d = s.At(px, py);
+      uint32_t& d = s.at(px, py);
       d = opacity == 256 ? colour : ReferenceMix(colour, d, static_cast<uint32_t>(opacity));
     }
   }
@@ -92,22 +92,22 @@ class TileDrawer : public ::testing::Test {
     }
   }
 
-  void Reset() {
+  void reset() {
     std::copy(background.begin(), background.end(), fast.bits.get());
     std::copy(background.begin(), background.end(), reference.bits.get());
   }
 
   // Draws one tile both ways and compares every word of the surfaces, padding
   // included.
-  void Check(const Variant& v, const ColourMode& mode, const ClipRect& clip, int x, int y,
+  void check(const Variant& v, const ColourMode& mode, const ClipRect& clip, int x, int y,
              const TileStyle& style) {
-    Reset();
+    reset();
     DrawingState state;
     SelectSurface(state, fast);
     SetClipRect(state, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top);
     const uint32_t* block = v.indexed ? indices : pixels;
     v.draw(state, mode, x, y, block, style);
-    ReferenceDrawTile(reference, clip, x, y, block, style, v.indexed && mode.HasPalette(),
+    ReferenceDrawTile(reference, clip, x, y, block, style, v.indexed && mode.hasPalette(),
                       v.transparent);
     size_t words = static_cast<size_t>(fast.stride * fast.height);
     for (size_t i = 0; i < words; ++i) {
@@ -144,7 +144,7 @@ TEST_F(TileDrawer, MatchesThePixelByPixelReferenceAtEveryPositionAndEdge) {
             style.mirrorX = mirror & 1;
             style.mirrorY = mirror & 2;
             style.opacity = opacity;
-            Check(v, subPalettes, whole, x, y, style);
+            check(v, subPalettes, whole, x, y, style);
             if (HasFailure()) return;
           }
 }
@@ -160,7 +160,7 @@ TEST_F(TileDrawer, HonoursAClipRectangleInsideTheSurface) {
           style.indexMask = 255;
           style.mirrorX = mirror & 1;
           style.mirrorY = mirror & 2;
-          Check(v, kGbaColourModes[1], inner, x, y, style);
+          check(v, kGbaColourModes[1], inner, x, y, style);
           if (HasFailure()) return;
         }
 }
@@ -182,8 +182,8 @@ TEST_F(TileDrawer, SubPalettesMasksAndOpacitiesMatchTheReference) {
           style.mirrorX = mirror & 1;
           style.mirrorY = mirror & 2;
           style.opacity = opacity;
-          Check(v, kGbaColourModes[0], whole, 5, 4, style);
-          Check(v, kGbaColourModes[0], whole, 17, -3, style);
+          check(v, kGbaColourModes[0], whole, 5, 4, style);
+          check(v, kGbaColourModes[0], whole, 17, -3, style);
           if (HasFailure()) return;
         }
 }
@@ -195,7 +195,7 @@ TEST_F(TileDrawer, IndexedFormsDrawThePixelsThemselvesInDirectColourModes) {
   style.indexMask = 15;
   style.mirrorX = true;
   for (const ColourMode* mode : {&kGbaColourModes[2], &kGbaColourModes[3]}) {
-    Reset();
+    reset();
     DrawingState state;
     SelectSurface(state, fast);
     DrawTileIndexed(state, *mode, 2, 3, pixels, style);
@@ -215,17 +215,17 @@ TEST_F(TileDrawer, MirroredTileIsTheImageReversed) {
   TileStyle style;
   style.mirrorX = true;
   DrawTile(state, 0, 0, positions, style);
-  EXPECT_EQ(fast.At(0, 0) & 0xFF, 7u);
-  EXPECT_EQ(fast.At(7, 2) & 0xFF, 16u);
+  EXPECT_EQ(fast.at(0, 0) & 0xFF, 7u);
+  EXPECT_EQ(fast.at(7, 2) & 0xFF, 16u);
   style.mirrorX = false;
   style.mirrorY = true;
   DrawTile(state, 8, 0, positions, style);
-  EXPECT_EQ(fast.At(8, 0) & 0xFF, 56u);
-  EXPECT_EQ(fast.At(15, 7) & 0xFF, 7u);
+  EXPECT_EQ(fast.at(8, 0) & 0xFF, 56u);
+  EXPECT_EQ(fast.at(15, 7) & 0xFF, 7u);
   style.mirrorX = true;
   DrawTile(state, 0, 8, positions, style);
-  EXPECT_EQ(fast.At(0, 8) & 0xFF, 63u);
-  EXPECT_EQ(fast.At(7, 15) & 0xFF, 0u);
+  EXPECT_EQ(fast.at(0, 8) & 0xFF, 63u);
+  EXPECT_EQ(fast.at(7, 15) & 0xFF, 0u);
 }
 
 TEST(DrawTile, NothingHappensWithoutSurfaceTableOrBlock) {
@@ -237,10 +237,10 @@ TEST(DrawTile, NothingHappensWithoutSurfaceTableOrBlock) {
   TileStyle style;
   DrawTileIndexed(state, kGbaColourModes[1], 0, 0, block, style);  // no surface
   SelectSurface(state, s);
-  s.At(0, 0) = 5;
+  s.at(0, 0) = 5;
   DrawTileIndexed(state, kGbaColourModes[1], 0, 0, block, style);  // no colour table
   DrawTile(state, 0, 0, nullptr, style);
-  EXPECT_EQ(s.At(0, 0), 5u);
+  EXPECT_EQ(s.at(0, 0), 5u);
 }
 
 }  // namespace

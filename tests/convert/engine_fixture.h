@@ -47,27 +47,27 @@ struct Engine {
   convert::ConversionProgress* progress = nullptr;
   convert::SourceImage image;
 
-  explicit Engine(int modeIndex = kMode8) { UseMode(modeIndex); }
+  explicit Engine(int modeIndex = kMode8) { useMode(modeIndex); }
 
-  void UseMode(int index) {
+  void useMode(int index) {
     mode = &convert::kGbaColourModes[static_cast<size_t>(index)];
     convert::RebuildColourTables(settings, mode, tables);
   }
 
   // Puts a picture (0xAARRGGBB words, row by row) on the surface.
-  void Picture(int width, int height, const std::vector<uint32_t>& pixels) {
+  void picture(int width, int height, const std::vector<uint32_t>& pixels) {
     convert::ResizeSurface(surface, width, height, true, 0, dialogs);
     for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x) surface.At(x, y) = pixels[static_cast<size_t>(y) * width + x];
+      for (int x = 0; x < width; ++x) surface.at(x, y) = pixels[static_cast<size_t>(y) * width + x];
     image = {&surface, width, height};
   }
 
-  convert::ConversionContext Context() {
+  convert::ConversionContext context() {
     return convert::ConversionContext{settings, tables,        *mode,    format,  dialogs,
                                       writers,  sourcePalette, messages, progress};
   }
 
-  convert::ConversionJob TileJob(int colours) {
+  convert::ConversionJob tileJob(int colours) {
     convert::ConversionJob job;
     job.tileset = &tilesetEntry;
     job.palette = &paletteEntry;
@@ -79,7 +79,7 @@ struct Engine {
     return job;
   }
 
-  convert::BitmapJob BitmapJobFor(int colours) {
+  convert::BitmapJob bitmapJobFor(int colours) {
     convert::BitmapJob job;
     job.bitmap = &bitmapEntry;
     job.palette = &paletteEntry;
@@ -88,9 +88,9 @@ struct Engine {
     return job;
   }
 
-  const RecordingWriters::Call& Written(const std::string& kind) const {
+  const RecordingWriters::Call& written(const std::string& kind) const {
     static const RecordingWriters::Call kNone;
-    const RecordingWriters::Call* c = writers.Find(kind);
+    const RecordingWriters::Call* c = writers.find(kind);
     return c ? *c : kNone;
   }
 };

@@ -20,7 +20,7 @@ struct Surfaces {
   Surface loading, work, editor;
   DrawingState drawing;
   platform::RecordingDialogs dialogs;
-  LoadSurfaces Use(Surface* destination) { return {loading, work, drawing, destination}; }
+  LoadSurfaces use(Surface* destination) { return {loading, work, drawing, destination}; }
 };
 
 std::string Write(const testsupport::TempDir& dir, const std::string& name,
@@ -44,7 +44,7 @@ DecodedImage Reload(const std::string& path) {
 TEST(ImageLoading, FillsTheSurfacesAndTheSourcePalette) {
   Surfaces s;
   LoadRequest request{testsupport::DataPath("engine/images/wizard8.bmp"), &kGbaColourModes[1]};
-  LoadSurfaces surfaces = s.Use(&s.work);
+  LoadSurfaces surfaces = s.use(&s.work);
   LoadedImage loaded;
   ASSERT_TRUE(LoadImage(request, surfaces, s.dialogs, loaded));
   EXPECT_EQ(loaded.width, 48);
@@ -58,8 +58,8 @@ TEST(ImageLoading, FillsTheSurfacesAndTheSourcePalette) {
   EXPECT_GT(loaded.palette.usedEntries, 200);
   EXPECT_LE(loaded.palette.usedEntries, 256);
   // The work surface holds the loaded pixels.
-  EXPECT_EQ(s.work.At(10, 20), s.loading.At(10, 20));
-  EXPECT_EQ(s.loading.At(10, 20) >> 24, 255u);
+  EXPECT_EQ(s.work.at(10, 20), s.loading.at(10, 20));
+  EXPECT_EQ(s.loading.at(10, 20) >> 24, 255u);
 }
 
 TEST(ImageLoading, CountsOnlyThePaletteEntriesThePixelsUse) {
@@ -69,7 +69,7 @@ TEST(ImageLoading, CountsOnlyThePaletteEntriesThePixelsUse) {
   std::vector<uint32_t> indices = {0, 1, 2, 3, 4, 4, 0, 2};
   const std::string file = Write(dir, "five.bmp", {4, 2, indices, palette});
   Surfaces s;
-  LoadSurfaces surfaces = s.Use(nullptr);
+  LoadSurfaces surfaces = s.use(nullptr);
   LoadedImage loaded;
   ASSERT_TRUE(LoadImage({file, &kGbaColourModes[1]}, surfaces, s.dialogs, loaded));
   EXPECT_EQ(loaded.palette.colours.size(), 256u);
@@ -87,38 +87,38 @@ TEST(ImageLoading, TheMaskColourBecomesTransparentAndEveryOtherColourOpaque) {
   const std::vector<uint32_t> pixels = {0xFF00FE, 0x000000, 0xFF00FF, 0x102030};
   const std::string file = Write(dir, "mask.bmp", {4, 1, pixels, {}});
   Surfaces s;
-  LoadSurfaces surfaces = s.Use(&s.work);
+  LoadSurfaces surfaces = s.use(&s.work);
   LoadedImage loaded;
   ASSERT_TRUE(LoadImage({file, &kGbaColourModes[1]}, surfaces, s.dialogs, loaded));
   EXPECT_TRUE(loaded.palette.colours.empty());
-  EXPECT_EQ(s.loading.At(0, 0), 0u);
-  EXPECT_EQ(s.loading.At(1, 0), 0xFF000000u);  // black stays a colour
-  EXPECT_EQ(s.loading.At(2, 0), 0xFFFF00FFu);
-  EXPECT_EQ(s.work.At(0, 0), 0u);
+  EXPECT_EQ(s.loading.at(0, 0), 0u);
+  EXPECT_EQ(s.loading.at(1, 0), 0xFF000000u);  // black stays a colour
+  EXPECT_EQ(s.loading.at(2, 0), 0xFFFF00FFu);
+  EXPECT_EQ(s.work.at(0, 0), 0u);
   // Another mask colour.
   LoadRequest request{file, &kGbaColourModes[1], {0x10, 0x20, 0x30}};
   ASSERT_TRUE(LoadImage(request, surfaces, s.dialogs, loaded));
-  EXPECT_EQ(s.loading.At(0, 0), 0xFFFF00FEu);
-  EXPECT_EQ(s.loading.At(3, 0), 0u);
+  EXPECT_EQ(s.loading.at(0, 0), 0xFFFF00FEu);
+  EXPECT_EQ(s.loading.at(3, 0), 0u);
   // The 32-bit mode has no mask transparency.
   ASSERT_TRUE(LoadImage({file, &kGbaColourModes[3]}, surfaces, s.dialogs, loaded));
-  EXPECT_EQ(s.loading.At(0, 0), 0xFFFF00FEu);
+  EXPECT_EQ(s.loading.at(0, 0), 0xFFFF00FEu);
 }
 
 TEST(ImageLoading, AHalftonePreviewLeavesTheDestinationAlone) {
   Surfaces s;
   ASSERT_TRUE(ResizeSurface(s.editor, 48, 64, true, 0, s.dialogs));
-  s.editor.At(0, 0) = 0x12345678;
+  s.editor.at(0, 0) = 0x12345678;
   LoadRequest request{testsupport::DataPath("engine/images/wizard8.bmp"), &kGbaColourModes[1]};
   request.halftonePreview = true;
-  LoadSurfaces surfaces = s.Use(&s.editor);
+  LoadSurfaces surfaces = s.use(&s.editor);
   LoadedImage loaded;
   ASSERT_TRUE(LoadImage(request, surfaces, s.dialogs, loaded));
-  EXPECT_EQ(s.editor.At(0, 0), 0x12345678u);
+  EXPECT_EQ(s.editor.at(0, 0), 0x12345678u);
   EXPECT_EQ(s.drawing.surface, &s.loading);
   request.halftonePreview = false;
   ASSERT_TRUE(LoadImage(request, surfaces, s.dialogs, loaded));
-  EXPECT_EQ(s.editor.At(0, 0), s.loading.At(0, 0));
+  EXPECT_EQ(s.editor.at(0, 0), s.loading.at(0, 0));
   EXPECT_EQ(s.drawing.surface, &s.editor);
 }
 
@@ -127,14 +127,14 @@ TEST(ImageLoading, AFileThatCannotBeDecodedFailsAndLeavesTheSurfaces) {
   testsupport::WriteFile(dir.file("bad.png"), std::string("\x89PNG\r\n\x1a\nbroken", 14));
   Surfaces s;
   ASSERT_TRUE(ResizeSurface(s.loading, 5, 5, true, 0, s.dialogs));
-  s.loading.At(1, 1) = 7;
-  LoadSurfaces surfaces = s.Use(&s.work);
+  s.loading.at(1, 1) = 7;
+  LoadSurfaces surfaces = s.use(&s.work);
   LoadedImage loaded;
   EXPECT_FALSE(LoadImage({dir.file("bad.png"), &kGbaColourModes[1]}, surfaces, s.dialogs, loaded));
   EXPECT_FALSE(
       LoadImage({dir.file("missing.png"), &kGbaColourModes[1]}, surfaces, s.dialogs, loaded));
   EXPECT_EQ(s.loading.visibleWidth, 5);
-  EXPECT_EQ(s.loading.At(1, 1), 7u);
+  EXPECT_EQ(s.loading.at(1, 1), 7u);
   EXPECT_TRUE(s.dialogs.entries().empty());
   EXPECT_EQ(kImageLoadFailedText, "Impossible de charger le fichier bitmap spécifié");
 }
@@ -143,7 +143,7 @@ TEST(ImageLoading, TheMemoryLimitShrinksOnlyTheLoadingSurface) {
   Surfaces s;
   LoadRequest request{testsupport::DataPath("engine/images/wizard8.bmp"), &kGbaColourModes[1]};
   request.memoryLimit = 32 * 32 * 4;
-  LoadSurfaces surfaces = s.Use(&s.work);
+  LoadSurfaces surfaces = s.use(&s.work);
   LoadedImage loaded;
   ASSERT_TRUE(LoadImage(request, surfaces, s.dialogs, loaded));
   EXPECT_EQ(loaded.width, 48);
@@ -194,7 +194,7 @@ TEST(ImageSaving, AnIndexedSurfaceKeepsItsPalette) {
   Surface surface;
   ASSERT_TRUE(ResizeSurface(surface, 3, 2, true, 0, dialogs));
   for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < 3; ++x) surface.At(x, y) = static_cast<uint32_t>(x + 3 * y);
+    for (int x = 0; x < 3; ++x) surface.at(x, y) = static_cast<uint32_t>(x + 3 * y);
   // Only four colours for six indices: the missing ones are saved as black.
   const std::vector<uint32_t> palette = {0x112233, 0x445566, 0x778899, 0xAABBCC};
   ASSERT_TRUE(SaveSurfaceImage(surface, palette, dir.file("s.png")));
@@ -212,7 +212,7 @@ TEST(ImageLoading, DrawsAPictureFileOntoASurfaceClippedToIt) {
   ASSERT_TRUE(ResizeSurface(small, 10, 10, true, 0, dialogs));
   const std::string file = testsupport::DataPath("engine/images/rose.png");
   ASSERT_TRUE(DrawImageFile(file, &small));
-  EXPECT_EQ(small.At(9, 9) >> 24, 255u);
+  EXPECT_EQ(small.at(9, 9) >> 24, 255u);
   EXPECT_TRUE(DrawImageFile(file, nullptr));
   EXPECT_FALSE(DrawImageFile(testsupport::DataPath("engine/images/none.png"), &small));
 }
@@ -238,7 +238,7 @@ TEST_P(CutPicture, LoadsWithAWarningNamingTheFile) {
   std::string path = dir.file(std::string("cut_") + c.file);
   testsupport::WriteFile(path, bytes.substr(0, static_cast<size_t>(bytes.size() * c.kept)));
   Surfaces s;
-  LoadSurfaces surfaces = s.Use(&s.work);
+  LoadSurfaces surfaces = s.use(&s.work);
   LoadedImage loaded;
   ASSERT_TRUE(LoadImage({path, &kGbaColourModes[1]}, surfaces, s.dialogs, loaded));
   if (!c.warned) {
@@ -295,7 +295,7 @@ TEST(ImageLoading, AHugeClaimedSizeIsRefusedBeforeDecoding) {
     };
     setrlimit(RLIMIT_AS, &limit);
     Surfaces s;
-    LoadSurfaces surfaces = s.Use(&s.work);
+    LoadSurfaces surfaces = s.use(&s.work);
     LoadedImage loaded;
     LoadRequest request{path, &kGbaColourModes[1]};
     request.memoryLimit = 33554432;  // the default of system.memoiremax

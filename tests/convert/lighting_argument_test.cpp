@@ -18,7 +18,7 @@ constexpr const char* kUnknown =
 
 class LightingArgument : public ::testing::Test {
  protected:
-  bool Set(std::string_view argument) {
+  bool set(std::string_view argument) {
     return SetLighting(argument, settings, &kGbaColourModes[1], tables, dialogs);
   }
   using Triple = std::array<double, 3>;
@@ -29,7 +29,7 @@ class LightingArgument : public ::testing::Test {
 };
 
 TEST_F(LightingArgument, GammaStoresTheReciprocalForAllThreeChannels) {
-  EXPECT_TRUE(Set("gamma=2"));
+  EXPECT_TRUE(set("gamma=2"));
   EXPECT_EQ(settings.gammaExponent, (Triple{0.5, 0.5, 0.5}));
   EXPECT_TRUE(tables.built);
   EXPECT_EQ(tables.green[64], 16);  // the tables follow at once
@@ -37,30 +37,30 @@ TEST_F(LightingArgument, GammaStoresTheReciprocalForAllThreeChannels) {
 }
 
 TEST_F(LightingArgument, PercentagesAreOf255AndRgbTakesThreeValues) {
-  EXPECT_TRUE(Set("ALPHA = RGB(50%, 0, 100%)"));
+  EXPECT_TRUE(set("ALPHA = RGB(50%, 0, 100%)"));
   EXPECT_EQ(settings.towardsWhite, (Triple{127.5, 0, 255}));
-  EXPECT_TRUE(Set("add rgb 1.5 -2 3"));
+  EXPECT_TRUE(set("add rgb 1.5 -2 3"));
   EXPECT_EQ(settings.addition, (Triple{1.5, -2, 3}));
-  EXPECT_TRUE(Set("add=rgb(4,5 6)"));
+  EXPECT_TRUE(set("add=rgb(4,5 6)"));
   EXPECT_EQ(settings.addition, (Triple{4, 5, 6}));
-  EXPECT_TRUE(Set("alpha=-40"));  // a signed number alone
+  EXPECT_TRUE(set("alpha=-40"));  // a signed number alone
   EXPECT_EQ(settings.towardsWhite, (Triple{-40, -40, -40}));
 }
 
 TEST_F(LightingArgument, ReadsTheLineTheProjectFileWrites) {
-  EXPECT_TRUE(Set("GAMMA=RGB(1.000,2.000,0.500)  ADD=RGB(10.0,0.0,-5.5)  ALPHA=RGB(0.0,1.0,2.0)"));
+  EXPECT_TRUE(set("GAMMA=RGB(1.000,2.000,0.500)  ADD=RGB(10.0,0.0,-5.5)  ALPHA=RGB(0.0,1.0,2.0)"));
   EXPECT_EQ(settings.gammaExponent, (Triple{1.0, 0.5, 2.0}));
   EXPECT_EQ(settings.addition, (Triple{10, 0, -5.5}));
   EXPECT_EQ(settings.towardsWhite, (Triple{0, 1, 2}));
   // Keywords count by their first letters, whatever follows.
-  EXPECT_TRUE(Set("additive=3 gammas 4"));
+  EXPECT_TRUE(set("additive=3 gammas 4"));
   EXPECT_EQ(settings.addition, (Triple{3, 3, 3}));
   EXPECT_EQ(settings.gammaExponent, (Triple{0.25, 0.25, 0.25}));
 }
 
 TEST_F(LightingArgument, UnknownSettingStopsTheReadingButKeepsWhatCameBefore) {
   settings.addition = {0, 0, 0};
-  EXPECT_FALSE(Set("alpha=255 contrast=2 add=9"));
+  EXPECT_FALSE(set("alpha=255 contrast=2 add=9"));
   ASSERT_EQ(dialogs.entries().size(), 1u);
   EXPECT_EQ(dialogs.entries()[0].text, kUnknown);
   EXPECT_EQ(dialogs.entries()[0].caption, kCaption);
@@ -71,36 +71,36 @@ TEST_F(LightingArgument, UnknownSettingStopsTheReadingButKeepsWhatCameBefore) {
 }
 
 TEST_F(LightingArgument, MalformedColourIsReportedWithTheTextFromThere) {
-  EXPECT_FALSE(Set("gamma = blue add=2"));
+  EXPECT_FALSE(set("gamma = blue add=2"));
   ASSERT_EQ(dialogs.entries().size(), 1u);
   EXPECT_EQ(dialogs.entries()[0].text, "Erreur du système de couleurs, analysant: blue add=2");
   EXPECT_EQ(dialogs.entries()[0].caption, kCaption);
   EXPECT_EQ(settings.addition, (Triple{0, 0, 0}));
   dialogs.clear();
-  EXPECT_FALSE(Set("add=rgb(1,,3)"));
+  EXPECT_FALSE(set("add=rgb(1,,3)"));
   ASSERT_EQ(dialogs.entries().size(), 1u);
   EXPECT_EQ(dialogs.entries()[0].text, "Erreur du système de couleurs, analysant: rgb(1,,3)");
   EXPECT_EQ(settings.addition, (Triple{0, 0, 0}));  // a half-read colour is not stored
   dialogs.clear();
-  EXPECT_FALSE(Set("add="));
+  EXPECT_FALSE(set("add="));
   EXPECT_EQ(dialogs.entries()[0].text, "Erreur du système de couleurs, analysant: ");
 }
 
 TEST_F(LightingArgument, EmptyArgumentOnlyRebuildsTheTables) {
   settings.addition = {255, 255, 255};  // changed behind the tables' back
-  EXPECT_TRUE(Set("   "));
+  EXPECT_TRUE(set("   "));
   EXPECT_TRUE(dialogs.entries().empty());
   EXPECT_EQ(tables.blue[0], 31);
 }
 
 TEST_F(LightingArgument, GammaOfZeroOrBelowLeavesThatChannelAlone) {
-  EXPECT_TRUE(Set("gamma=rgb(0, 2, -1)"));
+  EXPECT_TRUE(set("gamma=rgb(0, 2, -1)"));
   EXPECT_EQ(settings.gammaExponent, (Triple{1.0, 0.5, 1.0}));
 }
 
 // What is stored must come back from the project file's fixed decimals.
 TEST_F(LightingArgument, HugeAndTinyValuesAreKeptWhereTheProjectFileCanWriteThem) {
-  EXPECT_TRUE(Set("add=1e308% alpha=rgb(-1e308%,2,3) gamma=rgb(1e308, 0.0001, 0.001)"));
+  EXPECT_TRUE(set("add=1e308% alpha=rgb(-1e308%,2,3) gamma=rgb(1e308, 0.0001, 0.001)"));
   EXPECT_EQ(settings.addition, (Triple{1e6, 1e6, 1e6}));
   EXPECT_EQ(settings.towardsWhite, (Triple{-1e6, 2, 3}));
   EXPECT_EQ(settings.gammaExponent, (Triple{1e-6, 1000, 1000}));
@@ -114,7 +114,7 @@ TEST_F(LightingArgument, ArbitraryTextNeverReadsPastTheArgument) {
       "add=-",       "add=+.5",       "gamma=1e999",     "alpha=1e-999 add 3)"};
   for (const char* in : inputs) {
     std::string copy(in);  // exact-size buffer for the sanitizers
-    Set(copy);
+    set(copy);
   }
   EXPECT_EQ(settings.towardsWhite[0], 0.0);
   EXPECT_EQ(settings.addition[1], 3.0);

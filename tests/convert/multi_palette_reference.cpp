@@ -25,15 +25,15 @@ struct Node {
 class PointerOctree {
  public:
   explicit PointerOctree(int maxLeaves) : max_(maxLeaves) {}
-  ~PointerOctree() { Free(root_); }
+  ~PointerOctree() { free(root_); }
   PointerOctree(const PointerOctree&) = delete;
   PointerOctree& operator=(const PointerOctree&) = delete;
 
-  void Insert(ConvertedPixel p) {
+  void insert(ConvertedPixel p) {
     const uint32_t ch[3] = {convert::PixelRed(p), convert::PixelGreen(p), convert::PixelBlue(p)};
     Node** link = &root_;
     for (int level = 0;; ++level) {
-      if (!*link) *link = Create(level);
+      if (!*link) *link = create(level);
       Node* n = *link;
       if (n->leaf) {
         ++n->count;
@@ -66,14 +66,14 @@ class PointerOctree {
     }
   }
 
-  std::vector<ConvertedPixel> Colours() const {
+  std::vector<ConvertedPixel> colours() const {
     std::vector<ConvertedPixel> out;
-    Walk(root_, out);
+    walk(root_, out);
     return out;
   }
 
  private:
-  Node* Create(int level) {
+  Node* create(int level) {
     Node* n = new Node;
     if (level == 8) {
       n->leaf = true;
@@ -84,7 +84,7 @@ class PointerOctree {
     }
     return n;
   }
-  static void Walk(const Node* n, std::vector<ConvertedPixel>& out) {
+  static void walk(const Node* n, std::vector<ConvertedPixel>& out) {
     if (!n) return;
     if (n->leaf) {
       out.push_back(convert::MakePixel(static_cast<uint32_t>(n->sums[0] / n->count),
@@ -92,11 +92,11 @@ class PointerOctree {
                                        static_cast<uint32_t>(n->sums[2] / n->count)));
       return;
     }
-    for (const Node* c : n->children) Walk(c, out);
+    for (const Node* c : n->children) walk(c, out);
   }
-  static void Free(Node* n) {
+  static void free(Node* n) {
     if (!n) return;
-    for (Node* c : n->children) Free(c);
+    for (Node* c : n->children) free(c);
     delete n;
   }
 
@@ -135,12 +135,12 @@ class Reference {
       pixels_.push_back(convert::SwapRedBlue(job.tiles[i]));
   }
 
-  const ConvertedPixel* Tile(int t) const {
+  const ConvertedPixel* tile(int t) const {
     return pixels_.data() + static_cast<size_t>(t) * words_;
   }
 
   // One pass of the colour collection over the pixels, in order.
-  int Pass(const std::vector<ConvertedPixel>& pixels, Palette& p, int64_t tolerance) const {
+  int pass(const std::vector<ConvertedPixel>& pixels, Palette& p, int64_t tolerance) const {
     int count = p.count;
     for (ConvertedPixel px : pixels) {
       if (convert::IsTransparent(px)) continue;
@@ -157,21 +157,21 @@ class Reference {
     return count;
   }
 
-  void Collect(const std::vector<ConvertedPixel>& pixels, Palette& p) const {
+  void collect(const std::vector<ConvertedPixel>& pixels, Palette& p) const {
     Palette trial = p;
-    int count = Pass(pixels, trial, 0);
+    int count = pass(pixels, trial, 0);
     if (count < 0) {
       int64_t lo = 0, hi = convert::kFitToleranceCeiling, t = hi / 2;
       while (lo + 1 < hi) {
         Palette attempt = p;
-        if (Pass(pixels, attempt, t) >= 0)
+        if (pass(pixels, attempt, t) >= 0)
           hi = t;
         else
           lo = t;
         t = (lo + hi) / 2;
       }
       trial = p;
-      count = Pass(pixels, trial, hi);
+      count = pass(pixels, trial, hi);
       if (count < 0) return;
     }
     for (int i = count; i < 256; ++i) trial.colours[static_cast<size_t>(i)] = 0;
@@ -179,7 +179,7 @@ class Reference {
     p = trial;
   }
 
-  uint64_t Error(const ConvertedPixel* pixels, size_t n, const Palette& p) const {
+  uint64_t error(const ConvertedPixel* pixels, size_t n, const Palette& p) const {
     uint64_t total = 0;
     for (size_t i = 0; i < n; ++i) {
       if (convert::IsTransparent(pixels[i])) continue;
@@ -193,16 +193,16 @@ class Reference {
     }
     return total;
   }
-  uint64_t TileError(int t, const Palette& p) const { return Error(Tile(t), words_, p); }
+  uint64_t tileError(int t, const Palette& p) const { return error(tile(t), words_, p); }
 
-  Palette Fit(const Palette& base, int t, uint64_t* error) const {
+  Palette fit(const Palette& base, int t, uint64_t* error) const {
     Palette p = base;
     bool done = false;
     if (job_.fastReduction && c_ - base.count >= 2) {
       PointerOctree tree(c_ - base.count);
       for (size_t i = 0; i < words_; ++i)
-        if (!convert::IsTransparent(Tile(t)[i])) tree.Insert(Tile(t)[i]);
-      std::vector<ConvertedPixel> leaves = tree.Colours();
+        if (!convert::IsTransparent(tile(t)[i])) tree.insert(tile(t)[i]);
+      std::vector<ConvertedPixel> leaves = tree.colours();
       if (leaves.size() >= 2) {
         for (size_t i = 0; i < leaves.size(); ++i)
           p.colours[static_cast<size_t>(base.count) + i] = leaves[i];
@@ -210,44 +210,44 @@ class Reference {
         done = true;
       }
     }
-    if (!done) Collect(std::vector<ConvertedPixel>(Tile(t), Tile(t) + words_), p);
-    *error = TileError(t, p);
+    if (!done) collect(std::vector<ConvertedPixel>(tile(t), tile(t) + words_), p);
+    *error = tileError(t, p);
     return p;
   }
 
-  Palette Rebuild(const std::vector<int>& tiles, uint64_t* error) const {
+  Palette rebuild(const std::vector<int>& tiles, uint64_t* error) const {
     Palette p;
     std::vector<ConvertedPixel> all;
-    for (int t : tiles) all.insert(all.end(), Tile(t), Tile(t) + words_);
+    for (int t : tiles) all.insert(all.end(), tile(t), tile(t) + words_);
     bool done = false;
     if (job_.fastReduction) {
       PointerOctree tree(c_ - 1);
       for (ConvertedPixel px : all)
-        if (!convert::IsTransparent(px)) tree.Insert(px);
-      std::vector<ConvertedPixel> leaves = tree.Colours();
+        if (!convert::IsTransparent(px)) tree.insert(px);
+      std::vector<ConvertedPixel> leaves = tree.colours();
       if (leaves.size() >= 2) {
         for (size_t i = 0; i < leaves.size(); ++i) p.colours[1 + i] = leaves[i];
         p.count = 1 + static_cast<int>(leaves.size());
         done = true;
       }
     }
-    if (!done) Collect(all, p);
-    *error = Error(all.data(), all.size(), p);
+    if (!done) collect(all, p);
+    *error = this->error(all.data(), all.size(), p);
     return p;
   }
 
-  int Best(int t, uint64_t* error) const {
+  int best(int t, uint64_t* error) const {
     int best = 0;
     uint64_t bestError = 0;
     for (size_t s = 0; s < slots_.size(); ++s) {
-      uint64_t e = TileError(t, slots_[s].palette);
+      uint64_t e = tileError(t, slots_[s].palette);
       if (s == 0 || e < bestError) bestError = e, best = static_cast<int>(s);
     }
     if (error) *error = bestError;
     return best;
   }
 
-  int Run(convert::MultiPaletteResult& result) {
+  int run(convert::MultiPaletteResult& result) {
     const int p = convert::SubPaletteCount(job_.requestedColours, c_);
     const int n = job_.tileCount;
     // Seeding.
@@ -256,20 +256,20 @@ class Reference {
     uint64_t worst = 0;
     for (int t = 0; t < n; ++t) {
       uint64_t e;
-      Fit(empty, t, &e);
+      fit(empty, t, &e);
       if (t == 0 || e > worst) worst = e, seed = t;
     }
     uint64_t ignored;
-    slots_.push_back({Fit(empty, seed, &ignored), {}});
+    slots_.push_back({fit(empty, seed, &ignored), {}});
     while (static_cast<int>(slots_.size()) < p) {
       seed = 0;
       worst = 0;
       for (int t = 0; t < n; ++t) {
         uint64_t e;
-        Best(t, &e);
+        best(t, &e);
         if (t == 0 || e > worst) worst = e, seed = t;
       }
-      slots_.push_back({Fit(empty, seed, &ignored), {}});
+      slots_.push_back({fit(empty, seed, &ignored), {}});
     }
     // Assignment.
     for (int t = 0; t < n; ++t) {
@@ -280,7 +280,7 @@ class Reference {
         std::vector<int> list = slots_[s].tiles;
         list.push_back(t);
         uint64_t error;
-        Palette rebuilt = Rebuild(list, &error);
+        Palette rebuilt = rebuild(list, &error);
         int64_t cost = static_cast<int64_t>(error);
         const Palette& old = slots_[s].palette;
         if (job_.colorisation > 0) {
@@ -302,7 +302,7 @@ class Reference {
           for (int v = 0; v < n; ++v) {
             uint64_t b = 0;
             for (size_t o = 0; o < slots_.size(); ++o) {
-              uint64_t e = TileError(v, o == s ? rebuilt : slots_[o].palette);
+              uint64_t e = tileError(v, o == s ? rebuilt : slots_[o].palette);
               if (o == 0 || e < b) b = e;
             }
             total += b;
@@ -327,13 +327,13 @@ class Reference {
         for (int t = 0; t < n; ++t) {
           if (used[static_cast<size_t>(t)]) continue;
           uint64_t e;
-          Best(t, &e);
+          best(t, &e);
           if (tile < 0 || e > worst) worst = e, tile = t;
         }
         if (tile < 0) break;
         uint64_t e;
         slots_[static_cast<size_t>(target)].palette =
-            Fit(slots_[static_cast<size_t>(target)].palette, tile, &e);
+            fit(slots_[static_cast<size_t>(target)].palette, tile, &e);
         used[static_cast<size_t>(tile)] = true;
       }
     }
@@ -341,11 +341,11 @@ class Reference {
     result.tiles.assign(static_cast<size_t>(n) * words_, 0);
     result.subPalettes.assign(static_cast<size_t>(n), 0);
     for (int t = 0; t < n; ++t) {
-      int s = Best(t, nullptr);
+      int s = best(t, nullptr);
       result.subPalettes[static_cast<size_t>(t)] = s;
       const Palette& pal = slots_[static_cast<size_t>(s)].palette;
       for (size_t i = 0; i < words_; ++i) {
-        ConvertedPixel px = Tile(t)[i];
+        ConvertedPixel px = tile(t)[i];
         if (convert::IsTransparent(px)) continue;
         int found = 0;
         int64_t best = 0x7FFFFFFF;
@@ -376,7 +376,7 @@ class Reference {
 int ReferenceMultiPalette(const convert::MultiPaletteJob& job,
                           convert::MultiPaletteResult& result) {
   Reference r(job);
-  return r.Run(result);
+  return r.run(result);
 }
 
 }  // namespace converttest

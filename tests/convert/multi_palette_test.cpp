@@ -177,14 +177,14 @@ TEST(MultiPalette, SubPalettesRenderAPhotoCloserThanOneSixteenColourPalette) {
     Engine e(kMode4);
     e.messages = false;
     e.settings.fastPaletteReduction = fast;
-    e.Picture(photo.width, photo.height, photo.pixels);
-    EXPECT_TRUE(ConvertTiles(e.TileJob(colours), e.Context()));
-    const auto& map = e.Written("map");
+    e.picture(photo.width, photo.height, photo.pixels);
+    EXPECT_TRUE(ConvertTiles(e.tileJob(colours), e.context()));
+    const auto& map = e.written("map");
     std::vector<uint32_t> cells = map.values;
     if (dropBanks)
       for (uint32_t& c : cells) c &= 0x0FFF;
-    ConsoleFrame frame = RenderTextBackground(e.Written("tileset").values, cells, map.width,
-                                              map.height, e.Written("palette").values, 4);
+    ConsoleFrame frame = RenderTextBackground(e.written("tileset").values, cells, map.width,
+                                              map.height, e.written("palette").values, 4);
     return MeanColourError(frame, photo.pixels, photo.width, photo.height);
   };
   const double single = meanError(16, false, false);

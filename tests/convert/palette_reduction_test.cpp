@@ -151,16 +151,16 @@ TEST(Octree, ReducesTheNewestNodeOfTheDeepestLevelFirst) {
   // level 7; with two leaves allowed, the fourth leaf makes the newest level-7
   // node fold its children.
   Octree tree(2);
-  tree.Insert(Level(0, 0, 0));
-  tree.Insert(Level(0, 0, 1));
-  EXPECT_EQ(tree.LeafCount(), 2);
-  tree.Insert(Level(16, 16, 16));  // a new branch from level 3 down: 3 leaves, one folds
+  tree.insert(Level(0, 0, 0));
+  tree.insert(Level(0, 0, 1));
+  EXPECT_EQ(tree.leafCount(), 2);
+  tree.insert(Level(16, 16, 16));  // a new branch from level 3 down: 3 leaves, one folds
   std::vector<ConvertedPixel> colours;
-  tree.AppendColours(colours);
+  tree.appendColours(colours);
   // The newest level-7 node is the (16,16,16) branch's: folding its one child
   // changes nothing, so the next one down the list, the (0,0,x) node, folds
   // its two leaves into one.
-  ASSERT_EQ(tree.LeafCount(), 2);
+  ASSERT_EQ(tree.leafCount(), 2);
   ASSERT_EQ(colours.size(), 2u);
   // Depth first: the (0,0,x) branch (child 0 at level 3) comes before (16,16,16).
   EXPECT_EQ(colours[0], Level(0, 0, 0));  // (0 + 1) / 2 = 0 after the fold
@@ -169,20 +169,20 @@ TEST(Octree, ReducesTheNewestNodeOfTheDeepestLevelFirst) {
 
 TEST(Octree, LeafColoursAreIntegerAveragesReadDepthFirst) {
   Octree tree(256);
-  for (int i = 0; i < 3; ++i) tree.Insert(Level(31, 0, 0));
-  tree.Insert(Level(0, 0, 31));
-  tree.Insert(Level(0, 31, 0));
+  for (int i = 0; i < 3; ++i) tree.insert(Level(31, 0, 0));
+  tree.insert(Level(0, 0, 31));
+  tree.insert(Level(0, 31, 0));
   std::vector<ConvertedPixel> colours;
-  tree.AppendColours(colours);
+  tree.appendColours(colours);
   // Children are ordered red × 4 + green × 2 + blue.
   EXPECT_EQ(colours,
             (std::vector<ConvertedPixel>{Level(0, 0, 31), Level(0, 31, 0), Level(31, 0, 0)}));
   Octree one(1);
-  one.Insert(Level(1, 2, 3));
-  one.Insert(Level(2, 4, 6));
-  one.Insert(Level(2, 4, 7));
+  one.insert(Level(1, 2, 3));
+  one.insert(Level(2, 4, 6));
+  one.insert(Level(2, 4, 7));
   colours.clear();
-  one.AppendColours(colours);
+  one.appendColours(colours);
   EXPECT_EQ(colours, std::vector<ConvertedPixel>{Level(5 / 3, 10 / 3, 16 / 3)});
 }
 

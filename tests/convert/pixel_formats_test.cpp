@@ -73,7 +73,7 @@ TEST(GbaModes, SubPaletteModeCovers256ColoursAndOnlyRgbaLacksMaskTransparency) {
   EXPECT_EQ(kGbaColourModes[kGbaDefaultColourMode].shortName, "8");
   for (const ColourMode& m : kGbaColourModes) {
     EXPECT_EQ(m.maskTransparency, m.bitsPerPixel != 32) << m.name;
-    EXPECT_EQ(m.indexZeroReserved, m.HasPalette()) << m.name;
+    EXPECT_EQ(m.indexZeroReserved, m.hasPalette()) << m.name;
   }
 }
 

@@ -29,12 +29,12 @@ struct RecordingWriters : convert::ElementWriters {
   std::vector<Call> calls;
   bool failing = false;  // every write fails
 
-  const Call* Find(const std::string& kind) const {
+  const Call* find(const std::string& kind) const {
     for (const Call& c : calls)
       if (c.kind == kind) return &c;
     return nullptr;
   }
-  std::vector<std::string> Order() const {
+  std::vector<std::string> order() const {
     std::vector<std::string> out;
     for (const Call& c : calls) out.push_back(c.kind);
     return out;

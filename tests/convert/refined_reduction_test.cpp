@@ -59,11 +59,11 @@ BitmapResult ConvertWith(ReductionMethod method, const std::vector<uint32_t>& pi
   e.settings.method = method;
   e.settings.refinedDither = dither ? 1 : 0;
   e.messages = false;
-  e.Picture(width, height, picture);
+  e.picture(width, height, picture);
   BitmapResult r;
-  if (!ConvertBitmap(e.BitmapJobFor(colours), e.Context())) return r;
-  r.palette = e.Written("palette").values;
-  r.indices = e.Written("bitmap").values;
+  if (!ConvertBitmap(e.bitmapJobFor(colours), e.context())) return r;
+  r.palette = e.written("palette").values;
+  r.indices = e.written("bitmap").values;
   for (size_t i = 0; i < picture.size(); ++i) {
     if (picture[i] < 0x1000000u) continue;
     const uint32_t p = picture[i];
@@ -156,9 +156,9 @@ TEST(RefinedDither, EqualTilesStayEqual) {
       picture[static_cast<size_t>(y * 24 + x)] = tile[static_cast<size_t>(y * 8 + x)];
       picture[static_cast<size_t>(y * 24 + 16 + x)] = tile[static_cast<size_t>(y * 8 + x)];
     }
-  e.Picture(24, 8, picture);
-  ASSERT_TRUE(ConvertTiles(e.TileJob(4), e.Context()));
-  EXPECT_EQ(e.Written("tileset").count, 2);
+  e.picture(24, 8, picture);
+  ASSERT_TRUE(ConvertTiles(e.tileJob(4), e.context()));
+  EXPECT_EQ(e.written("tileset").count, 2);
 
   const ConvertedPixel palette[] = {Level(0, 0, 0), Level(8, 0, 0)};
   std::set<int> used;

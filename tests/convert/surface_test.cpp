@@ -27,8 +27,8 @@ TEST(Surface, RowsAreStoredBottomUp) {
   platform::RecordingDialogs dialogs;
   Surface s;
   ASSERT_TRUE(ResizeSurface(s, 6, 3, true, 0, dialogs));
-  s.At(1, 0) = 0xA;                    // top row
-  s.At(2, 2) = 0xB;                    // bottom row
+  s.at(1, 0) = 0xA;                    // top row
+  s.at(2, 2) = 0xB;                    // bottom row
   EXPECT_EQ(s.bits[2 * 8 + 1], 0xAu);  // (height − 0 − 1) × stride + 1
   EXPECT_EQ(s.bits[0 * 8 + 2], 0xBu);
 }
@@ -37,26 +37,26 @@ TEST(Surface, ResizingToTheSameSizeKeepsTheBits) {
   platform::RecordingDialogs dialogs;
   Surface s;
   ASSERT_TRUE(ResizeSurface(s, 10, 10, true, 0, dialogs));
-  s.At(3, 3) = 42;
+  s.at(3, 3) = 42;
   const uint32_t* before = s.bits.get();
   ASSERT_TRUE(ResizeSurface(s, 10, 10, true, 0, dialogs));
   EXPECT_EQ(s.bits.get(), before);
-  EXPECT_EQ(s.At(3, 3), 42u);
+  EXPECT_EQ(s.at(3, 3), 42u);
   // A new size gives fresh, cleared bits.
   ASSERT_TRUE(ResizeSurface(s, 11, 10, true, 0, dialogs));
-  EXPECT_EQ(s.At(3, 3), 0u);
+  EXPECT_EQ(s.at(3, 3), 0u);
 }
 
 TEST(Surface, FailedResizeKeepsThePreviousSurfaceAndRemembersALargerRequest) {
   platform::RecordingDialogs dialogs;
   Surface s;
   ASSERT_TRUE(ResizeSurface(s, 20, 10, true, 0, dialogs));
-  s.At(0, 0) = 7;
+  s.at(0, 0) = 7;
   const uint32_t* before = s.bits.get();
   EXPECT_FALSE(ResizeSurface(s, 40000, 40000, false, 0, dialogs));
   EXPECT_TRUE(s.keepSize);
   EXPECT_EQ(s.bits.get(), before);
-  EXPECT_EQ(s.At(0, 0), 7u);
+  EXPECT_EQ(s.at(0, 0), 7u);
   EXPECT_EQ(s.visibleWidth, 20);
   EXPECT_EQ(s.stride, 20);
   EXPECT_EQ(s.height, 10);
@@ -124,7 +124,7 @@ TEST(DrawingState, SelectingClipsToTheVisibleSizeAndFollowsAResize) {
   ASSERT_TRUE(ResizeSurface(a, 13, 7, true, 0, dialogs));
   ASSERT_TRUE(ResizeSurface(b, 5, 5, true, 0, dialogs));
   DrawingState state;
-  EXPECT_TRUE(DrawableArea(state).Empty());
+  EXPECT_TRUE(DrawableArea(state).empty());
   SelectSurface(state, a);
   EXPECT_EQ(DrawableArea(state).right, 13);  // not the stride
   EXPECT_EQ(DrawableArea(state).bottom, 7);
@@ -135,10 +135,10 @@ TEST(DrawingState, SelectingClipsToTheVisibleSizeAndFollowsAResize) {
   EXPECT_EQ(c.right, 5);
   EXPECT_EQ(c.bottom, 7);
   SetClipRect(state, INT32_MAX - 1, INT32_MAX - 1, INT32_MAX, INT32_MAX);
-  EXPECT_TRUE(DrawableArea(state).Empty());
+  EXPECT_TRUE(DrawableArea(state).empty());
   ASSERT_TRUE(ResizeSurface(a, 30, 20, true, 0, dialogs));
   ReselectIfCurrent(state, b);  // not current: nothing changes
-  EXPECT_TRUE(DrawableArea(state).Empty());
+  EXPECT_TRUE(DrawableArea(state).empty());
   ReselectIfCurrent(state, a);
   EXPECT_EQ(DrawableArea(state).right, 30);
   EXPECT_EQ(DrawableArea(state).bottom, 20);

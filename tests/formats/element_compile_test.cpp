@@ -31,7 +31,7 @@ std::string Line(std::string_view name, const std::vector<uint32_t>& values) {
 TEST_F(ElementFiles, BuiltInFormatFilesCompileAsCAndHoldTheValues) {
   if (!HaveGcc()) GTEST_SKIP() << "gcc is not installed";
   std::mt19937 rng(11);
-  auto c = Context();
+  auto c = context();
   std::string program = "#include <stdio.h>\n";
   std::string expected;
   std::string body;
@@ -48,7 +48,7 @@ TEST_F(ElementFiles, BuiltInFormatFilesCompileAsCAndHoldTheValues) {
   std::vector<uint32_t> colours(20);
   for (auto& colour : colours)
     colour = convert::MakePixel(rng() % 32, rng() % 32, rng() % 32, rng() % 8 ? 255 : 0);
-  auto palette = Entry("pal.pal.c", "pal");
+  auto palette = entry("pal.pal.c", "pal");
   ASSERT_TRUE(WritePalette(c, {palette}, colours));
   include(palette);
   std::vector<uint32_t> consoleColours;
@@ -70,7 +70,7 @@ TEST_F(ElementFiles, BuiltInFormatFilesCompileAsCAndHoldTheValues) {
           : t.mode == kMode8  ? rng() % 256
           : t.mode == kMode15 ? convert::MakePixel(rng() % 32, rng() % 32, rng() % 32)
                               : static_cast<uint32_t>(rng());
-    auto tileset = Entry(std::string(t.name) + ".til.c", t.name);
+    auto tileset = entry(std::string(t.name) + ".til.c", t.name);
     ASSERT_TRUE(WriteTileset(c, {tileset}, Mode(t.mode), pixels, 3, 8, 8, &palette));
     include(tileset);
     std::vector<uint32_t> values;
@@ -89,7 +89,7 @@ TEST_F(ElementFiles, BuiltInFormatFilesCompileAsCAndHoldTheValues) {
                                      {32, "m32", "unsigned long"}}) {
     std::vector<uint32_t> cells(5 * 3);
     for (auto& cell : cells) cell = static_cast<uint32_t>(rng() % (uint64_t{1} << bits));
-    auto map = Entry(std::string(name) + ".map.c", name);
+    auto map = entry(std::string(name) + ".map.c", name);
     ASSERT_TRUE(WriteMap(c, {map}, bits, cells, 5, 3, nullptr));
     include(map);
     show(name, std::string(name) + "_map", element, cells);
@@ -97,7 +97,7 @@ TEST_F(ElementFiles, BuiltInFormatFilesCompileAsCAndHoldTheValues) {
 
   std::vector<uint32_t> bitmapPixels(7 * 2);
   for (auto& p : bitmapPixels) p = rng() % 256;
-  auto bitmap = Entry("img.bmp.c", "img");
+  auto bitmap = entry("img.bmp.c", "img");
   ASSERT_TRUE(WriteBitmap(c, {bitmap}, Mode(kMode8), bitmapPixels, 7, 2, &palette));
   include(bitmap);
   show("bitmap", "img_bitmap8", "unsigned char", bitmapPixels);
@@ -117,7 +117,7 @@ TEST_F(ElementFiles, BuiltInFormatFilesCompileAsCAndHoldTheValues) {
     WriteObjectWord(o, kObjectType, i + 1);
     WriteObjectWord(o, 12, 100 * (i + 1));
   }
-  auto list = Entry("pnj.lst.c", "pnj");
+  auto list = entry("pnj.lst.c", "pnj");
   ASSERT_TRUE(WriteList(c, {list}, {16, objects, 3}, {}));
   include(list);
   body +=

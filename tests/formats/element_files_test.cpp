@@ -46,10 +46,10 @@ bool EndsWith(std::string_view s, std::string_view tail) {
 }  // namespace
 
 TEST_F(ElementFiles, SixteenColourPaletteIsTwoLinesOfEightAndTheFooterErasesTheLastSeparator) {
-  auto entry = Entry("hero.pal.c", "hero", "hero.png");
-  auto c = Context();
+  auto entry = this->entry("hero.pal.c", "hero", "hero.png");
+  auto c = context();
   ASSERT_TRUE(WritePalette(c, {entry}, SixteenColours()));
-  std::string text = Read(entry);
+  std::string text = read(entry);
   ExpectGolden(text, "hero.pal.c");
   EXPECT_NE(text.find("//Taille: 16\r\n//M\xE9moire: 32 octets\r\n"), std::string::npos);
   EXPECT_NE(text.find("{\r\n0x8000, 0x0bc1, "),
@@ -67,18 +67,18 @@ TEST_F(ElementFiles, SixteenColourPaletteIsTwoLinesOfEightAndTheFooterErasesTheL
   // The 8-bit mode reserves index 0: entry 0 reads back cleared.
   EXPECT_EQ(back.colours[0], 0u);
   for (size_t i = 1; i < 16; ++i) EXPECT_EQ(back.colours[i], colours[i]) << i;
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(ElementFiles, OneFourBitTileIsThirtyTwoValuesAndThirtyTwoBytesOfMemory) {
-  auto tileset = Entry("tiles.til.c", "tiles", "tiles.png");
-  auto palette = Entry("tiles.pal.c", "tiles");
+  auto tileset = entry("tiles.til.c", "tiles", "tiles.png");
+  auto palette = entry("tiles.pal.c", "tiles");
   palette.file = "tiles.pal.c";
   std::vector<uint32_t> pixels(64);
   for (size_t i = 0; i < 64; ++i) pixels[i] = (i + 1) % 16;
-  auto c = Context();
+  auto c = context();
   ASSERT_TRUE(WriteTileset(c, {tileset}, Mode(kMode4), pixels, 1, 8, 8, &palette));
-  std::string text = Read(tileset);
+  std::string text = read(tileset);
   ExpectGolden(text, "tiles.til.c");
   EXPECT_NE(text.find("//Tileset 4 bits (\"tiles.pal.c\")\r\n//Taille: 8*8*1\r\n"
                       "//M\xE9moire: 32 octets\r\n\r\nconst unsigned char "
@@ -91,13 +91,13 @@ TEST_F(ElementFiles, OneFourBitTileIsThirtyTwoValuesAndThirtyTwoBytesOfMemory) {
 }
 
 TEST_F(ElementFiles, TwoByTwoMapMatchesTheBuiltInLayout) {
-  auto map = Entry("lvl.map.c", "lvl", "lvl.png");
-  auto tileset = Entry("tiles.til.c", "tiles");
+  auto map = entry("lvl.map.c", "lvl", "lvl.png");
+  auto tileset = entry("tiles.til.c", "tiles");
   tileset.file = "gfx/tiles.til.c";
   const uint32_t cells[] = {1, 2, 3, 4};
-  auto c = Context();
+  auto c = context();
   ASSERT_TRUE(WriteMap(c, {map}, 16, cells, 2, 2, &tileset));
-  std::string text = Read(map);
+  std::string text = read(map);
   ExpectGolden(text, "lvl.map.c");
   const std::string header = "const unsigned short lvl_map[2][2]=\t{\r\n\t{";
   size_t at = text.find(header);
@@ -123,50 +123,50 @@ TEST_F(ElementFiles, GroupsRunAcrossRowsOnlyWhenTheLineTextIsEmpty) {
         "  end = \"\\b};\\n\"\n"
         "  ext = \".grp.c\"\n"
         "}\n}\n";
-    Define(name, lines);
+    this->define(name, lines);
   };
   const uint32_t cells[] = {1, 2, 3, 4, 5, 6, 7, 8};
   const std::vector<uint32_t> expected(std::begin(cells), std::end(cells));
-  auto c = Context();
+  auto c = context();
   c.autoFormatSelection = false;
   lastTilesetBlocks = 16;
 
   define("Groupes", "");
-  auto running = Entry("running.grp.c", "running");
+  auto running = entry("running.grp.c", "running");
   ASSERT_TRUE(WriteMap(c, {running}, 16, cells, 4, 2, nullptr));
-  ExpectGolden(Read(running), "running.grp.c");
-  EXPECT_EQ(Read(running), "running[2][4]={\r\n1,2,3,\r\n4,5,6,\r\n7,8};\r\n");
+  ExpectGolden(read(running), "running.grp.c");
+  EXPECT_EQ(read(running), "running[2][4]={\r\n1,2,3,\r\n4,5,6,\r\n7,8};\r\n");
   MapData back;
   ASSERT_TRUE(ReadMap(c, running.file, back));
   EXPECT_EQ(back.cells, expected);
 
   define("Lignes", "/");
-  auto perRow = Entry("rows.grp.c", "rows");
+  auto perRow = entry("rows.grp.c", "rows");
   ASSERT_TRUE(WriteMap(c, {perRow}, 16, cells, 4, 2, nullptr));
-  EXPECT_EQ(Read(perRow), "rows[2][4]={\r\n1,2,3,\r\n4,/5,6,7,\r\n8,};\r\n");
+  EXPECT_EQ(read(perRow), "rows[2][4]={\r\n1,2,3,\r\n4,/5,6,7,\r\n8,};\r\n");
   ASSERT_TRUE(ReadMap(c, perRow.file, back));
   EXPECT_EQ(back.cells, expected);
 }
 
 TEST_F(ElementFiles, PaletteReadingStopsAfter256Colours) {
   // Value i of the file is i × 97 modulo 0x8000.
-  auto c = Context();
+  auto c = context();
   c.currentColourMode = kMode15;  // keeps entry 0
   PaletteData back;
   ASSERT_TRUE(ReadPalette(c, DataPath("elements/pal300.pal.c"), back));
   EXPECT_EQ(back.count, 256);
   for (uint32_t i : {0u, 1u, 8u, 255u})
     EXPECT_EQ(back.colours[i], convert::PixelFromConsoleColour(static_cast<uint16_t>(i * 97)));
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(ElementFiles, FifteenBitTilesReadRawOrWithLevelsTimesEight) {
-  auto tileset = Entry("t15.til.c", "t15");
+  auto tileset = entry("t15.til.c", "t15");
   std::vector<uint32_t> pixels(64, convert::MakePixel(31, 1, 2));
   pixels[1] = convert::MakePixel(3, 4, 5, 0);  // transparent
-  auto c = Context();
+  auto c = context();
   ASSERT_TRUE(WriteTileset(c, {tileset}, Mode(kMode15), pixels, 1, 8, 8, nullptr));
-  EXPECT_NE(Read(tileset).find("const unsigned short t15_tiles[64]=\t{\r\n0x083f, 0x9483, "),
+  EXPECT_NE(read(tileset).find("const unsigned short t15_tiles[64]=\t{\r\n0x083f, 0x9483, "),
             std::string::npos);
 
   TilesetData raw;
@@ -200,13 +200,13 @@ TEST_F(ElementFiles, ATilesetMayHold8193BlocksButNotOneMore) {
     testsupport::WriteFile(path, text);
     return path;
   };
-  auto c = Context();
+  auto c = context();
   TilesetData back;
   ASSERT_TRUE(ReadTileset(c, write(kMaxTilesetBlocks), back));
   EXPECT_EQ(back.blocks, kMaxTilesetBlocks);
   EXPECT_EQ(back.pixels.back(), 7u);
   EXPECT_EQ(lastTilesetBlocks, kMaxTilesetBlocks);
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(messages().empty());
 
   std::string path = write(kMaxTilesetBlocks + 1);
   EXPECT_FALSE(ReadTileset(c, path, back));
@@ -235,8 +235,8 @@ TEST_F(ElementFiles, TextBeyondEightMegabytesIsNotSeen) {
   // 32-bit pixels take 12 bytes each: 1024 × 1024 of them need 12 MB.
   const int side = 1024;
   std::vector<uint32_t> pixels(static_cast<size_t>(side) * side, 0x01020304u);
-  auto bitmap = Entry("big.bmp.c", "big");
-  auto c = Context();
+  auto bitmap = entry("big.bmp.c", "big");
+  auto c = context();
   ASSERT_TRUE(WriteBitmap(c, {bitmap}, Mode(kMode32), pixels, side, side, nullptr));
   ASSERT_GT(std::filesystem::file_size(bitmap.file), kElementReadLimit);
   BitmapData back;
@@ -251,11 +251,11 @@ TEST_F(ElementFiles, TextBeyondEightMegabytesIsNotSeen) {
 }
 
 TEST_F(ElementFiles, WritersThatCannotWriteSayWhyAndLeaveTheOldFile) {
-  auto c = Context();
+  auto c = context();
   const uint32_t cells[] = {1};
-  auto noDir = Entry("absent/x.map.c", "x");
+  auto noDir = entry("absent/x.map.c", "x");
   EXPECT_FALSE(WriteMap(c, {noDir}, 16, cells, 1, 1, nullptr));
-  auto noDirTiles = Entry("absent/x.til.c", "x");
+  auto noDirTiles = entry("absent/x.til.c", "x");
   std::vector<uint32_t> tile(64);
   EXPECT_FALSE(WriteTileset(c, {noDirTiles}, Mode(kMode8), tile, 1, 8, 8, nullptr));
   ASSERT_EQ(dialogs.entries().size(), 2u);
@@ -272,7 +272,7 @@ TEST_F(ElementFiles, WritersThatCannotWriteSayWhyAndLeaveTheOldFile) {
 
   // A directory in the file's place: the directory stays, nothing is left
   // behind.
-  auto blocked = Entry("blocked.pal.c", "blocked");
+  auto blocked = entry("blocked.pal.c", "blocked");
   std::filesystem::create_directory(blocked.file);
   dialogs.clear();
   EXPECT_FALSE(WritePalette(c, {blocked}, SixteenColours()));
@@ -284,7 +284,7 @@ TEST_F(ElementFiles, WritersThatCannotWriteSayWhyAndLeaveTheOldFile) {
 }
 
 TEST_F(ElementFiles, ReadersNameTheMissingFileInTheirCaption) {
-  auto c = Context();
+  auto c = context();
   PaletteData palette;
   TilesetData tileset;
   MapData map;
@@ -296,7 +296,7 @@ TEST_F(ElementFiles, ReadersNameTheMissingFileInTheirCaption) {
   EXPECT_FALSE(ReadMap(c, path, map));
   EXPECT_FALSE(ReadList(c, path, list));
   EXPECT_FALSE(ReadBitmap(c, path, bitmap));
-  EXPECT_EQ(Messages(), (std::vector<std::string>{
+  EXPECT_EQ(messages(), (std::vector<std::string>{
                             "Le fichier palette spécifié n'existe pas.",
                             "Le fichier tileset spécifié n'existe pas",
                             "Le fichier map spécifié n'existe pas",
@@ -312,14 +312,14 @@ TEST_F(ElementFiles, ReadersNameTheMissingFileInTheirCaption) {
 TEST_F(ElementFiles, AHeaderThatDoesNotMatchFailsTheRead) {
   std::string path = dir.file("other.til.c");
   testsupport::WriteFile(path, "unsigned char something_else[] = { 1, 2, 3 };\n");
-  auto c = Context();
+  auto c = context();
   TilesetData back;
   EXPECT_FALSE(ReadTileset(c, path, back));
   EXPECT_EQ(back.blocks, 0);
 }
 
 TEST_F(ElementFiles, HugeBitmapAndMapHeadersAreRefused) {
-  auto c = Context();
+  auto c = context();
   std::string path = dir.file("huge.bmp.c");
   testsupport::WriteFile(
       path, StandardHeader("huge.bmp.c", "//Bitmap 8 bits (\"\")", "//Taille: 100000*100000",
@@ -335,10 +335,10 @@ TEST_F(ElementFiles, HugeBitmapAndMapHeadersAreRefused) {
 }
 
 TEST_F(ElementFiles, ReadersChooseTheFormatByTheFileExtension) {
-  Define("Autre", "map {\n ext = \".autre.c\"\n}\n}\n");
+  define("Autre", "map {\n ext = \".autre.c\"\n}\n}\n");
   ASSERT_TRUE(SelectFormat(lib, "Standard", dialogs));
-  auto c = Context();
-  auto map = Entry("m.map.c", "m");
+  auto c = context();
+  auto map = entry("m.map.c", "m");
   const uint32_t cells[] = {5};
   lastTilesetBlocks = 1;
   ASSERT_TRUE(WriteMap(c, {map}, 16, cells, 1, 1, nullptr));
@@ -356,11 +356,11 @@ TEST_F(ElementFiles, ReadersChooseTheFormatByTheFileExtension) {
 }
 
 TEST_F(ElementFiles, MapsCountTheirTilesInTheLinkedTilesetAndNeedSome) {
-  auto c = Context();
-  auto tileset = Entry("t.til.c", "t");
+  auto c = context();
+  auto tileset = entry("t.til.c", "t");
   std::vector<uint32_t> pixels(64 * 4, 1);
   ASSERT_TRUE(WriteTileset(c, {tileset}, Mode(kMode8), pixels, 4, 8, 8, nullptr));
-  auto map = Entry("m.map.c", "m");
+  auto map = entry("m.map.c", "m");
   const uint32_t cells[] = {0x0C03, 2};
   // 16 × 16 tiles: four blocks make one tile.
   c.defaults.tileWidth = 16;
@@ -376,7 +376,7 @@ TEST_F(ElementFiles, MapsCountTheirTilesInTheLinkedTilesetAndNeedSome) {
   EXPECT_EQ(back.cells, (std::vector<uint32_t>{0x0C03, 2}));
 
   // Without a linked tileset the tileset read last counts; none read, no map.
-  auto unlinked = Entry("u.map.c", "u");
+  auto unlinked = entry("u.map.c", "u");
   ASSERT_TRUE(WriteMap(c, {unlinked}, 32, cells, 2, 1, nullptr));
   lastTilesetBlocks = 0;
   EXPECT_FALSE(ReadMap(c, unlinked.file, back));
@@ -391,7 +391,7 @@ TEST_F(ElementFiles, MapsCountTheirTilesInTheLinkedTilesetAndNeedSome) {
 }
 
 TEST_F(ElementFiles, AMapWithoutDepthTakesItsCellSizeFromTheTypeName) {
-  auto c = Context();
+  auto c = context();
   lastTilesetBlocks = 1;
   for (auto [type, bits] : {std::pair{"char", 8}, {"long", 32}, {"short", 16}, {"int", 16}}) {
     std::string path = dir.file("m.map.c");
@@ -406,11 +406,11 @@ TEST_F(ElementFiles, AMapWithoutDepthTakesItsCellSizeFromTheTypeName) {
 }
 
 TEST_F(ElementFiles, MapsHandBackTheirUserTextsAndRestoreTheBuffers) {
-  Define("Notes",
+  define("Notes",
          "map {\n declaration = \"/*%user[3]%*/\\n%name%[%sizey%][%sizex%]={\"\n"
          " element = \"%i,\"\n line = \"\"\n end = \"};\"\n ext = "
          "\".notes.c\"\n}\n}\n");
-  auto c = Context();
+  auto c = context();
   lib.values.setUserText(3, "avant");
   std::string path = dir.file("a.notes.c");
   testsupport::WriteFile(path, "/*libre*/\r\na[1][2]={7,8,};");
@@ -424,12 +424,12 @@ TEST_F(ElementFiles, MapsHandBackTheirUserTextsAndRestoreTheBuffers) {
 }
 
 TEST_F(ElementFiles, BrokenWriterArgumentsAreRefusedAsInternalErrors) {
-  auto c = Context();
-  auto tileset = Entry("bad.til.c", "bad");
+  auto c = context();
+  auto tileset = entry("bad.til.c", "bad");
   std::vector<uint32_t> pixels(64);
   EXPECT_FALSE(WriteTileset(c, {tileset}, Mode(kMode8), pixels, 2, 8, 8, nullptr));
   EXPECT_FALSE(WriteTileset(c, {tileset}, Mode(kMode8), pixels, 1, 12, 8, nullptr));
-  auto map = Entry("bad.map.c", "bad");
+  auto map = entry("bad.map.c", "bad");
   EXPECT_FALSE(WriteMap(c, {map}, 16, pixels, 9, 9, nullptr));
   EXPECT_FALSE(WriteMap(c, {map}, 12, pixels, 1, 1, nullptr));
   ASSERT_EQ(dialogs.entries().size(), 4u);
@@ -443,20 +443,20 @@ TEST_F(ElementFiles, BrokenWriterArgumentsAreRefusedAsInternalErrors) {
 }
 
 TEST_F(ElementFiles, ExportIdentifierReplacesTheNameAndUserTextsCanBeKept) {
-  auto c = Context();
-  auto palette = Entry("p.pal.c", "nom");
+  auto c = context();
+  auto palette = entry("p.pal.c", "nom");
   lib.current.user[1] = "ALIGNED ";
   ASSERT_TRUE(WritePalette(c, {palette, "ident"}, SixteenColours()));
-  EXPECT_NE(Read(palette).find("const unsigned short ALIGNED ident_palette[16]"),
+  EXPECT_NE(read(palette).find("const unsigned short ALIGNED ident_palette[16]"),
             std::string::npos);
   lib.values.setUserText(2, "GARDE ");
   ASSERT_TRUE(WritePalette(c, {palette, {}, true}, SixteenColours()));
-  EXPECT_NE(Read(palette).find("const unsigned short GARDE nom_palette[16]"), std::string::npos);
+  EXPECT_NE(read(palette).find("const unsigned short GARDE nom_palette[16]"), std::string::npos);
   // The bitmap writer always takes the format's.
-  auto bitmap = Entry("b.bmp.c", "b");
+  auto bitmap = entry("b.bmp.c", "b");
   const uint32_t pixels[] = {1};
   ASSERT_TRUE(WriteBitmap(c, {bitmap, {}, true}, Mode(kMode8), pixels, 1, 1, nullptr));
-  EXPECT_NE(Read(bitmap).find("const unsigned char ALIGNED b_bitmap8[1][1]"), std::string::npos);
+  EXPECT_NE(read(bitmap).find("const unsigned char ALIGNED b_bitmap8[1][1]"), std::string::npos);
 }
 
 namespace {
@@ -475,11 +475,11 @@ class BitmapDepth : public ElementFiles, public ::testing::WithParamInterface<Bi
 
 TEST_P(BitmapDepth, DeclaresATypeThatHoldsItsValues) {
   const BitmapDepthCase& c = GetParam();
-  auto bitmap = Entry("b.bmp.c", "b");
-  auto ctx = Context();
+  auto bitmap = entry("b.bmp.c", "b");
+  auto ctx = context();
   const uint32_t pixels[] = {1, 2, 3, 4, 5, 6};
   ASSERT_TRUE(WriteBitmap(ctx, {bitmap}, Mode(c.mode), pixels, 3, 2, nullptr));
-  std::string text = Read(bitmap);
+  std::string text = read(bitmap);
   EXPECT_NE(text.find(c.declaration), std::string::npos) << text;
   EXPECT_NE(text.find(c.memory), std::string::npos) << text;
   BitmapData back;

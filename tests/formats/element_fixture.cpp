@@ -5,7 +5,7 @@
 
 namespace formatstest {
 
-void ElementFiles::Define(std::string_view name, std::string_view lines) {
+void ElementFiles::define(std::string_view name, std::string_view lines) {
   platform::TextLines text{std::string(lines)};
   std::string argument = "\"" + std::string(name) + "\" {";
   ASSERT_TRUE(formats::DefineFormat(lib, argument, text, dialogs));

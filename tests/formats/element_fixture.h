@@ -27,7 +27,7 @@ inline const convert::ColourMode& Mode(int index) {
 // written there with the built-in format unless a test defines another.
 class ElementFiles : public ::testing::Test {
  protected:
-  formats::ElementContext Context() {
+  formats::ElementContext context() {
     formats::ElementContext c{lib, dialogs};
     c.colourModes = convert::kGbaColourModes;
     c.defaultColourMode = convert::kGbaDefaultColourMode;
@@ -37,7 +37,7 @@ class ElementFiles : public ::testing::Test {
   }
 
   // An element whose file lies in the temporary directory.
-  project::EntryRecord Entry(std::string_view fileName, std::string_view name,
+  project::EntryRecord entry(std::string_view fileName, std::string_view name,
                              std::string_view baseFile = {}) {
     project::EntryRecord e;
     e.file = dir.file(fileName);
@@ -46,12 +46,12 @@ class ElementFiles : public ::testing::Test {
     return e;
   }
 
-  std::string Read(const project::EntryRecord& e) { return testsupport::ReadFile(e.file); }
+  std::string read(const project::EntryRecord& e) { return testsupport::ReadFile(e.file); }
 
   // Defines a format from definition text (the lines after "defformat name {").
-  void Define(std::string_view name, std::string_view lines);
+  void define(std::string_view name, std::string_view lines);
 
-  std::vector<std::string> Messages() const { return dialogs.texts(); }
+  std::vector<std::string> messages() const { return dialogs.texts(); }
 
   testsupport::TempDir dir;
   formats::FormatLibrary lib;

@@ -60,12 +60,12 @@ TEST_P(PixelRoundTrip, TilesetsOfWideTilesComeBackBlockForBlock) {
   const int tiles = 3, tileWidth = 16, tileHeight = 8;
   std::vector<uint32_t> pixels(static_cast<size_t>(tiles * tileWidth * tileHeight));
   for (auto& p : pixels) p = RandomPixel(rng, mode);
-  auto palette = Entry("t.pal.c", "t");
-  auto c = Context();
+  auto palette = entry("t.pal.c", "t");
+  auto c = context();
   std::vector<uint32_t> colours(16);
   for (auto& colour : colours) colour = RandomConsolePixel(rng);
   ASSERT_TRUE(WritePalette(c, {palette}, colours));
-  auto tileset = Entry("t.til.c", "t");
+  auto tileset = entry("t.til.c", "t");
   ASSERT_TRUE(
       WriteTileset(c, {tileset}, Mode(mode), pixels, tiles, tileWidth, tileHeight, &palette));
 
@@ -80,13 +80,13 @@ TEST_P(PixelRoundTrip, TilesetsOfWideTilesComeBackBlockForBlock) {
     uint32_t expected = mode == kMode15 ? FifteenBitBack(pixels[i], raw) : pixels[i];
     ASSERT_EQ(back.pixels[i], expected) << i;
   }
-  EXPECT_EQ(back.hasPalette, Mode(mode).HasPalette());
+  EXPECT_EQ(back.hasPalette, Mode(mode).hasPalette());
   if (back.hasPalette) {
     ASSERT_EQ(back.palette.count, 16);
     EXPECT_EQ(back.palette.colours[0], 0u);  // the reserved colour
     EXPECT_EQ(back.palette.colours[5], FifteenBitBack(colours[5], false));
   }
-  EXPECT_TRUE(Messages().empty()) << Messages().front();
+  EXPECT_TRUE(messages().empty()) << messages().front();
 }
 
 TEST_P(PixelRoundTrip, BitmapsComeBackRowByRow) {
@@ -95,8 +95,8 @@ TEST_P(PixelRoundTrip, BitmapsComeBackRowByRow) {
   const int width = 13, height = 5;
   std::vector<uint32_t> pixels(static_cast<size_t>(width * height));
   for (auto& p : pixels) p = RandomPixel(rng, mode);
-  auto bitmap = Entry("b.bmp.c", "b");
-  auto c = Context();
+  auto bitmap = entry("b.bmp.c", "b");
+  auto c = context();
   ASSERT_TRUE(WriteBitmap(c, {bitmap}, Mode(mode), pixels, width, height, nullptr));
   BitmapData back;
   ASSERT_TRUE(ReadBitmap(c, bitmap.file, back, {.withPalette = true, .raw = raw}));
@@ -110,7 +110,7 @@ TEST_P(PixelRoundTrip, BitmapsComeBackRowByRow) {
   }
   // Without a linked palette there is none to read.
   EXPECT_EQ(back.palette.count, 0);
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(messages().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(AllModes, PixelRoundTrip,
@@ -129,11 +129,11 @@ TEST_P(MapRoundTrip, CellsComeBackInTheirFormat) {
   const uint64_t range = uint64_t{1} << cellBits;
   for (auto& cell : cells) cell = static_cast<uint32_t>(rng() % range);
   cells[0] = static_cast<uint32_t>(range - 1);
-  auto c = Context();
-  auto tileset = Entry("m.til.c", "m");
+  auto c = context();
+  auto tileset = entry("m.til.c", "m");
   std::vector<uint32_t> pixels(64 * 2);
   ASSERT_TRUE(WriteTileset(c, {tileset}, Mode(kMode8), pixels, 2, 8, 8, nullptr));
-  auto map = Entry("m.map.c", "m");
+  auto map = entry("m.map.c", "m");
   ASSERT_TRUE(WriteMap(c, {map}, cellBits, cells, width, height, &tileset));
   MapData back;
   ASSERT_TRUE(ReadMap(c, map.file, back));
@@ -143,7 +143,7 @@ TEST_P(MapRoundTrip, CellsComeBackInTheirFormat) {
   EXPECT_EQ(back.tileCount, 2);
   EXPECT_EQ(back.header.link, tileset.file);
   EXPECT_EQ(back.cells, cells);
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(messages().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(AllMapFormats, MapRoundTrip, ::testing::Values(8, 16, 32));
@@ -152,8 +152,8 @@ TEST_F(ElementFiles, PaletteOf256ColoursComesBack) {
   std::mt19937 rng(5);
   std::vector<uint32_t> colours(256);
   for (auto& colour : colours) colour = RandomConsolePixel(rng);
-  auto palette = Entry("p.pal.c", "p");
-  auto c = Context();
+  auto palette = entry("p.pal.c", "p");
+  auto c = context();
   c.currentColourMode = kMode15;  // no reserved entry
   ASSERT_TRUE(WritePalette(c, {palette}, colours));
   PaletteData back;

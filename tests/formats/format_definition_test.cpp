@@ -14,11 +14,11 @@ struct Fixture {
   FormatLibrary lib;
   platform::RecordingDialogs dialogs;
 
-  bool Define(std::string_view argument, std::string body) {
+  bool define(std::string_view argument, std::string body) {
     platform::TextLines lines(std::move(body));
     return DefineFormat(lib, argument, lines, dialogs);
   }
-  const OutputFormat& Format(std::string_view name) {
+  const OutputFormat& format(std::string_view name) {
     return lib.formats.at(static_cast<size_t>(FindFormat(lib, name)));
   }
 };
@@ -27,14 +27,14 @@ struct Fixture {
 
 TEST(FormatDefinition, QuotedValuesKeepTheirCapitalsAndCommentsAreDropped) {
   Fixture f;
-  ASSERT_TRUE(f.Define("\"Mon Format\" {",
+  ASSERT_TRUE(f.define("\"Mon Format\" {",
                        "  TILESET {\n"
                        "\tELEMENT = \"0X%04X, # not a comment\"   # a comment \"quoted\"\n"
                        "\tEXT = '.TIL.S'\n"
                        "  }\n"
                        "}\n"
                        "after the definition\n"));
-  const FormatSection& s = f.Format("Mon Format").section(SectionType::Tileset);
+  const FormatSection& s = f.format("Mon Format").section(SectionType::Tileset);
   EXPECT_EQ(s.element, "0X%04X, # not a comment");
   EXPECT_EQ(s.ext, ".TIL.S");
   EXPECT_TRUE(f.dialogs.entries().empty());
@@ -43,12 +43,12 @@ TEST(FormatDefinition, QuotedValuesKeepTheirCapitalsAndCommentsAreDropped) {
 TEST(FormatDefinition, KeywordsInBothLanguagesAndAnyCase) {
   Fixture f;
   ASSERT_TRUE(
-      f.Define("deux {",
+      f.define("deux {",
                "liste {\n N_CHAQUE = 5\n CHAQUE_X = \"|\"\n LIGNE = \"\\n\"\n fin = \"F\"\n}\n"
                "LIST {\n n_every = 7\n}\n"
                "vide {\n declaration = \"v\"\n}\n"
                "Type8 = \"u8\"\nUSER[3] = \"trois\"\nuser[9] = \"neuf\"\nunknown = \"x\"\n}\n"));
-  const OutputFormat& fmt = f.Format("deux");
+  const OutputFormat& fmt = f.format("deux");
   const FormatSection& list = fmt.section(SectionType::List);
   EXPECT_EQ(list.n_every, 7);  // the later assignment of the same field
   EXPECT_EQ(list.every_x, "|");
@@ -64,8 +64,8 @@ TEST(FormatDefinition, NewFormatCopiesTheSelectedOneButItsEmptySection) {
   Fixture f;
   f.lib.formats[0].section(SectionType::Empty).declaration = "kept in Standard";
   SelectFormatAt(f.lib, 0);
-  ASSERT_TRUE(f.Define("copie {", "palette {\n ext = \".pal.s\"\n}\n}\n"));
-  const OutputFormat& copy = f.Format("copie");
+  ASSERT_TRUE(f.define("copie {", "palette {\n ext = \".pal.s\"\n}\n}\n"));
+  const OutputFormat& copy = f.format("copie");
   const OutputFormat& standard = f.lib.formats[0];
   EXPECT_EQ(copy.section(SectionType::Palette).ext, ".pal.s");
   EXPECT_EQ(copy.section(SectionType::Palette).declaration,
@@ -79,9 +79,9 @@ TEST(FormatDefinition, NewFormatCopiesTheSelectedOneButItsEmptySection) {
 
 TEST(FormatDefinition, RedefiningTheSelectedFormatTakesEffectAtTheNextSelection) {
   Fixture f;
-  ASSERT_TRUE(f.Define("f {", "map {\n ext = \".a\"\n}\n}\n"));
+  ASSERT_TRUE(f.define("f {", "map {\n ext = \".a\"\n}\n}\n"));
   ASSERT_TRUE(SelectFormat(f.lib, "f", f.dialogs));
-  ASSERT_TRUE(f.Define("\"f\"", "map {\n ext = \".b\"\n}\n}\n"));
+  ASSERT_TRUE(f.define("\"f\"", "map {\n ext = \".b\"\n}\n}\n"));
   EXPECT_EQ(f.lib.formats.size(), 2u);
   EXPECT_EQ(f.lib.current.section(SectionType::Map).ext, ".a");
   ASSERT_TRUE(SelectFormat(f.lib, "f", f.dialogs));
@@ -90,7 +90,7 @@ TEST(FormatDefinition, RedefiningTheSelectedFormatTakesEffectAtTheNextSelection)
 
 TEST(FormatDefinition, DebugMessagesForUnexpectedCharactersAndFieldsOutsideSections) {
   Fixture f;
-  ASSERT_TRUE(f.Define("g {",
+  ASSERT_TRUE(f.define("g {",
                        "element = \"x\"\n"
                        "bitmap {\n"
                        "  element : \"y\"\n"
@@ -109,12 +109,12 @@ TEST(FormatDefinition, DebugMessagesForUnexpectedCharactersAndFieldsOutsideSecti
     EXPECT_EQ(e.caption, "Débogage");
     EXPECT_EQ(e.icon, platform::Icon::None);
   }
-  EXPECT_EQ(f.Format("g").section(SectionType::Bitmap).ext, ".bmp.c");  // unchanged
+  EXPECT_EQ(f.format("g").section(SectionType::Bitmap).ext, ".bmp.c");  // unchanged
 }
 
 TEST(FormatDefinition, UnknownSectionLeavesNoSectionOpen) {
   Fixture f;
-  ASSERT_TRUE(f.Define("h {", "sprites {\n ext = \".s\"\n}\n ext = \".t\"\n}\n"));
+  ASSERT_TRUE(f.define("h {", "sprites {\n ext = \".s\"\n}\n ext = \".t\"\n}\n"));
   // "}" closed nothing, so it ended the definition; the last lines are not read.
   ASSERT_EQ(f.dialogs.entries().size(), 1u);
   EXPECT_EQ(f.dialogs.entries()[0].text,
@@ -132,16 +132,16 @@ TEST(FormatDefinition, NamesAndTheMissingBrace) {
   EXPECT_EQ(f.dialogs.entries()[0].icon, platform::Icon::Error);
   EXPECT_EQ(lines.position(), 0u);  // nothing read
   // An unquoted name runs up to the brace, blanks trimmed; a long one is cut.
-  ASSERT_TRUE(f.Define("  avec blancs   {", "}\n"));
+  ASSERT_TRUE(f.define("  avec blancs   {", "}\n"));
   EXPECT_GE(FindFormat(f.lib, "avec blancs"), 0);
-  ASSERT_TRUE(f.Define("\"" + std::string(120, 'n') + "\"", "}\n"));
+  ASSERT_TRUE(f.define("\"" + std::string(120, 'n') + "\"", "}\n"));
   EXPECT_GE(FindFormat(f.lib, std::string(99, 'n')), 0);
 }
 
 TEST(FormatDefinition, TheFormatTableHasACap) {
   Fixture f;
   for (size_t i = f.lib.formats.size(); i < kMaxFormats; ++i)
-    ASSERT_TRUE(f.Define("f" + std::to_string(i) + " {", "}\n"));
+    ASSERT_TRUE(f.define("f" + std::to_string(i) + " {", "}\n"));
   EXPECT_TRUE(f.dialogs.entries().empty());
   platform::TextLines lines("map {\n ext = \".z\"\n}\n}\nnext line\n");
   EXPECT_FALSE(DefineFormat(f.lib, "one too many {", lines, f.dialogs));
@@ -154,5 +154,5 @@ TEST(FormatDefinition, TheFormatTableHasACap) {
   ASSERT_TRUE(lines.readLine(rest));
   EXPECT_EQ(rest, "next line");
   // Redefining an existing format is still possible.
-  EXPECT_TRUE(f.Define("f5 {", "}\n"));
+  EXPECT_TRUE(f.define("f5 {", "}\n"));
 }

@@ -19,7 +19,7 @@ struct Object {
 
 class ListFiles : public ElementFiles {
  protected:
-  void DefineModel(std::string_view name, std::string_view fields) {
+  void defineModel(std::string_view name, std::string_view fields) {
     platform::TextLines lines{std::string(fields) + "}\n"};
     ASSERT_TRUE(formats::DefineModel(lib, "\"" + std::string(name) + "\" {", lines, dialogs));
     ASSERT_TRUE(SelectModel(lib, name, dialogs));
@@ -27,7 +27,7 @@ class ListFiles : public ElementFiles {
 
   // The objects laid out by the selected model (x, y, type, then `vie` and
   // `nom` when it has them).
-  std::vector<uint8_t> Pack(const std::vector<Object>& objects) {
+  std::vector<uint8_t> pack(const std::vector<Object>& objects) {
     const ListModel& model = CurrentModel(lib);
     const auto size = static_cast<size_t>(model.objectSize());
     std::vector<uint8_t> bytes(objects.size() * size);
@@ -47,9 +47,9 @@ class ListFiles : public ElementFiles {
     return bytes;
   }
 
-  bool Write(const project::EntryRecord& list, const std::vector<uint8_t>& bytes, int count,
+  bool write(const project::EntryRecord& list, const std::vector<uint8_t>& bytes, int count,
              ListWriteDetails details = {}) {
-    auto c = Context();
+    auto c = context();
     return WriteList(c, {list}, {CurrentModel(lib).objectSize(), bytes, count}, details);
   }
 };
@@ -57,14 +57,14 @@ class ListFiles : public ElementFiles {
 }  // namespace
 
 TEST_F(ListFiles, DefaultModelListIsWrittenSortedWithACommaAfterEveryObject) {
-  auto list = Entry("obj.lst.c", "obj", "obj.map.c");
+  auto list = entry("obj.lst.c", "obj", "obj.map.c");
   // Out of order; (3, 1) twice: the later one comes first.
   std::vector<Object> objects = {{5, 0, 1}, {3, 1, 2}, {-2, 9, 3}, {3, 1, 4}, {3, 0, 5}};
-  auto bytes = Pack(objects);
+  auto bytes = pack(objects);
   auto before = bytes;
-  ASSERT_TRUE(Write(list, bytes, 5));
+  ASSERT_TRUE(write(list, bytes, 5));
   EXPECT_EQ(bytes, before);  // the objects keep their order in memory
-  std::string text = Read(list);
+  std::string text = read(list);
   EXPECT_EQ(text,
             "//obj.map.c\r\n//Converti avec Tessel Works par "
             "Velmar\r\n//Liste (\"\", \"Default\")\r\n"
@@ -75,35 +75,35 @@ TEST_F(ListFiles, DefaultModelListIsWrittenSortedWithACommaAfterEveryObject) {
             "\r\n\t{3,-2,9},\r\n\t{5,3,0},\r\n\t{4,3,1},\r\n\t{2,3,1},"
             "\r\n\t{1,5,0},\r\n};\r\n");
 
-  auto c = Context();
+  auto c = context();
   ListData back;
   ASSERT_TRUE(ReadList(c, list.file, back));
   EXPECT_EQ(back.modelName, "Default");
   EXPECT_EQ(back.header.type, "SPRITE_LISTE");
   ASSERT_EQ(back.count, 5);
-  EXPECT_EQ(back.objects, Pack({{-2, 9, 3}, {3, 0, 5}, {3, 1, 4}, {3, 1, 2}, {5, 0, 1}}));
+  EXPECT_EQ(back.objects, pack({{-2, 9, 3}, {3, 0, 5}, {3, 1, 4}, {3, 1, 2}, {5, 0, 1}}));
   EXPECT_EQ(back.userTexts[0], "#include \"def.h\"");
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(ListFiles, IntegerAndRawFieldsComeBackAndTheFileSelectsItsModel) {
-  DefineModel("Ennemi", "1, 4, \"vie\", \"3\"\n2, 8, \"nom\", \"rien\"\n");
-  auto tileset = Entry("e.til.c", "e");
+  defineModel("Ennemi", "1, 4, \"vie\", \"3\"\n2, 8, \"nom\", \"rien\"\n");
+  auto tileset = entry("e.til.c", "e");
   std::vector<uint32_t> pixels(64);
-  auto c = Context();
+  auto c = context();
   ASSERT_TRUE(WriteTileset(c, {tileset}, Mode(kMode8), pixels, 1, 8, 8, nullptr));
-  auto list = Entry("e.lst.c", "e");
+  auto list = entry("e.lst.c", "e");
   std::vector<Object> objects = {{40, 8, 1, 100, "boss"}, {8, 8, 2, -5, "rat"}};
   ListWriteDetails details;
   details.tileset = &tileset;
   details.typeName = "ENNEMI";
   details.tileWidth = 16;
-  ASSERT_TRUE(Write(list, Pack(objects), 2, details));
-  EXPECT_NE(Read(list).find("//Liste (\"" + tileset.file +
+  ASSERT_TRUE(write(list, pack(objects), 2, details));
+  EXPECT_NE(read(list).find("//Liste (\"" + tileset.file +
                             "\", \"Ennemi\")\r\n//Taille: 16*8\r\n"
                             "//M\xE9moire: 48 octets"),
             std::string::npos);
-  EXPECT_NE(Read(list).find("const ENNEMI "
+  EXPECT_NE(read(list).find("const ENNEMI "
                             "e_liste[]=\t{\r\n\t{2,8,8,-5,rat},\r\n\t{1,40,8,100,boss},"),
             std::string::npos);
 
@@ -115,16 +115,16 @@ TEST_F(ListFiles, IntegerAndRawFieldsComeBackAndTheFileSelectsItsModel) {
   EXPECT_EQ(back.header.tileWidth, 16);
   EXPECT_EQ(back.header.type, "ENNEMI");
   ASSERT_EQ(back.count, 2);
-  EXPECT_EQ(back.objects, Pack({{8, 8, 2, -5, "rat"}, {40, 8, 1, 100, "boss"}}));
+  EXPECT_EQ(back.objects, pack({{8, 8, 2, -5, "rat"}, {40, 8, 1, 100, "boss"}}));
 }
 
 TEST_F(ListFiles, AnUnknownModelOrTooManyObjectsRefuseTheList) {
-  DefineModel("Bonus", "1, 4, \"valeur\", \"0\"\n");
-  auto list = Entry("b.lst.c", "b");
-  ASSERT_TRUE(Write(list, Pack({{1, 1, 1}, {2, 2, 2}, {3, 3, 3}, {4, 4, 4}}), 4));
+  defineModel("Bonus", "1, 4, \"valeur\", \"0\"\n");
+  auto list = entry("b.lst.c", "b");
+  ASSERT_TRUE(write(list, pack({{1, 1, 1}, {2, 2, 2}, {3, 3, 3}, {4, 4, 4}}), 4));
   lib.models.pop_back();
   lib.currentModel = 0;
-  auto c = Context();
+  auto c = context();
   ListData back;
   EXPECT_FALSE(ReadList(c, list.file, back));
   ASSERT_EQ(dialogs.entries().size(), 1u);
@@ -132,11 +132,11 @@ TEST_F(ListFiles, AnUnknownModelOrTooManyObjectsRefuseTheList) {
             "Impossible de spécifier le modèle de paramètres spécifié: Bonus");
   EXPECT_EQ(dialogs.entries()[0].icon, platform::Icon::Error);
 
-  DefineModel("Bonus", "1, 4, \"valeur\", \"0\"\n");
+  defineModel("Bonus", "1, 4, \"valeur\", \"0\"\n");
   dialogs.clear();
   c.maxObjects = 3;
   EXPECT_FALSE(ReadList(c, list.file, back));
-  EXPECT_EQ(Messages(), (std::vector<std::string>{
+  EXPECT_EQ(messages(), (std::vector<std::string>{
                             "Impossible de charger la liste car elle contient plus d'éléments "
                             "qu'alloués. Modifiez le nombre maximal d'éléments par liste dans "
                             "les "
@@ -147,15 +147,15 @@ TEST_F(ListFiles, AnUnknownModelOrTooManyObjectsRefuseTheList) {
 }
 
 TEST_F(ListFiles, ObjectsOfAnOlderModelAreRecoveredWhenTheUserAgrees) {
-  DefineModel("Pnj", "1, 4, \"vie\", \"3\"\n");
-  auto list = Entry("p.lst.c", "p");
-  ASSERT_TRUE(Write(list, Pack({{1, 2, 3, 50}, {4, 5, 6, 60}}), 2));
+  defineModel("Pnj", "1, 4, \"vie\", \"3\"\n");
+  auto list = entry("p.lst.c", "p");
+  ASSERT_TRUE(write(list, pack({{1, 2, 3, 50}, {4, 5, 6, 60}}), 2));
   // The model gained a field since.
-  DefineModel("Pnj", "1, 4, \"vie\", \"3\"\n1, 4, \"force\", \"7\"\n");
+  defineModel("Pnj", "1, 4, \"vie\", \"3\"\n1, 4, \"force\", \"7\"\n");
   const ListModel& model = CurrentModel(lib);
   ASSERT_EQ(model.objectSize(), 20);
 
-  auto c = Context();
+  auto c = context();
   ListData back;
   dialogs.queueAnswer(platform::Answer::Cancel);
   EXPECT_FALSE(ReadList(c, list.file, back));
@@ -179,15 +179,15 @@ TEST_F(ListFiles, ObjectsOfAnOlderModelAreRecoveredWhenTheUserAgrees) {
 }
 
 TEST_F(ListFiles, GroupsOfObjectsStartWithTheFirstObject) {
-  Define("Groupes",
+  define("Groupes",
          "list {\n n_every = 2\n every_x = \"/\"\n line = \";\"\n end = \"!\"\n"
          " declaration = \"[%size%]\"\n}\n}\n");
-  auto list = Entry("g.lst.c", "g");
-  ASSERT_TRUE(Write(list, Pack({{1, 0, 0}, {2, 0, 0}, {3, 0, 0}}), 3));
-  EXPECT_EQ(Read(list), "[3]/\r\n\t{0,1,0},;\r\n\t{0,2,0},;/\r\n\t{0,3,0},;!");
-  auto c = Context();
+  auto list = entry("g.lst.c", "g");
+  ASSERT_TRUE(write(list, pack({{1, 0, 0}, {2, 0, 0}, {3, 0, 0}}), 3));
+  EXPECT_EQ(read(list), "[3]/\r\n\t{0,1,0},;\r\n\t{0,2,0},;/\r\n\t{0,3,0},;!");
+  auto c = context();
   ListData back;
   ASSERT_TRUE(ReadList(c, list.file, back));
   EXPECT_EQ(back.count, 3);
-  EXPECT_EQ(back.objects, Pack({{1, 0, 0}, {2, 0, 0}, {3, 0, 0}}));
+  EXPECT_EQ(back.objects, pack({{1, 0, 0}, {2, 0, 0}, {3, 0, 0}}));
 }

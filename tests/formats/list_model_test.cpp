@@ -15,11 +15,11 @@ struct Fixture {
   FormatLibrary lib;
   platform::RecordingDialogs dialogs;
 
-  bool Define(std::string_view argument, std::string body) {
+  bool define(std::string_view argument, std::string body) {
     platform::TextLines lines(std::move(body));
     return DefineModel(lib, argument, lines, dialogs);
   }
-  const ListModel& Model(std::string_view name) {
+  const ListModel& model(std::string_view name) {
     return lib.models.at(static_cast<size_t>(FindModel(lib, name)));
   }
 };
@@ -29,8 +29,8 @@ struct Fixture {
 TEST(ListModel, FieldsLieAfterTheTwelveByteHeader) {
   Fixture f;
   ASSERT_TRUE(
-      f.Define("\"Ennemi\"\t\t{", "  \t1, 4, \"a\", \"-3\"\n  \t2, 8, \"b\", \"boss\"\n  }\n"));
-  const ListModel& m = f.Model("Ennemi");
+      f.define("\"Ennemi\"\t\t{", "  \t1, 4, \"a\", \"-3\"\n  \t2, 8, \"b\", \"boss\"\n  }\n"));
+  const ListModel& m = f.model("Ennemi");
   ASSERT_EQ(m.fields.size(), 2u);
   EXPECT_EQ(m.objectSize(), 24);
   EXPECT_EQ(m.fieldOffset(0), 12);
@@ -65,8 +65,8 @@ TEST(ListModel, TheProjectFileBlockRoundTrips) {
   // are the block's.
   size_t lineEnd = block.find('\n');
   Fixture f;
-  ASSERT_TRUE(f.Define(block.substr(12, lineEnd - 12), block.substr(lineEnd + 1)));
-  const ListModel& m = f.Model(model.name);
+  ASSERT_TRUE(f.define(block.substr(12, lineEnd - 12), block.substr(lineEnd + 1)));
+  const ListModel& m = f.model(model.name);
   ASSERT_EQ(m.fields.size(), 2u);
   EXPECT_EQ(m.fields[0].name, "p<q>r");
   EXPECT_EQ(m.fields[0].defaultValue, "a\"b\\");
@@ -77,10 +77,10 @@ TEST(ListModel, TheProjectFileBlockRoundTrips) {
 
 TEST(ListModel, RedefiningKeepsThePlaceInTheModelOrder) {
   Fixture f;
-  ASSERT_TRUE(f.Define("un {", "1, 4, \"a\", \"0\"\n1, 4, \"b\", \"0\"\n}\n"));
-  ASSERT_TRUE(f.Define("deux {", "1, 4, \"c\", \"0\"\n}\n"));
+  ASSERT_TRUE(f.define("un {", "1, 4, \"a\", \"0\"\n1, 4, \"b\", \"0\"\n}\n"));
+  ASSERT_TRUE(f.define("deux {", "1, 4, \"c\", \"0\"\n}\n"));
   ASSERT_TRUE(SelectModel(f.lib, "un", f.dialogs));
-  ASSERT_TRUE(f.Define("un {", "{\n\n   2, 2, \"z\", \"\"\n }\n"));
+  ASSERT_TRUE(f.define("un {", "{\n\n   2, 2, \"z\", \"\"\n }\n"));
   ASSERT_EQ(f.lib.models.size(), 3u);
   EXPECT_EQ(f.lib.models[1].name, "un");
   EXPECT_EQ(f.lib.models[2].name, "deux");
@@ -92,7 +92,7 @@ TEST(ListModel, RedefiningKeepsThePlaceInTheModelOrder) {
 
 TEST(ListModel, AnEleventhModelIsRefused) {
   Fixture f;
-  for (int i = 1; i < 10; ++i) ASSERT_TRUE(f.Define("m" + std::to_string(i) + " {", "}\n"));
+  for (int i = 1; i < 10; ++i) ASSERT_TRUE(f.define("m" + std::to_string(i) + " {", "}\n"));
   ASSERT_EQ(f.lib.models.size(), kMaxModels);
   platform::TextLines lines("1, 4, \"a\", \"0\"\n}\nnext\n");
   EXPECT_FALSE(DefineModel(f.lib, "m10 {", lines, f.dialogs));
@@ -106,7 +106,7 @@ TEST(ListModel, AnEleventhModelIsRefused) {
   ASSERT_TRUE(lines.readLine(rest));
   EXPECT_EQ(rest, "next");
   // Redefining one of the ten still works.
-  EXPECT_TRUE(f.Define("m3 {", "1, 4, \"a\", \"0\"\n}\n"));
+  EXPECT_TRUE(f.define("m3 {", "1, 4, \"a\", \"0\"\n}\n"));
 }
 
 TEST(ListModel, FieldsBeyondTheHundredthAreDropped) {
@@ -114,8 +114,8 @@ TEST(ListModel, FieldsBeyondTheHundredthAreDropped) {
   std::string body;
   for (int i = 0; i < 105; ++i) body += "1, 4, \"f" + std::to_string(i) + "\", \"0\"\n";
   body += "}\n";
-  ASSERT_TRUE(f.Define("grand {", body));
-  const ListModel& m = f.Model("grand");
+  ASSERT_TRUE(f.define("grand {", body));
+  const ListModel& m = f.model("grand");
   ASSERT_EQ(m.fields.size(), kMaxModelFields);
   EXPECT_EQ(m.fields.back().name, "f99");
   EXPECT_EQ(m.objectSize(), 12 + 400);
@@ -131,9 +131,9 @@ TEST(ListModel, FieldsBeyondTheHundredthAreDropped) {
 
 TEST(ListModel, DefinitionWidthsAndSizesAreBounded) {
   Fixture f;
-  ASSERT_TRUE(f.Define("bornes {", "1, 4, \"" + std::string(40, 'n') + "\", \"" +
+  ASSERT_TRUE(f.define("bornes {", "1, 4, \"" + std::string(40, 'n') + "\", \"" +
                                        std::string(20, 'd') + "\"\n2, 99999, \"big\", \"\"\n}\n"));
-  const ListModel& m = f.Model("bornes");
+  const ListModel& m = f.model("bornes");
   EXPECT_EQ(m.fields[0].name, std::string(31, 'n'));
   EXPECT_EQ(m.fields[0].defaultValue, std::string(15, 'd'));
   EXPECT_EQ(m.fields[1].size, kMaxFieldSize);

@@ -10,11 +10,11 @@ using namespace mapeditor;
 class Brush : public EditorFixture {
  protected:
   // Three linked 8 × 8 maps whose cells are 100 × number + index.
-  void OpenThreeLinked() {
+  void openThreeLinked() {
     for (int n = 0; n < 3; ++n) {
       LoadedMap m = MakeMap(8, 8);
       for (uint32_t& c : m.cells) c += 100u * static_cast<uint32_t>(n);
-      int e = AddMapElement("m" + std::to_string(n), std::move(m));
+      int e = addMapElement("m" + std::to_string(n), std::move(m));
       if (n == 0)
         ASSERT_TRUE(editor->open(e));
       else
@@ -22,11 +22,11 @@ class Brush : public EditorFixture {
     }
     editor->linkFromText("1,2,3");
   }
-  Background& B(int i) { return editor->background(i); }
+  Background& b(int i) { return editor->background(i); }
 };
 
 TEST_F(Brush, ASelectionCopiesEveryLinkedMemberIntoItsPlane) {
-  OpenThreeLinked();
+  openThreeLinked();
   ASSERT_TRUE(editor->copySelection({8, 16, 23, 31}, false));
   const SelectionBuffer& buf = editor->buffer();
   EXPECT_EQ(buf.width, 2);
@@ -42,7 +42,7 @@ TEST_F(Brush, ASelectionCopiesEveryLinkedMemberIntoItsPlane) {
 }
 
 TEST_F(Brush, ASelectionStartingLeftOfTheMapIsClampedToColumnZero) {
-  OpenThreeLinked();
+  openThreeLinked();
   ASSERT_TRUE(editor->copySelection({-40, 0, 9, 0}, true));
   EXPECT_EQ(editor->buffer().width, 2);
   EXPECT_EQ(editor->buffer().height, 1);
@@ -55,85 +55,85 @@ TEST_F(Brush, ASelectionStartingLeftOfTheMapIsClampedToColumnZero) {
 // A tiny active speed sends the other members billions of pixels away: they
 // are simply off their maps, and no offset overflows.
 TEST_F(Brush, AnExtremeParallaxRatioLeavesTheFarMembersAlone) {
-  OpenThreeLinked();
-  B(0).parallaxX = 1e-9;
+  openThreeLinked();
+  b(0).parallaxX = 1e-9;
   editor->setScroll(48, 0);
   ASSERT_EQ(editor->scrollX(), 48);
   editor->setPatternValue(999);
   editor->paint({8, 0, 8, 0}, false);
-  EXPECT_EQ(B(0).cell(7, 0), 999u);
+  EXPECT_EQ(b(0).cell(7, 0), 999u);
   for (int i = 1; i < 3; ++i)
     for (int x = 0; x < 8; ++x)
-      EXPECT_EQ(B(i).cell(x, 0), 100u * static_cast<uint32_t>(i) + static_cast<uint32_t>(x));
+      EXPECT_EQ(b(i).cell(x, 0), 100u * static_cast<uint32_t>(i) + static_cast<uint32_t>(x));
 }
 
 TEST_F(Brush, AOneCellBufferIsABrushButCannotBePastedBack) {
-  OpenThreeLinked();
+  openThreeLinked();
   ASSERT_TRUE(editor->copySelection({0, 0, 0, 0}, false));
   EXPECT_FALSE(editor->pasteEnabled());
   EXPECT_FALSE(editor->paste());
 }
 
 TEST_F(Brush, PaintingTilesTheBufferFromTheRectanglesTopLeftCell) {
-  OpenThreeLinked();
+  openThreeLinked();
   editor->copySelection({0, 0, 15, 15}, true);          // 2 × 2: 0 1 / 8 9
   editor->paint({16, 8, 16 + 4 * 8, 8 + 2 * 8}, true);  // 5 × 3 cells from (2, 1)
-  const Background& b = B(0);
+  const Background& b = this->b(0);
   uint32_t expected[3][5] = {{0, 1, 0, 1, 0}, {8, 9, 8, 9, 8}, {0, 1, 0, 1, 0}};
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 5; ++x) EXPECT_EQ(b.cell(2 + x, 1 + y), expected[y][x]) << x << "," << y;
   EXPECT_EQ(b.cell(7, 1), 15u);
   EXPECT_EQ(b.cell(2, 4), 34u);
-  EXPECT_EQ(B(1).cell(2, 1), 110u);  // only the active background
+  EXPECT_EQ(this->b(1).cell(2, 1), 110u);  // only the active background
 }
 
 TEST_F(Brush, InvisibleBlocksAndMaskedZerosLeaveTheTargetAlone) {
-  OpenThreeLinked();
+  openThreeLinked();
   editor->copySelection({0, 0, 15, 7}, true);  // 0 1
   editor->buffer().at(0, 1, 0) = 0xFFFF;
   editor->paint({0, 8, 15, 8}, true);
-  EXPECT_EQ(B(0).cell(0, 1), 0u);
-  EXPECT_EQ(B(0).cell(1, 1), 9u);
+  EXPECT_EQ(b(0).cell(0, 1), 0u);
+  EXPECT_EQ(b(0).cell(1, 1), 9u);
   w.editor.zeroMask = 1;
   editor->paint({16, 16, 16, 16}, true);
-  EXPECT_EQ(B(0).cell(2, 2), 18u);
+  EXPECT_EQ(b(0).cell(2, 2), 18u);
 }
 
 TEST_F(Brush, AnEmptyBufferPaintsThePatternOnEveryMember) {
-  OpenThreeLinked();
+  openThreeLinked();
   editor->setPatternValue(0x4321);
   editor->buffer().clear();
   editor->paint({8, 8, 8, 8}, false);
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(B(i).cell(1, 1), 0x4321u);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(b(i).cell(1, 1), 0x4321u);
   for (int i = 0; i < 3; ++i) EXPECT_TRUE(editor->modified(i));
   editor->undoGroup();
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(B(i).cell(1, 1), 9u + 100u * static_cast<uint32_t>(i));
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(b(i).cell(1, 1), 9u + 100u * static_cast<uint32_t>(i));
 }
 
 TEST_F(Brush, PasteWritesTheBufferBackWhereItCameFromEvenAfterScrolling) {
-  OpenThreeLinked();
+  openThreeLinked();
   editor->copySelection({8, 8, 23, 23}, false);
   editor->runOperations("=5", "", false);
   editor->buffer().at(0, 0, 0) = 0xFFFF;
   editor->setScroll(16, 16);
   ASSERT_TRUE(editor->paste());
-  EXPECT_EQ(B(0).cell(1, 1), 9u);
-  EXPECT_EQ(B(0).cell(2, 2), 5u);
-  for (int i = 1; i < 3; ++i) EXPECT_EQ(B(i).cell(1, 1), 5u);
-  EXPECT_EQ(B(2).cell(3, 3), 27u + 200u);
+  EXPECT_EQ(b(0).cell(1, 1), 9u);
+  EXPECT_EQ(b(0).cell(2, 2), 5u);
+  for (int i = 1; i < 3; ++i) EXPECT_EQ(b(i).cell(1, 1), 5u);
+  EXPECT_EQ(b(2).cell(3, 3), 27u + 200u);
 }
 
 TEST_F(Brush, ARightClickOnOneCellMakesThePattern) {
-  OpenThreeLinked();
+  openThreeLinked();
   editor->copySelection({0, 0, 15, 15}, false);
   ASSERT_TRUE(editor->pickPattern(20, 12));
   EXPECT_EQ(editor->patternValue(), 10u);
   EXPECT_TRUE(editor->buffer().empty());
-  EXPECT_EQ(StatusTexts().back(), "Motif: 10 (000a)");
+  EXPECT_EQ(statusTexts().back(), "Motif: 10 (000a)");
 }
 
 TEST_F(Brush, OneLinkedCellIsCopiedFromEveryMemberUnlessTakenFromTheActiveAlone) {
-  OpenThreeLinked();
+  openThreeLinked();
   editor->setPatternValue(77);
   editor->selectRectangleOrPickPattern({9, 9, 14, 12}, false);
   EXPECT_EQ(editor->buffer().width, 1);
@@ -155,7 +155,7 @@ TEST_F(Brush, OneLinkedCellIsCopiedFromEveryMemberUnlessTakenFromTheActiveAlone)
 }
 
 TEST_F(Brush, TheWheelEmptiesTheBufferThenStepsThePatternWithinTheFormat) {
-  OpenThreeLinked();
+  openThreeLinked();
   editor->copySelection({0, 0, 15, 15}, false);
   editor->setPatternValue(1);
   editor->stepPattern(3);
@@ -174,7 +174,7 @@ TEST_F(Brush, TheWheelEmptiesTheBufferThenStepsThePatternWithinTheFormat) {
 }
 
 TEST_F(Brush, BitsToggleInTheActivePlaneOrInThePattern) {
-  OpenThreeLinked();
+  openThreeLinked();
   editor->copySelection({0, 0, 15, 7}, true);  // 0 1
   editor->toggleBit(10, true);
   EXPECT_EQ(editor->buffer().at(0, 0, 0), 0u);  // zero mask of the bit grid
@@ -186,11 +186,11 @@ TEST_F(Brush, BitsToggleInTheActivePlaneOrInThePattern) {
   editor->setPatternValue(0x1400);
   editor->toggleBit(12, false);
   EXPECT_EQ(editor->patternValue(), 0x400u);
-  EXPECT_EQ(StatusTexts().back(), "Motif: 1024 (0400)");
+  EXPECT_EQ(statusTexts().back(), "Motif: 1024 (0400)");
 }
 
 TEST_F(Brush, BlockCopyStarWidthStopsAtTheMapEdge) {
-  int e = AddMapElement("large", MakeMap(64, 4));
+  int e = addMapElement("large", MakeMap(64, 4));
   ASSERT_TRUE(editor->open(e));
   ASSERT_TRUE(editor->blockCopy({"60", "1", "*", "2", "", "", false}));
   EXPECT_EQ(editor->buffer().width, 4);
@@ -200,9 +200,9 @@ TEST_F(Brush, BlockCopyStarWidthStopsAtTheMapEdge) {
 }
 
 TEST_F(Brush, MovingOntoAnOverlappingDestinationKeepsTheBlockAndZeroesTheRest) {
-  OpenThreeLinked();
+  openThreeLinked();
   ASSERT_TRUE(editor->blockCopy({"1", "1", "3", "2", "2", "2", true}));
-  const Background& b = B(0);
+  const Background& b = this->b(0);
   // The block 9 10 11 / 17 18 19 now starts at (2, 2).
   EXPECT_EQ(b.cell(2, 2), 9u);
   EXPECT_EQ(b.cell(4, 3), 19u);
@@ -210,30 +210,30 @@ TEST_F(Brush, MovingOntoAnOverlappingDestinationKeepsTheBlockAndZeroesTheRest) {
   EXPECT_EQ(b.cell(3, 1), 0u);
   EXPECT_EQ(b.cell(1, 2), 0u);
   EXPECT_EQ(b.cell(5, 2), 21u);
-  EXPECT_EQ(B(1).cell(1, 1), 109u);
+  EXPECT_EQ(this->b(1).cell(1, 1), 109u);
   EXPECT_TRUE(editor->canUndo());
   editor->undoGroup();
   EXPECT_EQ(b.cell(1, 1), 9u);
 }
 
 TEST_F(Brush, BlockCopyPastesAtASourceOrDestinationAndComplainsWithNeither) {
-  OpenThreeLinked();
+  openThreeLinked();
   editor->blockCopy({"0", "0", "2", "1", "", "", false});  // 0 1 in every plane
   ASSERT_TRUE(editor->blockCopy({"", "", "3", "1", "4", "5", false}));
-  EXPECT_EQ(B(0).cell(4, 5), 0u);
-  EXPECT_EQ(B(0).cell(5, 5), 1u);
-  EXPECT_EQ(B(0).cell(6, 5), 0u);
-  EXPECT_EQ(B(2).cell(6, 5), 200u);
+  EXPECT_EQ(b(0).cell(4, 5), 0u);
+  EXPECT_EQ(b(0).cell(5, 5), 1u);
+  EXPECT_EQ(b(0).cell(6, 5), 0u);
+  EXPECT_EQ(b(2).cell(6, 5), 200u);
   ASSERT_TRUE(editor->blockCopy({"6", "7", "", "", "", "", true}));
-  EXPECT_EQ(B(0).cell(7, 7), 1u);
-  EXPECT_EQ(B(1).cell(7, 7), 163u);
+  EXPECT_EQ(b(0).cell(7, 7), 1u);
+  EXPECT_EQ(this->b(1).cell(7, 7), 163u);
   EXPECT_FALSE(editor->blockCopy({"", "1", "2", "2", "", "3", false}));
   EXPECT_EQ(dialogs.entries().back().text, "Les informations fournies sont insuffisantes.");
   EXPECT_EQ(dialogs.entries().back().icon, platform::Icon::Warning);
 }
 
 TEST_F(Brush, ACopyLargerThanTheBufferIsRefused) {
-  int e = AddMapElement("huge", MakeMap(1100, 2));
+  int e = addMapElement("huge", MakeMap(1100, 2));
   ASSERT_TRUE(editor->open(e));
   EXPECT_FALSE(editor->blockCopy({"0", "0", "1050", "1", "", "", false}));
   EXPECT_EQ(dialogs.entries().back().caption, "Faut pas exagérer quand-même! ^^");
@@ -242,7 +242,7 @@ TEST_F(Brush, ACopyLargerThanTheBufferIsRefused) {
 }
 
 TEST_F(Brush, OperationsOnlyOnTheActivePlane) {
-  OpenThreeLinked();
+  openThreeLinked();
   editor->copySelection({0, 0, 7, 7}, false);
   editor->setActive(2);
   EXPECT_TRUE(editor->runOperations("+1", "", true));

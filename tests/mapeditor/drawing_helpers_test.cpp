@@ -38,7 +38,7 @@ TEST(HexDigits, TheLowByteIsOnTheLowerLineRightDigitFirst) {
   convert::DrawingState state;
   convert::SelectSurface(state, s);
   for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x) s.At(x, y) = 0xFFFFFFFFu;
+    for (int x = 0; x < 32; ++x) s.at(x, y) = 0xFFFFFFFFu;
   // Cell at (16, 0), 16 × 16: (x0, y0) = (24, 7).
   DrawHexValue(state, 16, 0, 16, 16, 0x1B08, 4, 0xFF000000u, 256);
   auto ink = [&](int digit, DigitPlace at) {
@@ -46,7 +46,7 @@ TEST(HexDigits, TheLowByteIsOnTheLowerLineRightDigitFirst) {
     for (int r = 0; r < 5; ++r)
       for (int c = 0; c < 3; ++c) {
         bool expected = (glyph >> (14 - (r * 3 + c))) & 1;
-        EXPECT_EQ(s.At(at.x + c, at.y + r) == 0xFF000000u, expected)
+        EXPECT_EQ(s.at(at.x + c, at.y + r) == 0xFF000000u, expected)
             << "digit " << digit << " at " << c << "," << r;
       }
   };
@@ -54,7 +54,7 @@ TEST(HexDigits, TheLowByteIsOnTheLowerLineRightDigitFirst) {
   ink(0, {20, 7});
   ink(0xB, {24, 1});
   ink(1, {20, 1});
-  EXPECT_EQ(s.At(27, 7), 0xFFFFFFFFu);
+  EXPECT_EQ(s.at(27, 7), 0xFFFFFFFFu);
   // Every glyph differs from every other.
   for (int a = 0; a < 16; ++a)
     for (int b = a + 1; b < 16; ++b) EXPECT_NE(HexGlyph(a), HexGlyph(b));

@@ -95,7 +95,7 @@ EditorFixture::EditorFixture() {
 
 EditorFixture::~EditorFixture() { editor.reset(); }
 
-int EditorFixture::AddMapElement(const std::string& name, LoadedMap map) {
+int EditorFixture::addMapElement(const std::string& name, LoadedMap map) {
   project::EntryRecord e;
   e.name = name;
   e.file = dir.file(name + ".map.c");
@@ -105,7 +105,7 @@ int EditorFixture::AddMapElement(const std::string& name, LoadedMap map) {
   return static_cast<int>(w.project.count()) - 1;
 }
 
-int EditorFixture::AddListElement(const std::string& name, LoadedList list) {
+int EditorFixture::addListElement(const std::string& name, LoadedList list) {
   project::EntryRecord e;
   e.name = name;
   e.file = dir.file(name + ".lst.c");
@@ -115,12 +115,12 @@ int EditorFixture::AddListElement(const std::string& name, LoadedList list) {
   return static_cast<int>(w.project.count()) - 1;
 }
 
-void EditorFixture::OpenOn(int width, int height) {
-  int e = AddMapElement("niveau1", MakeMap(width, height));
+void EditorFixture::openOn(int width, int height) {
+  int e = addMapElement("niveau1", MakeMap(width, height));
   ASSERT_TRUE(editor->open(e));
 }
 
-std::vector<std::string> EditorFixture::StatusTexts() const {
+std::vector<std::string> EditorFixture::statusTexts() const {
   std::vector<std::string> out;
   for (const auto& m : editor->status().messages()) out.push_back(m.text);
   return out;

@@ -54,13 +54,13 @@ class EditorFixture : public ::testing::Test {
 
   // Adds a map (or list) element to the project and its data to the store;
   // returns the element's index.
-  int AddMapElement(const std::string& name, mapeditor::LoadedMap map);
-  int AddListElement(const std::string& name, mapeditor::LoadedList list);
+  int addMapElement(const std::string& name, mapeditor::LoadedMap map);
+  int addListElement(const std::string& name, mapeditor::LoadedList list);
   // Opens the editor on a new element with a w × h map.
-  void OpenOn(int width = 16, int height = 16);
+  void openOn(int width = 16, int height = 16);
 
-  std::vector<std::string> Texts() const { return dialogs.texts(); }
-  std::vector<std::string> StatusTexts() const;
+  std::vector<std::string> texts() const { return dialogs.texts(); }
+  std::vector<std::string> statusTexts() const;
 
   testsupport::TempDir dir;
   platform::RecordingDialogs dialogs;

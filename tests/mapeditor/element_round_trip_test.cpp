@@ -31,9 +31,9 @@ class ElementRoundTrip : public ::testing::Test {
  protected:
   ElementRoundTrip() {
     w.paths.scriptPath = dir.file("script.spt");
-    palette = Entry("decor", "decor.pal.c", project::kKindPalette);
-    tileset = Entry("decor", "decor.til.c", project::kKindTileset);
-    map = Entry("niveau", "niveau.map.c", project::kKindMap);
+    palette = entry("decor", "decor.pal.c", project::kKindPalette);
+    tileset = entry("decor", "decor.til.c", project::kKindTileset);
+    map = entry("niveau", "niveau.map.c", project::kKindMap);
     // 32 colours: two sub-palettes of 16.
     for (uint32_t i = 0; i < 32; ++i)
       colours.push_back(convert::MakePixel(i, 31 - i, (i * 5) % 32));
@@ -51,7 +51,7 @@ class ElementRoundTrip : public ::testing::Test {
     editor = std::make_unique<MapEditor>(w.editorHost, shared, store);
   }
 
-  project::EntryRecord Entry(std::string name, std::string file, uint32_t kind) {
+  project::EntryRecord entry(std::string name, std::string file, uint32_t kind) {
     project::EntryRecord e;
     e.name = std::move(name);
     e.file = dir.file(file);
@@ -127,12 +127,12 @@ TEST_F(ElementRoundTrip, ACellWithFlagsDrawsTheFilesTileMirroredInItsSubPalette)
       uint32_t c = colours[16 + index];
       uint32_t want = convert::MakePixel(convert::PixelRed(c) * 8, convert::PixelGreen(c) * 8,
                                          convert::PixelBlue(c) * 8);
-      ASSERT_EQ(w.editorSurface.At(x, y) & 0xFFFFFFu, want & 0xFFFFFFu) << x << "," << y;
+      ASSERT_EQ(w.editorSurface.at(x, y) & 0xFFFFFFu, want & 0xFFFFFFu) << x << "," << y;
     }
 }
 
 TEST_F(ElementRoundTrip, AListBackgroundSavesItsElements) {
-  project::EntryRecord list = Entry("objets", "objets.lst.c", project::kKindList);
+  project::EntryRecord list = entry("objets", "objets.lst.c", project::kKindList);
   formats::ListObjects none;
   formats::ListWriteDetails details;
   details.tileset = &tileset;
@@ -183,7 +183,7 @@ TEST(ConvertedMap, TheEditorShowsTheConvertedImageAndKeepsItsEdits) {
     }
   ASSERT_TRUE(convert::ResizeSurface(w.loadingSurface, 32, 16, true, 0, dialogs));
   for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 32; ++x) w.loadingSurface.At(x, y) = image[static_cast<size_t>(y * 32 + x)];
+    for (int x = 0; x < 32; ++x) w.loadingSurface.at(x, y) = image[static_cast<size_t>(y * 32 + x)];
   const app::PlatformRecord& p = app::CurrentPlatform(w);
   const convert::ColourMode& mode = p.colourModes[0];  // 4 bits, sub-palettes of 16
   convert::RebuildColourTables(w.conversion, &mode, w.colourTables);
@@ -225,7 +225,7 @@ TEST(ConvertedMap, TheEditorShowsTheConvertedImageAndKeepsItsEdits) {
   ComposeFrame(editor, w.drawing);
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 32; ++x)
-      ASSERT_EQ(w.editorSurface.At(x, y) & 0xFFFFFFu,
+      ASSERT_EQ(w.editorSurface.at(x, y) & 0xFFFFFFu,
                 image[static_cast<size_t>(y * 32 + x)] & 0xFFFFFFu)
           << x << "," << y;
 
@@ -240,7 +240,7 @@ TEST(ConvertedMap, TheEditorShowsTheConvertedImageAndKeepsItsEdits) {
   ComposeFrame(editor, w.drawing);
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x)
-      ASSERT_EQ(w.editorSurface.At(24 + x, 8 + y) & 0xFFFFFFu,
+      ASSERT_EQ(w.editorSurface.at(24 + x, 8 + y) & 0xFFFFFFu,
                 image[static_cast<size_t>(y * 32 + x)] & 0xFFFFFFu);
 }
 

@@ -72,10 +72,10 @@ TEST_P(LayerCompositor, EveryKernelDrawsWhatTheReferenceDraws) {
   convert::SetClipRect(state, 3, 5, 53, 37);
   std::mt19937 random(99);
   for (int y = 0; y < 45; ++y)
-    for (int x = 0; x < 61; ++x) surface.At(x, y) = random() | 0xFF000000u;
+    for (int x = 0; x < 61; ++x) surface.at(x, y) = random() | 0xFF000000u;
   ReferenceFrame expected = ReferenceFill(61, 45, 0);
   for (int y = 0; y < 45; ++y)
-    for (int x = 0; x < 61; ++x) expected.at(x, y) = surface.At(x, y);
+    for (int x = 0; x < 61; ++x) expected.at(x, y) = surface.at(x, y);
 
   std::vector<CompositeLayer> composite;
   ReferenceFrame clipped = ReferenceFill(61, 45, 0);
@@ -121,7 +121,7 @@ TEST_P(LayerCompositor, EveryKernelDrawsWhatTheReferenceDraws) {
       for (int x = 0; x < 61; ++x) {
         bool inside = x >= 3 && x < 56 && y >= 5 && y < 42;
         uint32_t want = (inside ? clipped.at(x, y) : expected.at(x, y)) & 0xFFFFFFu;
-        uint32_t got = surface.At(x, y) & 0xFFFFFFu;
+        uint32_t got = surface.at(x, y) & 0xFFFFFFu;
         if (got != want && differences++ == 0)
           ADD_FAILURE() << parts << " part(s): first difference at " << x << "," << y << std::hex
                         << ": " << got << " instead of " << want;

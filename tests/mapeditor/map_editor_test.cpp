@@ -14,7 +14,7 @@ using namespace mapeditor;
 using EditorModel = EditorFixture;
 
 TEST_F(EditorModel, OnlyTileSidesOf8To64PowersOfTwoOpen) {
-  int tall = AddMapElement("tall", MakeMap(4, 4, 0, 4, 8, 24));
+  int tall = addMapElement("tall", MakeMap(4, 4, 0, 4, 8, 24));
   EXPECT_FALSE(editor->open(tall));
   ASSERT_EQ(dialogs.entries().size(), 1u);
   EXPECT_EQ(dialogs.entries()[0].text,
@@ -24,12 +24,12 @@ TEST_F(EditorModel, OnlyTileSidesOf8To64PowersOfTwoOpen) {
   EXPECT_EQ(dialogs.entries()[0].caption, "Mince!");
   EXPECT_FALSE(editor->isOpen());
   EXPECT_EQ(w.openEditor, nullptr);
-  int wide = AddMapElement("wide", MakeMap(4, 4, 0, 4, 64, 8));
+  int wide = addMapElement("wide", MakeMap(4, 4, 0, 4, 64, 8));
   EXPECT_TRUE(editor->open(wide));
   EXPECT_EQ(w.openEditor, editor.get());
   EXPECT_EQ(editor->activeBackground().cellWidth, 64);
   EXPECT_EQ(editor->activeBackground().snapY, 8);
-  EXPECT_EQ(StatusTexts(), (std::vector<std::string>{"Bienvenue!", "Map ouverte: wide"}));
+  EXPECT_EQ(statusTexts(), (std::vector<std::string>{"Bienvenue!", "Map ouverte: wide"}));
   EXPECT_EQ(editor->title(), "wide - Editeur de maps");
   EXPECT_EQ(editor->memoryText(), "Mém: 0.06 ko");
 }
@@ -46,14 +46,14 @@ TEST_F(EditorModel, AnUnreadableElementClosesTheEditorWithoutAMessageOfItsOwn) {
 }
 
 TEST_F(EditorModel, AnElementAlreadyOpenIsNotAddedAndTheTwentyFirstIsRefused) {
-  OpenOn();
+  openOn();
   EXPECT_EQ(editor->addBackground(0), AddResult::AlreadyOpen);
   EXPECT_EQ(editor->count(), 1);
   for (int i = 1; i < 20; ++i) {
-    int e = AddMapElement("fond" + std::to_string(i), MakeMap(4, 4));
+    int e = addMapElement("fond" + std::to_string(i), MakeMap(4, 4));
     ASSERT_EQ(editor->addBackground(e), AddResult::Added);
   }
-  int extra = AddMapElement("extra", MakeMap(4, 4));
+  int extra = addMapElement("extra", MakeMap(4, 4));
   EXPECT_EQ(editor->addBackground(extra), AddResult::LimitReached);
   EXPECT_EQ(editor->count(), 20);
   ASSERT_FALSE(dialogs.entries().empty());
@@ -62,9 +62,9 @@ TEST_F(EditorModel, AnElementAlreadyOpenIsNotAddedAndTheTwentyFirstIsRefused) {
 }
 
 TEST_F(EditorModel, SwitchingIgnoresMissingBackgroundsAndRestoresNaturalCells) {
-  OpenOn();
+  openOn();
   for (int i = 1; i < 10; ++i)
-    editor->addBackground(AddMapElement("f" + std::to_string(i), MakeMap(4, 4)));
+    editor->addBackground(addMapElement("f" + std::to_string(i), MakeMap(4, 4)));
   editor->setActive(9);  // the tenth
   EXPECT_EQ(editor->active(), 9);
   editor->setHexMode(true);
@@ -80,7 +80,7 @@ TEST_F(EditorModel, SwitchingIgnoresMissingBackgroundsAndRestoresNaturalCells) {
 }
 
 TEST_F(EditorModel, UndoingToTheSavedStateClearsTheStarUnlessHistoryWasLost) {
-  OpenOn(8, 8);
+  openOn(8, 8);
   editor->setPatternValue(7);
   editor->paint({0, 0, 0, 0}, false);
   EXPECT_EQ(editor->title(), "niveau1* - Editeur de maps");
@@ -100,7 +100,7 @@ TEST_F(EditorModel, UndoingToTheSavedStateClearsTheStarUnlessHistoryWasLost) {
 
 TEST_F(EditorModel, ABudgetOfThreeSnapshotsKeepsTheStarAfterUndoingEverything) {
   machine.setBytes(4 * 3 * 8 * 8 * 4);  // a quarter of it holds three 8 × 8 maps
-  OpenOn(8, 8);
+  openOn(8, 8);
   editor->setPatternValue(1);
   for (int i = 0; i < 3; ++i) editor->paint({i * 8, 0, i * 8, 0}, false);
   EXPECT_EQ(editor->undoBytes(), 3u * 256u);
@@ -111,9 +111,9 @@ TEST_F(EditorModel, ABudgetOfThreeSnapshotsKeepsTheStarAfterUndoingEverything) {
 }
 
 TEST_F(EditorModel, LinkingSkipsBadNumbersAndKeepsEachBackgroundsModifiedState) {
-  OpenOn(4, 4);
-  editor->addBackground(AddMapElement("b", MakeMap(4, 4)));
-  editor->addBackground(AddMapElement("c", MakeMap(4, 4)));
+  openOn(4, 4);
+  editor->addBackground(addMapElement("b", MakeMap(4, 4)));
+  editor->addBackground(addMapElement("c", MakeMap(4, 4)));
   editor->linkFromText("1,2,3");
   EXPECT_EQ(editor->activeGroup(), (std::vector<int>{0, 1, 2}));
   EXPECT_EQ(editor->activeGroupText(), "1, 2, 3");
@@ -134,8 +134,8 @@ TEST_F(EditorModel, LinkingSkipsBadNumbersAndKeepsEachBackgroundsModifiedState) 
 
 TEST_F(EditorModel, SavingWritesTheGroupRaisesOnsaveAndClearsTheStar) {
   testsupport::WriteFile(w.paths.scriptPath, "onsave niveau1:\nmsgbox \"sauvé\"\nfin\n");
-  OpenOn(4, 4);
-  int b = AddMapElement("b", MakeMap(4, 4));
+  openOn(4, 4);
+  int b = addMapElement("b", MakeMap(4, 4));
   editor->addBackground(b);
   editor->linkFromText("1,2");
   editor->setPatternValue(3);
@@ -143,16 +143,16 @@ TEST_F(EditorModel, SavingWritesTheGroupRaisesOnsaveAndClearsTheStar) {
   editor->saveActiveGroup();
   EXPECT_EQ(store.writes.size(), 2u);
   EXPECT_EQ(store.writtenCells[w.project.entry(0).file][0], 3u);
-  EXPECT_EQ(Texts(), std::vector<std::string>{"sauvé"});
+  EXPECT_EQ(texts(), std::vector<std::string>{"sauvé"});
   EXPECT_EQ(editor->title(), "niveau1 - Editeur de maps");
-  auto status = StatusTexts();
+  auto status = statusTexts();
   EXPECT_EQ(status[status.size() - 2], "Map sauvée: niveau1");
   EXPECT_EQ(status.back(), "Map sauvée: b");
   EXPECT_TRUE(platform::FileExists(editor->settingsFilePath()));
 }
 
 TEST_F(EditorModel, AFailedWriteLeavesTheBackgroundModified) {
-  OpenOn(4, 4);
+  openOn(4, 4);
   editor->paint({0, 0, 0, 0}, false);
   store.failWrites = true;
   EXPECT_FALSE(editor->saveBackground(0));
@@ -160,9 +160,9 @@ TEST_F(EditorModel, AFailedWriteLeavesTheBackgroundModified) {
 }
 
 TEST_F(EditorModel, ClosingAsksOncePerModifiedGroupAndCancelKeepsTheEditorOpen) {
-  OpenOn(4, 4);
-  editor->addBackground(AddMapElement("b", MakeMap(4, 4)));
-  editor->addBackground(AddMapElement("c", MakeMap(4, 4)));
+  openOn(4, 4);
+  editor->addBackground(addMapElement("b", MakeMap(4, 4)));
+  editor->addBackground(addMapElement("c", MakeMap(4, 4)));
   editor->linkFromText("1,2");
   editor->paint({0, 0, 0, 0}, false);
   editor->setActive(2);
@@ -188,7 +188,7 @@ TEST_F(EditorModel, ClosingAsksOncePerModifiedGroupAndCancelKeepsTheEditorOpen) 
 }
 
 TEST_F(EditorModel, TheSettingsFileReplacesEverythingFromTheLastDotOfADottedName) {
-  int e = AddMapElement("a", MakeMap(2, 2));
+  int e = addMapElement("a", MakeMap(2, 2));
   project::EntryRecord r = w.project.entry(static_cast<size_t>(e));
   EXPECT_TRUE(editor->open(e));
   EXPECT_EQ(editor->settingsFilePath(), dir.file("a.map.spt"));
@@ -205,14 +205,14 @@ TEST_F(EditorModel, TheSettingsFileReplacesEverythingFromTheLastDotOfADottedName
 
 TEST_F(EditorModel, AnOnopenEventReturningZeroClosesTheEditor) {
   testsupport::WriteFile(w.paths.scriptPath, "onopen niveau1:\nretour 0\n");
-  int e = AddMapElement("niveau1", MakeMap(4, 4));
+  int e = addMapElement("niveau1", MakeMap(4, 4));
   EXPECT_FALSE(editor->open(e));
   EXPECT_FALSE(editor->isOpen());
   EXPECT_EQ(editor->undoBytes(), 0u);
 }
 
 TEST_F(EditorModel, SizeChangesKeepTheTopLeftCellsAndAreOneUndoStep) {
-  OpenOn(32, 32);
+  openOn(32, 32);
   Background& b = editor->activeBackground();
   uint32_t corner = b.cell(31, 19);
   dialogs.queueAnswer(platform::Answer::Yes);  // rows 20..31 are dropped
@@ -231,7 +231,7 @@ TEST_F(EditorModel, SizeChangesKeepTheTopLeftCellsAndAreOneUndoStep) {
 }
 
 TEST_F(EditorModel, AReferenceTileEqualToTheTileCountIsRefused) {
-  OpenOn(4, 4);
+  openOn(4, 4);
   editor->setPatternValue(5);
   EXPECT_FALSE(editor->applySizeAndReference(0, "4", "4", "64", "0x3ff"));
   EXPECT_EQ(dialogs.entries().back().text,
@@ -246,8 +246,8 @@ TEST_F(EditorModel, AReferenceTileEqualToTheTileCountIsRefused) {
 }
 
 TEST_F(EditorModel, ParallaxAboveAHundredPercentSlowsTheOthersDownWhenConfirmed) {
-  OpenOn(4, 4);
-  editor->addBackground(AddMapElement("b", MakeMap(4, 4)));
+  openOn(4, 4);
+  editor->addBackground(addMapElement("b", MakeMap(4, 4)));
   editor->background(1).parallaxX = 0.5;
   dialogs.queueAnswer(platform::Answer::No);
   EXPECT_FALSE(editor->applyParallaxPercent(0, 200, 100));
@@ -264,7 +264,7 @@ TEST_F(EditorModel, ParallaxAboveAHundredPercentSlowsTheOthersDownWhenConfirmed)
 }
 
 TEST_F(EditorModel, BlockFormatChecksAskBeforeSizesTheEditorCannotOpen) {
-  OpenOn(4, 4);
+  openOn(4, 4);
   EXPECT_FALSE(editor->chooseBlockFormat(12, 8));
   EXPECT_EQ(dialogs.entries().back().text,
             "Les dimensions des blocs doivent être multiple de 8 pour passer sur la GBA! ;-)");
@@ -285,7 +285,7 @@ TEST_F(EditorModel, BlockFormatChecksAskBeforeSizesTheEditorCannotOpen) {
 }
 
 TEST_F(EditorModel, ConvertingTheActiveMapToSmallerBlocksSplitsEveryTile) {
-  int e = AddMapElement("big", MakeMap(2, 1, 3, 4, 16, 16));
+  int e = addMapElement("big", MakeMap(2, 1, 3, 4, 16, 16));
   ASSERT_TRUE(editor->open(e));
   ASSERT_TRUE(editor->convertActiveBlockFormat(8, 8));
   const Background& b = editor->activeBackground();
@@ -298,12 +298,12 @@ TEST_F(EditorModel, ConvertingTheActiveMapToSmallerBlocksSplitsEveryTile) {
 }
 
 TEST_F(EditorModel, SnapGridKeysDoubleEachSideBelow64AndHalveAbove1) {
-  OpenOn(4, 4);
+  openOn(4, 4);
   ASSERT_TRUE(editor->setSnapGridOf(0, 48, 8));
   editor->growSnapGrid();
   EXPECT_EQ(editor->activeBackground().snapX, 96);
   EXPECT_EQ(editor->activeBackground().snapY, 16);
-  EXPECT_EQ(StatusTexts().back(), "Grille crampon: 96x16");
+  EXPECT_EQ(statusTexts().back(), "Grille crampon: 96x16");
   editor->growSnapGrid();
   EXPECT_EQ(editor->activeBackground().snapX, 96);
   editor->setSnapGridOf(0, 1, 2);
@@ -313,7 +313,7 @@ TEST_F(EditorModel, SnapGridKeysDoubleEachSideBelow64AndHalveAbove1) {
 }
 
 TEST_F(EditorModel, ScrollingMovesByLinesOverTheParallaxSpeed) {
-  OpenOn(64, 64);
+  openOn(64, 64);
   editor->activeBackground().parallaxX = 0.5;
   editor->scrollLines(1, 0);
   EXPECT_EQ(editor->scrollX(), 64);
@@ -327,10 +327,10 @@ TEST_F(EditorModel, ScrollingMovesByLinesOverTheParallaxSpeed) {
 }
 
 TEST_F(EditorModel, ZoomStepsByHalvesBetweenOneAndFour) {
-  OpenOn(4, 4);
+  openOn(4, 4);
   editor->stepZoom(10);
   EXPECT_EQ(editor->zoom(), 4.0);
-  EXPECT_EQ(StatusTexts().back(), "Zoom: 400%");
+  EXPECT_EQ(statusTexts().back(), "Zoom: 400%");
   editor->stepZoom(-1);
   EXPECT_EQ(editor->zoom(), 3.5);
   editor->stepZoom(-10);
@@ -343,7 +343,7 @@ TEST_F(EditorModel, OpeningResetsTheEditorSettingsButNotThePaletteChoice) {
   w.editor.ownPalettes = 0;
   w.editor.visible[3] = 0;
   w.editor.invisibleBlock = 7;
-  OpenOn(4, 4);
+  openOn(4, 4);
   EXPECT_EQ(w.editor.foregroundOpacity, 160);
   EXPECT_EQ(w.editor.hexMode, 0);
   EXPECT_EQ(w.editor.ownPalettes, 0);
@@ -352,7 +352,7 @@ TEST_F(EditorModel, OpeningResetsTheEditorSettingsButNotThePaletteChoice) {
 }
 
 TEST_F(EditorModel, AScriptSwitchingHexModeResizesTheActiveBackgroundsCells) {
-  OpenOn(4, 4);
+  openOn(4, 4);
   script::ExecuteScript(w, "modehexa.actif = 1");
   EXPECT_EQ(editor->background(0).cellWidth, 16);
   script::ExecuteScript(w, "modehexa.actif = 0");
@@ -381,7 +381,7 @@ class EditorClosing : public EditorFixture, public ::testing::WithParamInterface
 
 TEST_P(EditorClosing, ChangesAreOnlyLostWhenTheUserDropsThem) {
   const KeepingCase& c = GetParam();
-  OpenOn(4, 4);
+  openOn(4, 4);
   editor->paint({0, 0, 0, 0}, false);
   store.failWrites = c.failWrites;
   dialogs.queueAnswer(c.answer);
@@ -394,7 +394,7 @@ TEST_P(EditorClosing, ChangesAreOnlyLostWhenTheUserDropsThem) {
 
 TEST_P(EditorClosing, ResettingTheBackgroundsAsksTheSameQuestion) {
   const KeepingCase& c = GetParam();
-  OpenOn(4, 4);
+  openOn(4, 4);
   editor->paint({0, 0, 0, 0}, false);
   store.failWrites = c.failWrites;
   dialogs.queueAnswer(c.answer);
@@ -415,7 +415,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EditorModel, AnUnmodifiedEditorResetsWithoutAQuestion) {
-  OpenOn(4, 4);
+  openOn(4, 4);
   editor->resetBackgrounds();
   EXPECT_EQ(editor->count(), 0);
   EXPECT_TRUE(dialogs.entries().empty());
@@ -440,7 +440,7 @@ TEST_F(EditorModel, AMapSettingsFileThatCannotBeWrittenIsReported) {
   ASSERT_TRUE(editor->open(static_cast<int>(w.project.count()) - 1));
   editor->paint({0, 0, 0, 0}, false);
   EXPECT_TRUE(editor->saveActiveGroup());
-  std::vector<std::string> texts = StatusTexts();
+  std::vector<std::string> texts = statusTexts();
   EXPECT_EQ(texts.back(), "Paramètres non sauvés: " + editor->settingsFilePath());
   EXPECT_FALSE(editor->modified(0));
 }

@@ -9,17 +9,17 @@ using namespace mapeditor;
 
 class MapSettingsFiles : public EditorFixture {
  protected:
-  void OpenThree() {
-    first = AddMapElement("niveau1", MakeMap(8, 8));
-    second = AddMapElement("decor", MakeMap(8, 8));
-    third = AddMapElement("ciel", MakeMap(8, 8));
+  void openThree() {
+    first = addMapElement("niveau1", MakeMap(8, 8));
+    second = addMapElement("decor", MakeMap(8, 8));
+    third = addMapElement("ciel", MakeMap(8, 8));
     ASSERT_TRUE(editor->open(first));
     ASSERT_EQ(editor->addBackground(second), AddResult::Added);
     ASSERT_EQ(editor->addBackground(third), AddResult::Added);
   }
 
   // Every setting the file carries, away from its default.
-  void ChangeEverything() {
+  void changeEverything() {
     editor->setVisible(1, false);
     editor->setScrollRate(1, 0.5, 0.25);
     editor->setSnapGrid(2, 16, 32);
@@ -58,8 +58,8 @@ class MapSettingsFiles : public EditorFixture {
 };
 
 TEST_F(MapSettingsFiles, TheFileWritesEveryChangedSettingInItsPlace) {
-  OpenThree();
-  ChangeEverything();
+  openThree();
+  changeEverything();
   EXPECT_EQ(editor->mapSettingsText(),
             "    Fonds.Ajoute \"niveau1\", 1\n"
             "    Fonds[1].AjCondition 0x10,0x1f 0x100\n"
@@ -100,7 +100,7 @@ TEST_F(MapSettingsFiles, TheFileWritesEveryChangedSettingInItsPlace) {
 }
 
 TEST_F(MapSettingsFiles, AtTheDefaultsOnlyTheAlwaysWrittenLinesRemain) {
-  int e = AddMapElement("seul", MakeMap(4, 4));
+  int e = addMapElement("seul", MakeMap(4, 4));
   ASSERT_TRUE(editor->open(e));
   EXPECT_EQ(editor->mapSettingsText(),
             "    Fonds.Ajoute \"seul\", 1\n"
@@ -111,7 +111,7 @@ TEST_F(MapSettingsFiles, AtTheDefaultsOnlyTheAlwaysWrittenLinesRemain) {
 }
 
 TEST_F(MapSettingsFiles, ABackgroundNotToOpenNextTimeIsLeftOut) {
-  OpenThree();
+  openThree();
   editor->setVisible(1, false);
   editor->slot(1).used = false;
   std::string text = editor->mapSettingsText();
@@ -120,8 +120,8 @@ TEST_F(MapSettingsFiles, ABackgroundNotToOpenNextTimeIsLeftOut) {
 }
 
 TEST_F(MapSettingsFiles, ReopeningTheMapRunsTheFileBackIntoTheEditor) {
-  OpenThree();
-  ChangeEverything();
+  openThree();
+  changeEverything();
   ASSERT_TRUE(editor->writeMapSettings());
   ASSERT_TRUE(editor->close());
   ASSERT_TRUE(editor->open(first));
@@ -174,7 +174,7 @@ TEST_F(MapSettingsFiles, ReopeningTheMapRunsTheFileBackIntoTheEditor) {
 }
 
 TEST_F(MapSettingsFiles, NamesHoldingQuotesAreWrittenBetweenAnotherDelimiter) {
-  first = AddMapElement("le \"grand\" niveau", MakeMap(4, 4));
+  first = addMapElement("le \"grand\" niveau", MakeMap(4, 4));
   ASSERT_TRUE(editor->open(first));
   editor->showBitGrid();
   editor->setBitName(0, 1, "dit \"mur\"");
@@ -188,7 +188,7 @@ TEST_F(MapSettingsFiles, NamesHoldingQuotesAreWrittenBetweenAnotherDelimiter) {
 }
 
 TEST_F(MapSettingsFiles, NothingIsWrittenWhenMapSettingsAreNotSaved) {
-  OpenThree();
+  openThree();
   w.system.saveMapSettings = 0;
   EXPECT_FALSE(editor->writeMapSettings());
   editor->saveActiveGroup();
@@ -200,7 +200,7 @@ TEST_F(MapSettingsFiles, NothingIsWrittenWhenMapSettingsAreNotSaved) {
 }
 
 TEST_F(MapSettingsFiles, TheSpecimenWindowGoesWhenTheFileGaveItNoMap) {
-  OpenThree();
+  openThree();
   EXPECT_FALSE(editor->specimen().exists);
   EXPECT_FALSE(editor->addSpecimenMap(4));
   EXPECT_TRUE(editor->addSpecimenMap(2));

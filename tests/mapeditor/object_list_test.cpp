@@ -15,7 +15,7 @@ using namespace mapeditor;
 
 class ObjectLists : public EditorFixture {
  protected:
-  void OpenList(int maxObjects = 1024) {
+  void openList(int maxObjects = 1024) {
     w.system.maxObjects = maxObjects;
     LoadedList list;
     list.model.name = "Ennemis";
@@ -24,40 +24,40 @@ class ObjectLists : public EditorFixture {
     list.model.fields.push_back(formats::MakeField(formats::kFieldRaw, 8, "nom", "bob"));
     list.elementSize = list.model.objectSize();
     list.tiles = MakeTiles(8);
-    int map = AddMapElement("niveau1", MakeMap(8, 8));
-    int l = AddListElement("ennemis", std::move(list));
+    int map = addMapElement("niveau1", MakeMap(8, 8));
+    int l = addListElement("ennemis", std::move(list));
     ASSERT_TRUE(editor->open(map));
     ASSERT_EQ(editor->addBackground(l), AddResult::Added);
     editor->setActive(1);
   }
-  Background& L() { return editor->background(1); }
-  int32_t Word(int element, size_t offset) {
-    return formats::ReadObjectWord(L().element(element), offset);
+  Background& l() { return editor->background(1); }
+  int32_t word(int element, size_t offset) {
+    return formats::ReadObjectWord(l().element(element), offset);
   }
 };
 
 TEST_F(ObjectLists, NewElementsTakeTheModelsDefaultsUntilTheListIsFull) {
-  OpenList(3);
-  EXPECT_EQ(L().maxElements, 3);
-  EXPECT_EQ(StatusTexts().back(), "Liste ouverte: ennemis");
+  openList(3);
+  EXPECT_EQ(l().maxElements, 3);
+  EXPECT_EQ(statusTexts().back(), "Liste ouverte: ennemis");
   ASSERT_TRUE(editor->addListElement(1, 16, 24, 5));
-  EXPECT_EQ(Word(0, formats::kObjectX), 16);
-  EXPECT_EQ(Word(0, formats::kObjectY), 24);
-  EXPECT_EQ(Word(0, formats::kObjectType), 5);
-  EXPECT_EQ(Word(0, 12), 16);
-  EXPECT_EQ(formats::ReadObjectText(L().element(0), 16, 8), "bob");
+  EXPECT_EQ(word(0, formats::kObjectX), 16);
+  EXPECT_EQ(word(0, formats::kObjectY), 24);
+  EXPECT_EQ(word(0, formats::kObjectType), 5);
+  EXPECT_EQ(word(0, 12), 16);
+  EXPECT_EQ(formats::ReadObjectText(l().element(0), 16, 8), "bob");
   EXPECT_TRUE(editor->addListElement(1, 0, 0, 1));
   EXPECT_TRUE(editor->addListElement(1, 0, 0, 1));
   EXPECT_FALSE(editor->addListElement(1, 0, 0, 1));
   EXPECT_EQ(dialogs.entries().back().text,
             "Trop d'éléments, veuillez allonger la liste dans les options");
   EXPECT_EQ(dialogs.entries().back().icon, platform::Icon::Warning);
-  EXPECT_EQ(L().elementCount, 3);
+  EXPECT_EQ(l().elementCount, 3);
   EXPECT_FALSE(editor->addListElement(0, 0, 0, 1));  // a map takes no elements
 }
 
 TEST_F(ObjectLists, TheLastElementUnderThePointIsHitAndDeletingClosesTheGap) {
-  OpenList();
+  openList();
   editor->addListElement(1, 0, 0, 1);
   editor->addListElement(1, 4, 4, 2);
   editor->addListElement(1, 40, 40, 3);
@@ -66,50 +66,50 @@ TEST_F(ObjectLists, TheLastElementUnderThePointIsHitAndDeletingClosesTheGap) {
   EXPECT_EQ(editor->listElementAt(1, 12, 12), -1);
   editor->listSelection() = {0, 2};
   editor->deleteListSelection();
-  EXPECT_EQ(L().elementCount, 1);
-  EXPECT_EQ(Word(0, formats::kObjectType), 2);
+  EXPECT_EQ(l().elementCount, 1);
+  EXPECT_EQ(word(0, formats::kObjectType), 2);
   EXPECT_TRUE(editor->listSelection().empty());
   EXPECT_TRUE(editor->canUndo());
   editor->undoGroup();
-  EXPECT_EQ(L().elementCount, 0);  // the additions pushed no state of their own
+  EXPECT_EQ(l().elementCount, 0);  // the additions pushed no state of their own
 }
 
 TEST_F(ObjectLists, CopiedElementsPasteWithTheirTopLeftCornerAtThePoint) {
-  OpenList();
+  openList();
   editor->addListElement(1, 20, 30, 1);
   editor->addListElement(1, 28, 22, 2);
   editor->pushUndoGroup();
   editor->listSelection() = {1, 0};
   editor->cutListSelection();
-  EXPECT_EQ(L().elementCount, 0);
+  EXPECT_EQ(l().elementCount, 0);
   editor->pasteObjects(100, 200);
-  ASSERT_EQ(L().elementCount, 2);
+  ASSERT_EQ(l().elementCount, 2);
   // In selection order: element 1 first.
-  EXPECT_EQ(Word(0, formats::kObjectX), 108);
-  EXPECT_EQ(Word(0, formats::kObjectY), 200);
-  EXPECT_EQ(Word(1, formats::kObjectX), 100);
-  EXPECT_EQ(Word(1, formats::kObjectY), 208);
+  EXPECT_EQ(word(0, formats::kObjectX), 108);
+  EXPECT_EQ(word(0, formats::kObjectY), 200);
+  EXPECT_EQ(word(1, formats::kObjectX), 100);
+  EXPECT_EQ(word(1, formats::kObjectY), 208);
   editor->undoGroup();
-  EXPECT_EQ(L().elementCount, 0);
+  EXPECT_EQ(l().elementCount, 0);
   editor->undoGroup();
-  EXPECT_EQ(L().elementCount, 2);
-  EXPECT_EQ(Word(1, formats::kObjectX), 28);
+  EXPECT_EQ(l().elementCount, 2);
+  EXPECT_EQ(word(1, formats::kObjectX), 28);
 }
 
 TEST_F(ObjectLists, PastingIntoAFullListStopsWithTheMessage) {
-  OpenList(3);
+  openList(3);
   editor->addListElement(1, 0, 0, 1);
   editor->addListElement(1, 8, 0, 1);
   editor->listSelection() = {0, 1};
   editor->copyListSelection();
   editor->pasteObjects(50, 50);
-  EXPECT_EQ(L().elementCount, 3);
+  EXPECT_EQ(l().elementCount, 3);
   EXPECT_EQ(dialogs.entries().back().text,
             "Trop d'éléments, veuillez allonger la liste dans les options");
 }
 
 TEST_F(ObjectLists, ParametersShowTheFirstSelectedElementAndGoToEverySelected) {
-  OpenList();
+  openList();
   editor->addListElement(1, 0, 0, 1);
   editor->addListElement(1, 8, 0, 1);
   editor->listSelection() = {1, 0};
@@ -118,19 +118,19 @@ TEST_F(ObjectLists, ParametersShowTheFirstSelectedElementAndGoToEverySelected) {
   std::vector<std::string> values{"0x20", "Zoé"};
   EXPECT_TRUE(editor->setObjectFields(values));
   for (int e = 0; e < 2; ++e) {
-    EXPECT_EQ(Word(e, 12), 32);
-    EXPECT_EQ(formats::ReadObjectText(L().element(e), 16, 8), "Zo\xE9");
+    EXPECT_EQ(word(e, 12), 32);
+    EXPECT_EQ(formats::ReadObjectText(l().element(e), 16, 8), "Zo\xE9");
   }
   editor->listSelection() = {0};
   EXPECT_EQ(editor->objectFieldTexts()[1], "Zoé");
-  L().model.fields.clear();
+  l().model.fields.clear();
   EXPECT_TRUE(editor->objectFieldTexts().empty());
   EXPECT_EQ(dialogs.entries().back().text,
             "Vous devez d'abord définir des propriétés pour l'objet avant de pouvoir les éditer!");
 }
 
 TEST_F(ObjectLists, AListMemberIsCopiedAndPastedThroughItsListPlane) {
-  OpenList();
+  openList();
   editor->addListElement(1, 16, 16, 3);
   editor->addListElement(1, 100, 100, 4);
   editor->setActive(0);
@@ -140,13 +140,13 @@ TEST_F(ObjectLists, AListMemberIsCopiedAndPastedThroughItsListPlane) {
   ASSERT_EQ(plane.count, 1);
   EXPECT_EQ(formats::ReadObjectWord({plane.storage.data(), 12}, formats::kObjectX), 8);
   editor->paint({64, 0, 64, 0}, false);
-  ASSERT_EQ(L().elementCount, 3);
-  EXPECT_EQ(Word(2, formats::kObjectX), 72);
-  EXPECT_EQ(Word(2, formats::kObjectType), 3);
+  ASSERT_EQ(l().elementCount, 3);
+  EXPECT_EQ(word(2, formats::kObjectX), 72);
+  EXPECT_EQ(word(2, formats::kObjectType), 3);
 }
 
 TEST_F(ObjectLists, ACopyOnAWideSnapGridKeepsTheBufferWithinItsPlanes) {
-  OpenList();
+  openList();
   ASSERT_TRUE(editor->setSnapGrid(1, 60000, 60000));
   ASSERT_TRUE(editor->copySelection({0, 0, 0, 0}, true));
   EXPECT_EQ(editor->buffer().width, kBufferSide);
@@ -163,8 +163,8 @@ TEST_F(SpecimenAndSlots, TheSpecimenShowsTheFirstListedMapThatIsNotTransparent) 
   LoadedMap low = MakeMap(2, 1, 1);
   LoadedMap high = MakeMap(2, 1, 2);
   high.cells[1] = 0xFFFF;  // the invisible block
-  int a = AddMapElement("bas", std::move(low));
-  int b = AddMapElement("haut", std::move(high));
+  int a = addMapElement("bas", std::move(low));
+  int b = addMapElement("haut", std::move(high));
   ASSERT_TRUE(editor->open(a));
   ASSERT_EQ(editor->addBackground(b), AddResult::Added);
   ASSERT_TRUE(editor->addSpecimenMap(2));
@@ -176,8 +176,8 @@ TEST_F(SpecimenAndSlots, TheSpecimenShowsTheFirstListedMapThatIsNotTransparent) 
   RenderSpecimen(state, editor->specimen(), *editor);
   const Background& top = editor->background(1);
   const Background& bottom = editor->background(0);
-  EXPECT_EQ(s.At(0, 0), top.colours[top.tilePixels[2 * 64] & 255]);
-  EXPECT_EQ(s.At(8, 0), bottom.colours[bottom.tilePixels[1 * 64] & 255]);
+  EXPECT_EQ(s.at(0, 0), top.colours[top.tilePixels[2 * 64] & 255]);
+  EXPECT_EQ(s.at(8, 0), bottom.colours[bottom.tilePixels[1 * 64] & 255]);
   // A drag copies both layers, the specimen's first map in plane 0.
   ASSERT_TRUE(CopySpecimenSelection(editor->specimen(), *editor, 1, 0, 0, 5));
   const SelectionBuffer& buf = editor->buffer();
@@ -189,7 +189,7 @@ TEST_F(SpecimenAndSlots, TheSpecimenShowsTheFirstListedMapThatIsNotTransparent) 
 }
 
 TEST_F(SpecimenAndSlots, ASpecimenDragScrolledBeforeTheMapCopiesZerosThere) {
-  int a = AddMapElement("bas", MakeMap(2, 1, 1));
+  int a = addMapElement("bas", MakeMap(2, 1, 1));
   ASSERT_TRUE(editor->open(a));
   ASSERT_TRUE(editor->addSpecimenMap(1));
   editor->specimen().scrollX = -1;
@@ -201,9 +201,9 @@ TEST_F(SpecimenAndSlots, ASpecimenDragScrolledBeforeTheMapCopiesZerosThere) {
 }
 
 TEST_F(SpecimenAndSlots, ScriptCommandsLoadIntoSlotsAndCheckTheirBackground) {
-  OpenOn(4, 4);
-  int other = AddMapElement("autre", MakeMap(2, 2));
-  int third = AddMapElement("troisieme", MakeMap(2, 2));
+  openOn(4, 4);
+  int other = addMapElement("autre", MakeMap(2, 2));
+  int third = addMapElement("troisieme", MakeMap(2, 2));
   EXPECT_FALSE(editor->addBackgroundByName("inconnue", 0));
   EXPECT_FALSE(editor->addBackgroundByName("niveau1", 1));  // that slot already holds it
   EXPECT_TRUE(editor->addBackgroundByName("autre", 5));     // beyond the open ones: added
@@ -255,7 +255,7 @@ class ListRectangles : public ObjectLists, public ::testing::WithParamInterface<
 
 // Elements at (0,0), (20,4) and (40,40); a 16 × 16 snap grid.
 TEST_P(ListRectangles, SelectsTheElementsWhosePositionLiesInside) {
-  OpenList();
+  openList();
   ASSERT_TRUE(editor->setSnapGridOf(1, 16, 16));
   ASSERT_TRUE(editor->addListElement(1, 0, 0, 1));
   ASSERT_TRUE(editor->addListElement(1, 20, 4, 1));
@@ -275,7 +275,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ObjectLists, PositionsSnapDownAndTheSelectionToggles) {
-  OpenList();
+  openList();
   ASSERT_TRUE(editor->setSnapGridOf(1, 16, 8));
   int32_t x = 37, y = -3;
   editor->snapToListGrid(x, y);

@@ -54,12 +54,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, ObjectFieldLabels,
 using ShapeChanges = EditorFixture;
 
 TEST_F(ShapeChanges, ShrinkingALinkedMapIsOneUndoStepOfTheGroup) {
-  OpenOn(4, 4);
-  editor->addBackground(AddMapElement("b", MakeMap(4, 4)));
+  openOn(4, 4);
+  editor->addBackground(addMapElement("b", MakeMap(4, 4)));
   editor->linkFromText("1,2");
   dialogs.queueAnswer(Answer::Yes);
   ASSERT_TRUE(editor->applySizeAndReference(0, "2", "2", "0", "0"));
-  EXPECT_EQ(Texts().back(), texts::WithNumber(texts::kShrinkQuestion, 12));
+  EXPECT_EQ(texts().back(), texts::WithNumber(texts::kShrinkQuestion, 12));
   EXPECT_EQ(editor->background(0).cells, (std::vector<uint32_t>{0, 1, 4, 5}));
   // The other member takes one step too, so that the group stays in step.
   editor->setPatternValue(9);
@@ -78,10 +78,10 @@ TEST_F(ShapeChanges, ShrinkingALinkedMapIsOneUndoStepOfTheGroup) {
 }
 
 TEST_F(ShapeChanges, GrowingOrShrinkingOverZerosDoesNotAsk) {
-  int e = AddMapElement("z", MakeMap(4, 4, 0));
+  int e = addMapElement("z", MakeMap(4, 4, 0));
   ASSERT_TRUE(editor->open(e));
   ASSERT_TRUE(editor->applySizeAndReference(0, "2", "8", "0", "0"));
-  EXPECT_TRUE(Texts().empty());
+  EXPECT_TRUE(texts().empty());
   EXPECT_EQ(editor->background(0).cells.size(), 16u);
 }
 

@@ -42,7 +42,7 @@ class BatchFixture : public ::testing::Test {
   }
 
   // A project file as text.
-  std::string Saved(const std::string& project) {
+  std::string saved(const std::string& project) {
     return platform::DecodeTextFile(testsupport::ReadFile(dir.path() / project));
   }
 

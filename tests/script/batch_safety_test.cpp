@@ -133,7 +133,7 @@ TEST_F(BatchProjects, AStrayByteInAUtf8ProjectCostsAtMostItsLine) {
 TEST_F(BatchProjects, AProjectReadWholeIsSaved) {
   Write(dir.path() / "jeu.tpj", ProjectText(3));
   EXPECT_EQ(Run("jeu.tpj", "fin"), 0);
-  EXPECT_NE(Saved("jeu.tpj").find("Elément: carte2"), std::string::npos);
+  EXPECT_NE(saved("jeu.tpj").find("Elément: carte2"), std::string::npos);
 }
 
 // The project's sections may come from anyone: their `exec` runs only with

@@ -40,7 +40,7 @@ class BatchStart : public ::testing::Test {
     return status;
   }
 
-  std::string Saved(const fs::path& project) {
+  std::string saved(const fs::path& project) {
     return platform::DecodeTextFile(testsupport::ReadFile(project));
   }
 
@@ -69,7 +69,7 @@ TEST_F(BatchStart, AQuotedPathWithBlanksRunsTheRestAndSavesTheProject) {
       app::SplitCommandLine("\"" + project.string() + "\" gba.align 1; msgbox \"x\"");
   EXPECT_EQ(line.projectPath, project.string());
   ASSERT_EQ(Run(line), 0);
-  std::string saved = Saved(project);
+  std::string saved = this->saved(project);
   EXPECT_NE(saved.find("  Plateforme = \"Game Boy Advance, Nintendo\"\n  "
                        "GBA.paletteMask = vrai\n"
                        "  GBA.mirrorMask = vrai\n  GBA.align = 4\n  Fin\n"),
@@ -106,7 +106,7 @@ TEST_F(BatchStart, TheFormatAndModelTheProjectNamesAreUsedAndKeptByBatchRuns) {
   EXPECT_EQ(formats::CurrentModel(w->formats).name, "Ennemi");
   EXPECT_EQ(app::CurrentPlatform(*w).mapFormats[app::kGbaTextMapFormat].indexMask, 0xFFFu);
   EXPECT_TRUE(dialogs.entries().empty());
-  std::string saved = Saved(project);
+  std::string saved = this->saved(project);
   EXPECT_NE(saved.find("  Format = \"Mien\"\n"), std::string::npos);
   EXPECT_NE(saved.find("  Modele = \"Ennemi\"\n"), std::string::npos);
   EXPECT_NE(saved.find("defformat \"Mien\" {\n"), std::string::npos);

@@ -31,7 +31,7 @@ class Batch : public BatchFixture {
  protected:
   Batch() { WriteHero(dir.file("hero.png")); }
 
-  bool Exists(std::string_view name) { return fs::exists(dir.path() / name); }
+  bool exists(std::string_view name) { return fs::exists(dir.path() / name); }
 };
 
 struct ConvCase {
@@ -115,8 +115,8 @@ class BatchConversions : public Batch, public ::testing::WithParamInterface<Conv
 TEST_P(BatchConversions, ConvertSaveAndGiveTheirStatus) {
   const ConvCase& c = GetParam();
   ASSERT_EQ(Run("jeu.tpj", c.rest), c.status);
-  for (const std::string& file : c.made) EXPECT_TRUE(Exists(file)) << file;
-  for (const std::string& file : c.notMade) EXPECT_FALSE(Exists(file)) << file;
+  for (const std::string& file : c.made) EXPECT_TRUE(exists(file)) << file;
+  for (const std::string& file : c.notMade) EXPECT_FALSE(exists(file)) << file;
   if (*c.message == '\0') {
     EXPECT_TRUE(dialogs.entries().empty()) << dialogs.entries().front().text;
   } else {
@@ -124,7 +124,7 @@ TEST_P(BatchConversions, ConvertSaveAndGiveTheirStatus) {
     EXPECT_EQ(dialogs.entries()[0].text, c.message);
   }
   // Saved whatever happened, with the elements made.
-  std::string saved = Saved("jeu.tpj");
+  std::string saved = this->saved("jeu.tpj");
   for (const std::string& file : c.made)
     EXPECT_NE(saved.find("  Fichier: " + file + "\n"), std::string::npos) << file;
 }
@@ -154,7 +154,7 @@ class BatchStatus : public Batch, public ::testing::WithParamInterface<StatusCas
 TEST_P(BatchStatus, SavedWithoutErrorSavedWithErrorsOrNotSaved) {
   const StatusCase& c = GetParam();
   EXPECT_EQ(Run(c.project, c.rest), c.status);
-  EXPECT_EQ(Exists(c.project), c.status != app::kBatchNotSaved);
+  EXPECT_EQ(exists(c.project), c.status != app::kBatchNotSaved);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BatchStatus, ::testing::ValuesIn(kStatusCases));
@@ -244,7 +244,7 @@ TEST_P(Unreadable, ExistingElementsStopTheConversionWithAMessage) {
   EXPECT_EQ(last.caption, "Erreur");
   EXPECT_EQ(last.icon, platform::Icon::Error);
   for (std::string_view file : {"hero.til.c", "hero.pal.c", "hero.map.c", "hero.bmp.c"})
-    EXPECT_FALSE(Exists(file)) << file;
+    EXPECT_FALSE(exists(file)) << file;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Unreadable, ::testing::ValuesIn(kUnreadableCases));
@@ -261,7 +261,7 @@ TEST_F(Batch, TheImportAssistantSaysSoToo) {
   ASSERT_FALSE(dialogs.entries().empty());
   EXPECT_EQ(dialogs.entries().back().text, kUnreadableCases[0].message);
   EXPECT_EQ(dialogs.entries().back().icon, platform::Icon::Error);
-  EXPECT_FALSE(Exists("a.til.c"));
+  EXPECT_FALSE(exists("a.til.c"));
 }
 
 // The program itself: asked for its usage, it writes nothing where it runs.

@@ -16,7 +16,7 @@ using Strings = std::vector<std::string>;
 using ControlFlow = ScriptFixture;
 
 TEST_F(ControlFlow, LabelLinesAreSkippedAndGotoSearchesForward) {
-  RunLines(
+  runLines(
       "trace un\n"
       "_Export:\n"
       "trace deux\n"
@@ -24,32 +24,32 @@ TEST_F(ControlFlow, LabelLinesAreSkippedAndGotoSearchesForward) {
       "trace sautée\n"
       "  _Tout Convertir:  # procédure\n"
       "trace trois");  // no newline after the last line
-  EXPECT_EQ(Traces(), (Strings{"un", "deux", "trois"}));
+  EXPECT_EQ(traces(), (Strings{"un", "deux", "trois"}));
 }
 
 TEST_F(ControlFlow, GotoBackwardsEndsTheRun) {
-  RunLines("fin_du_script:\ntrace un\ngoto fin_du_script\ntrace jamais\n");
-  EXPECT_EQ(Traces(), Strings{"un"});
+  runLines("fin_du_script:\ntrace un\ngoto fin_du_script\ntrace jamais\n");
+  EXPECT_EQ(traces(), Strings{"un"});
   EXPECT_TRUE(dialogs.entries().empty());
 }
 
 TEST_F(ControlFlow, TheUnderscoreIsNotPartOfTheLabel) {
-  RunLines("goto export\ntrace non\n_Export:\ntrace oui\n");
-  EXPECT_EQ(Traces(), Strings{"oui"});
+  runLines("goto export\ntrace non\n_Export:\ntrace oui\n");
+  EXPECT_EQ(traces(), Strings{"oui"});
   TheStore().traces.clear();
-  RunLines("goto _export\ntrace non\n_Export:\ntrace non plus\n");
-  EXPECT_TRUE(Traces().empty());
+  runLines("goto _export\ntrace non\n_Export:\ntrace non plus\n");
+  EXPECT_TRUE(traces().empty());
 }
 
 TEST_F(ControlFlow, StartLabelIsCaseFoldedAndAMissingOneRunsNothing) {
-  RunLines("trace avant\nonopen niveau1:\ntrace carte\n", "onopen NIVEAU1");
-  EXPECT_EQ(Traces(), Strings{"carte"});
-  RunLines("trace avant\n", "absent");
-  EXPECT_EQ(Traces(), Strings{"carte"});
+  runLines("trace avant\nonopen niveau1:\ntrace carte\n", "onopen NIVEAU1");
+  EXPECT_EQ(traces(), Strings{"carte"});
+  runLines("trace avant\n", "absent");
+  EXPECT_EQ(traces(), Strings{"carte"});
 }
 
 TEST_F(ControlFlow, MsgBoxStringKeepsItsSemicolonOnlyInAFile) {
-  RunLines("msgbox \"Un; deux\", \"ignoré\", \"Titre\"\n");
+  runLines("msgbox \"Un; deux\", \"ignoré\", \"Titre\"\n");
   ASSERT_EQ(dialogs.entries().size(), 1u);
   const auto& box = dialogs.entries()[0];
   EXPECT_TRUE(box.isQuestion);
@@ -61,8 +61,8 @@ TEST_F(ControlFlow, MsgBoxStringKeepsItsSemicolonOnlyInAFile) {
 
   // From text the statement is cut at the ';': the string is unterminated.
   dialogs.clear();
-  RunText("msgbox \"Un; deux\"");
-  EXPECT_EQ(Messages(), (Strings{"Point d'arrêt défini ici (MsgBox sans argument).",
+  runText("msgbox \"Un; deux\"");
+  EXPECT_EQ(messages(), (Strings{"Point d'arrêt défini ici (MsgBox sans argument).",
                                  "L'identificateur deux\" n'existe pas."}));
   EXPECT_EQ(dialogs.entries()[0].caption, "Message utilisateur");
 }
@@ -70,14 +70,14 @@ TEST_F(ControlFlow, MsgBoxStringKeepsItsSemicolonOnlyInAFile) {
 TEST_F(ControlFlow, MsgBoxCancelStopsOrJumps) {
   dialogs.queueAnswer(Answer::Ok);
   dialogs.queueAnswer(Answer::Cancel);
-  RunLines("msgbox \"a\"\ntrace 1\nmsgbox \"b\"\ntrace 2\n");
-  EXPECT_EQ(Traces(), Strings{"1"});
+  runLines("msgbox \"a\"\ntrace 1\nmsgbox \"b\"\ntrace 2\n");
+  EXPECT_EQ(traces(), Strings{"1"});
   EXPECT_EQ(w.interpreter.stopFlag, StopFlag::EndScript);
 
   TheStore().traces.clear();
   dialogs.queueAnswer(Answer::Cancel);
   dialogs.queueAnswer(Answer::Cancel);
-  RunLines(
+  runLines(
       "MsgBox \"a\" SINON GOTO Suite\n"
       "trace non\n"
       "suite:\n"
@@ -85,55 +85,55 @@ TEST_F(ControlFlow, MsgBoxCancelStopsOrJumps) {
       "trace non\n"
       "fin:\n"
       "trace oui\n");
-  EXPECT_EQ(Traces(), Strings{"oui"});
+  EXPECT_EQ(traces(), Strings{"oui"});
   EXPECT_EQ(dialogs.entries().back().caption, "titre");
 }
 
 TEST_F(ControlFlow, StopStatementsEndTheRunWithTheirFlag) {
-  RunText("trace 1; fin; trace 2");
-  EXPECT_EQ(Traces(), Strings{"1"});
+  runText("trace 1; fin; trace 2");
+  EXPECT_EQ(traces(), Strings{"1"});
   EXPECT_EQ(w.interpreter.stopFlag, StopFlag::EndScript);
-  RunText("quit; trace 3");
+  runText("quit; trace 3");
   EXPECT_EQ(w.interpreter.stopFlag, StopFlag::CloseProgram);
-  RunText("retour 0; trace 4");
+  runText("retour 0; trace 4");
   EXPECT_EQ(w.interpreter.returnValue, 0);
-  RunText("return 0x2A");
+  runText("return 0x2A");
   EXPECT_EQ(w.interpreter.returnValue, 42);
-  RunText("trace 5");
+  runText("trace 5");
   EXPECT_EQ(w.interpreter.returnValue, 1);
   EXPECT_EQ(w.interpreter.stopFlag, StopFlag::Running);
-  EXPECT_EQ(Traces(), (Strings{"1", "5"}));
+  EXPECT_EQ(traces(), (Strings{"1", "5"}));
 }
 
 TEST_F(ControlFlow, GotoContinuesInTheIncluderAfterTheIncludedFileEnds) {
-  std::string inc = WriteScript("inc.spt", "trace inclus\ngoto plus loin\ntrace non\n");
-  RunLines("inclure \"" + inc + "\"\ntrace non\nPlus Loin:\ntrace après\n");
-  EXPECT_EQ(Traces(), (Strings{"inclus", "après"}));
+  std::string inc = writeScript("inc.spt", "trace inclus\ngoto plus loin\ntrace non\n");
+  runLines("inclure \"" + inc + "\"\ntrace non\nPlus Loin:\ntrace après\n");
+  EXPECT_EQ(traces(), (Strings{"inclus", "après"}));
 }
 
 TEST_F(ControlFlow, ReturnInAnIncludedFileEndsTheIncluderAndTheEventSeesIt) {
-  std::string inc = WriteScript("retour.spt", "trace inclus\nretour 0\ntrace non\n");
+  std::string inc = writeScript("retour.spt", "trace inclus\nretour 0\ntrace non\n");
   w.paths.scriptPath =
-      WriteScript("script.spt", "onquit:\ninclude \"" + inc + "\"\ntrace non plus\nretour 1\n");
+      writeScript("script.spt", "onquit:\ninclude \"" + inc + "\"\ntrace non plus\nretour 1\n");
   EventOutcome out = RunScriptEvent(w, ScriptEvent::Quit);
   EXPECT_TRUE(out.ran);
   EXPECT_EQ(out.returnValue, 0);
   EXPECT_TRUE(out.refused());
-  EXPECT_EQ(Traces(), Strings{"inclus"});
+  EXPECT_EQ(traces(), Strings{"inclus"});
 }
 
 TEST_F(ControlFlow, FaireRunsAFileFromALabelAndNests) {
-  std::string inner = WriteScript("inner.spt", "trace intérieur\n");
-  std::string lib = WriteScript(
+  std::string inner = writeScript("inner.spt", "trace intérieur\n");
+  std::string lib = writeScript(
       "lib.spt", "trace un\n_Deux:\ntrace deux\ndo \"" + inner + "\", \"\"\ntrace fin lib\n");
-  RunLines("faire \"" + lib + "\", \"deux\"\ntrace retour\nfaire \"" + lib + "\"\n");
-  EXPECT_EQ(Traces(), (Strings{"deux", "intérieur", "fin lib", "retour", "un", "deux", "intérieur",
+  runLines("faire \"" + lib + "\", \"deux\"\ntrace retour\nfaire \"" + lib + "\"\n");
+  EXPECT_EQ(traces(), (Strings{"deux", "intérieur", "fin lib", "retour", "un", "deux", "intérieur",
                                "fin lib"}));
   EXPECT_TRUE(dialogs.entries().empty());
 }
 
 TEST_F(ControlFlow, IncludeAndFaireReportMissingNamesAndFiles) {
-  RunLines(
+  runLines(
       "inclure absent.spt\n"
       "inclure \"" +
       dir.file("absent.spt") +
@@ -146,7 +146,7 @@ TEST_F(ControlFlow, IncludeAndFaireReportMissingNamesAndFiles) {
       dir.path().string() +
       "\"\n"
       "trace fin\n");
-  EXPECT_EQ(Messages(),
+  EXPECT_EQ(messages(),
             (Strings{"Fonction: inclure\nNom de fichier pas défini correctement (n'oubliez pas "
                      "les guillemets)",
                      "Impossible d'inclure le fichier spécifié: " + dir.file("absent.spt"),
@@ -154,31 +154,31 @@ TEST_F(ControlFlow, IncludeAndFaireReportMissingNamesAndFiles) {
                      "les guillemets)",
                      "Impossible d'exécuter le fichier spécifié: " + dir.file("absent.spt"),
                      "Impossible d'inclure le fichier spécifié: " + dir.path().string()}));
-  EXPECT_EQ(Traces(), Strings{"fin"});
+  EXPECT_EQ(traces(), Strings{"fin"});
 }
 
 TEST_F(ControlFlow, AFileIncludingItselfStopsAtTheNestingLimit) {
   std::string self = dir.file("self.spt");
-  WriteScript("self.spt", "trace x\ninclure \"" + self + "\"\n");
-  RunLines("inclure \"" + self + "\"\n");
+  writeScript("self.spt", "trace x\ninclure \"" + self + "\"\n");
+  runLines("inclure \"" + self + "\"\n");
   // The outer run counts as one level.
-  EXPECT_EQ(Traces().size(), static_cast<size_t>(kMaxScriptNesting - 1));
-  EXPECT_EQ(Messages(), Strings{"Impossible d'inclure le fichier spécifié: " + self});
+  EXPECT_EQ(traces().size(), static_cast<size_t>(kMaxScriptNesting - 1));
+  EXPECT_EQ(messages(), Strings{"Impossible d'inclure le fichier spécifié: " + self});
   EXPECT_EQ(w.interpreter.runDepth, 0);
 }
 
 TEST_F(ControlFlow, ScriptFilesAreDecodedPerFile) {
-  std::string latin = WriteScript("latin.spt", "essai.nom = \"\xE9t\xE9\"\n");
-  std::string utf8 = WriteScript("utf8.spt", "\xEF\xBB\xBFtrace \"été\"\r\n");
+  std::string latin = writeScript("latin.spt", "essai.nom = \"\xE9t\xE9\"\n");
+  std::string utf8 = writeScript("utf8.spt", "\xEF\xBB\xBFtrace \"été\"\r\n");
   EXPECT_TRUE(RunScriptFile(w, latin));
   EXPECT_TRUE(RunScriptFile(w, utf8));
   EXPECT_EQ(TheStore().nom, "été");
-  EXPECT_EQ(Traces(), Strings{"\"été\""});
+  EXPECT_EQ(traces(), Strings{"\"été\""});
   EXPECT_FALSE(RunScriptFile(w, ""));
 }
 
 TEST_F(ControlFlow, ExecStartsTheProgramAndNeverReportsFailure) {
-  RunText("exec \"Notepad.exe lisezmoi.txt\"; exec sans guillemets");
+  runText("exec \"Notepad.exe lisezmoi.txt\"; exec sans guillemets");
   ASSERT_EQ(shell.calls().size(), 1u);
   EXPECT_EQ(shell.calls()[0].action, platform::RecordingShell::Action::StartProgram);
   EXPECT_EQ(shell.calls()[0].argument, "Notepad.exe lisezmoi.txt");

@@ -52,21 +52,21 @@ class Conv : public BatchFixture {
  protected:
   Conv() { Run("projet.tpj", "fin"); }
 
-  void Statements(std::string text) {
+  void statements(std::string text) {
     platform::TextLines lines(std::move(text));
     script::ExecuteScript(*w, lines);
   }
 
-  app::ConvParameters Items(std::string_view text) {
+  app::ConvParameters items(std::string_view text) {
     app::ConvParameters p = app::ResetConvParameters(*w);
     app::ReadConvItems(*w, text, p);
     return p;
   }
 
-  bool Exists(std::string_view name) { return std::filesystem::exists(dir.path() / name); }
+  bool exists(std::string_view name) { return std::filesystem::exists(dir.path() / name); }
 
   // Names and kinds of the project's entries, in order.
-  std::vector<std::string> Entries() {
+  std::vector<std::string> entries() {
     std::vector<std::string> out;
     for (const project::EntryRecord& e : w->project.entries())
       out.push_back(e.name + ":" + std::to_string(e.kindCode()) + ":" + e.file);
@@ -77,34 +77,34 @@ class Conv : public BatchFixture {
 }  // namespace
 
 TEST_F(Conv, TheSourceNamesTheFilesOfTheKindChosenBeforeIt) {
-  auto p = Items("tset src=gfx/hero.png");
+  auto p = items("tset src=gfx/hero.png");
   EXPECT_EQ(p.kind, app::ConvKind::Tileset);
   EXPECT_EQ(p.source, "gfx/hero.png");
   EXPECT_EQ(p.destination, "gfx/hero.til.c");
   EXPECT_EQ(p.paletteFile, "gfx/hero.pal.c");
   EXPECT_EQ(p.mapFile, "gfx/hero.map.c");
 
-  p = Items("bmp src=ciel.v2.jpg");
+  p = items("bmp src=ciel.v2.jpg");
   EXPECT_EQ(p.destination, "ciel.v2.bmp.c");
   EXPECT_EQ(p.paletteFile, "ciel.v2.pal.c");
   EXPECT_TRUE(p.mapFile.empty());
 
   // The kind comes too late: nothing is derived.
-  p = Items("src=x.bmp tset");
+  p = items("src=x.bmp tset");
   EXPECT_EQ(p.source, "x.bmp");
   EXPECT_TRUE(p.destination.empty());
   EXPECT_TRUE(p.paletteFile.empty());
   EXPECT_TRUE(p.mapFile.empty());
 
   // `bmp=file` is a source and leaves the kind alone.
-  p = Items("tset bmp=fond.gif");
+  p = items("tset bmp=fond.gif");
   EXPECT_EQ(p.kind, app::ConvKind::Tileset);
   EXPECT_EQ(p.source, "fond.gif");
   EXPECT_EQ(p.destination, "fond.til.c");
 }
 
 TEST_F(Conv, DestinationsPalettesMapsAndNames) {
-  auto p = Items("tset src=a.png dst=sortie/b map=c pal=d name=heros namemap=carte");
+  auto p = items("tset src=a.png dst=sortie/b map=c pal=d name=heros namemap=carte");
   EXPECT_EQ(p.destination, "sortie/b.til.c");
   EXPECT_EQ(p.mapFile, "c.map.c");
   EXPECT_EQ(p.paletteFile, "d.pal.c");
@@ -113,18 +113,18 @@ TEST_F(Conv, DestinationsPalettesMapsAndNames) {
   EXPECT_EQ(p.bitmapName, "heros");
   EXPECT_EQ(p.mapName, "carte");
 
-  p = Items("bmp til=image pal=\"mes palettes/p\" map=m");
+  p = items("bmp til=image pal=\"mes palettes/p\" map=m");
   EXPECT_EQ(p.destination, "image.bmp.c");
   EXPECT_EQ(p.paletteFile, "mes palettes/p.pal.c");
   EXPECT_EQ(p.mapFile, "m");  // the extension only for tilesets
 
-  p = Items("b8 pal=brut");
+  p = items("b8 pal=brut");
   EXPECT_EQ(p.kind, app::ConvKind::Bitmap8);
   EXPECT_EQ(p.paletteFile, "brut");
 }
 
 TEST_F(Conv, FlagsTakeTheirPrefixAndEveryCallStartsAfresh) {
-  auto p = Items("-txt !gmap opt +16c upal=base !util=decor");
+  auto p = items("-txt !gmap opt +16c upal=base !util=decor");
   EXPECT_EQ(p.textMap, 0);
   EXPECT_EQ(p.generateMap, 2);
   EXPECT_EQ(p.optimise, 1);  // no prefix: unchanged
@@ -137,13 +137,13 @@ TEST_F(Conv, FlagsTakeTheirPrefixAndEveryCallStartsAfresh) {
   EXPECT_EQ(p.useTilesetState, app::kExistingAppended);
 
   // A colour count given is kept by the mode's default.
-  p = Items("col=16 +16c");
+  p = items("col=16 +16c");
   EXPECT_EQ(p.colourCount, 16);
-  p = Items("-16c");
+  p = items("-16c");
   EXPECT_EQ(p.colourMode, 1);
   EXPECT_EQ(p.colourCount, 255);
 
-  p = Items("");
+  p = items("");
   EXPECT_EQ(p.kind, app::ConvKind::None);
   EXPECT_EQ(p.colourCount, 255);
   EXPECT_EQ(p.textMap, 1);
@@ -153,7 +153,7 @@ TEST_F(Conv, FlagsTakeTheirPrefixAndEveryCallStartsAfresh) {
 }
 
 TEST_F(Conv, AnUnknownItemIsReportedAndSkipped) {
-  auto p = Items("tset couleurs=16 src=a.png +zz");
+  auto p = items("tset couleurs=16 src=a.png +zz");
   EXPECT_EQ(p.destination, "a.til.c");
   ASSERT_EQ(dialogs.entries().size(), 2u);
   EXPECT_EQ(dialogs.entries()[0].text, "Identificateur de conversion non-reconnu: couleurs");
@@ -165,8 +165,8 @@ TEST_F(Conv, AnUnknownItemIsReportedAndSkipped) {
 TEST_F(Conv, ASourceWithoutExtensionTakesTheFirstExistingPicture) {
   testsupport::WriteFile(dir.path() / "perso.gif", "x");
   testsupport::WriteFile(dir.path() / "perso.png", "x");
-  EXPECT_EQ(Items("tset src=perso").source, "perso.png");
-  auto p = Items("tset src=absent");
+  EXPECT_EQ(items("tset src=perso").source, "perso.png");
+  auto p = items("tset src=absent");
   EXPECT_EQ(p.source, "absent.bmp");
   EXPECT_EQ(p.destination, "absent.til.c");
 }
@@ -174,7 +174,7 @@ TEST_F(Conv, ASourceWithoutExtensionTakesTheFirstExistingPicture) {
 TEST_F(Conv, SizeAndElementChecksReportInTheDebugBox) {
   WriteHero(dir.file("hero.png"));
   dialogs.clear();
-  Statements(
+  statements(
       "conv tset src=hero.png tdim=12x8\n"
       "conv tset src=hero.png tdim=8x136\n"
       "conv tset src=hero.png tdim=0x8\n"
@@ -192,21 +192,21 @@ TEST_F(Conv, SizeAndElementChecksReportInTheDebugBox) {
     EXPECT_EQ(e.caption, kDebugCaption);
     EXPECT_EQ(e.icon, platform::Icon::None);
   }
-  EXPECT_FALSE(Exists("hero.til.c"));
+  EXPECT_FALSE(exists("hero.til.c"));
   EXPECT_EQ(w->project.count(), 0u);
 
   // A colour count beyond the mode converts nothing, silently.
   dialogs.clear();
-  Statements("conv tset src=hero.png col=257\nconv tset src=hero.png col=0\n");
+  statements("conv tset src=hero.png col=257\nconv tset src=hero.png col=0\n");
   EXPECT_TRUE(dialogs.entries().empty());
-  EXPECT_FALSE(Exists("hero.til.c"));
+  EXPECT_FALSE(exists("hero.til.c"));
 }
 
 TEST_F(Conv, ATilesetConversionWritesCompilableFilesAndAddsItsElements) {
   WriteHero(dir.file("hero.png"));
-  Statements("conv tset src=hero.png col=16 +16c tdim=16x16\n");
+  statements("conv tset src=hero.png col=16 +16c tdim=16x16\n");
   EXPECT_TRUE(dialogs.entries().empty()) << dialogs.entries().front().text;
-  EXPECT_EQ(Entries(), (std::vector<std::string>{"hero:3:hero.til.c", "hero:6:hero.pal.c",
+  EXPECT_EQ(entries(), (std::vector<std::string>{"hero:3:hero.til.c", "hero:6:hero.pal.c",
                                                  "hero:1:hero.map.c"}));
   EXPECT_EQ(w->project.entry(0).baseFile, "hero.png");
   // The tile size stays set; the colour mode and map format were the
@@ -247,10 +247,10 @@ TEST_F(Conv, TheCommandLineConvertsAndSavesTheProject) {
                 "dst=ecran name=ecran"),
             0);
   EXPECT_TRUE(dialogs.entries().empty()) << dialogs.entries().front().text;
-  EXPECT_TRUE(Exists("hero.til.c"));
-  EXPECT_TRUE(Exists("ecran.bmp.c"));
-  EXPECT_TRUE(Exists("ecran.pal.c"));
-  std::string saved = Saved("jeu.tpj");
+  EXPECT_TRUE(exists("hero.til.c"));
+  EXPECT_TRUE(exists("ecran.bmp.c"));
+  EXPECT_TRUE(exists("ecran.pal.c"));
+  std::string saved = this->saved("jeu.tpj");
   for (std::string_view block :
        {"  Elément: hero\n  Type: tileset\n  Fichier: hero.til.c\n  Base: hero.png\n",
         "  Elément: hero\n  Type: palette\n  Fichier: hero.pal.c\n",
@@ -265,13 +265,13 @@ TEST_F(Conv, TheCommandLineConvertsAndSavesTheProject) {
 
 TEST_F(Conv, ConvertingAgainKeepsOneElementOfEachAndAnExistingPaletteIsExtended) {
   WriteHero(dir.file("hero.png"));
-  Statements("conv tset src=hero.png tdim=16x16\nconv tset src=hero.png tdim=16x16\n");
+  statements("conv tset src=hero.png tdim=16x16\nconv tset src=hero.png tdim=16x16\n");
   EXPECT_EQ(w->project.count(), 3u);
   // A new tileset after the colours of the existing palette (greyed box).
-  Statements("conv tset src=hero.png dst=suite !upal=hero tdim=16x16\n");
+  statements("conv tset src=hero.png dst=suite !upal=hero tdim=16x16\n");
   EXPECT_TRUE(dialogs.entries().empty()) << dialogs.entries().front().text;
   // The palette used is the existing element, which moves to the end.
-  EXPECT_EQ(Entries(), (std::vector<std::string>{"hero:3:hero.til.c", "hero:1:hero.map.c",
+  EXPECT_EQ(entries(), (std::vector<std::string>{"hero:3:hero.til.c", "hero:1:hero.map.c",
                                                  "suite:3:suite.til.c", "hero:6:hero.pal.c",
                                                  "suite:1:suite.map.c"}));
   std::string palette = testsupport::ReadFile(dir.path() / "hero.pal.c");
@@ -282,10 +282,10 @@ TEST_F(Conv, TheImportAssistantConvertsTheSameWayWithoutAWindow) {
   WriteHero(dir.file("hero.png"));
   std::filesystem::create_directories(dir.path() / "conv");
   std::filesystem::create_directories(dir.path() / "assistant");
-  Statements("conv tset src=hero.png dst=conv/hero tdim=16x16\n");
+  statements("conv tset src=hero.png dst=conv/hero tdim=16x16\n");
   // A second project, so that the new elements are named alike.
   ASSERT_EQ(Run("autre.tpj", "fin"), 0);
-  Statements(
+  statements(
       "arbre-mosaiques\n"
       "texte-source \"hero.png\"\n"
       "texte-dest \"assistant/hero.til.c\"\n"
@@ -307,7 +307,7 @@ TEST_F(Conv, TheImportAssistantConvertsTheSameWayWithoutAWindow) {
 }
 
 TEST_F(Conv, TheAssistantChecksItsColourCountAndItsPicture) {
-  Statements(
+  statements(
       "arbre-mosaiques\n"
       "texte-couleurs \"300\"\n"
       "ok\n"
@@ -328,20 +328,20 @@ TEST_F(Conv, TheAssistantChecksItsColourCountAndItsPicture) {
 TEST_F(Conv, TheAssistantAsksBeforeConvertingAPictureThatIsNotWholeTiles) {
   WriteHero(dir.file("hero.png"));
   dialogs.queueAnswer(platform::Answer::Cancel);
-  Statements(
+  statements(
       "arbre-mosaiques\ntexte-source \"hero.png\"\ntexte-dest \"h.til.c\"\n"
       "texte-palette \"h.pal.c\"\ntexte-map \"h.map.c\"\nconvert.tilex 24\ncombo-tiles "
       "\"perso...\"\nok\n");
   ASSERT_EQ(dialogs.entries().size(), 1u);
   EXPECT_TRUE(dialogs.entries()[0].isQuestion);
   EXPECT_EQ(dialogs.entries()[0].caption, "Oups");
-  EXPECT_FALSE(Exists("h.til.c"));
+  EXPECT_FALSE(exists("h.til.c"));
 
   // A square taken from the corner is no whole picture: no question.
   dialogs.clear();
-  Statements("combo-taille \"128x128\"\nok\n");
+  statements("combo-taille \"128x128\"\nok\n");
   EXPECT_TRUE(dialogs.entries().empty()) << dialogs.entries().front().text;
-  EXPECT_TRUE(Exists("h.til.c"));
+  EXPECT_TRUE(exists("h.til.c"));
 }
 
 // The program itself, without a display: the conversion of its command line.
@@ -354,13 +354,13 @@ TEST_F(Conv, TheProgramConvertsFromItsCommandLineWithoutADisplay) {
                     "2> err.txt";
   ASSERT_EQ(std::system(run.c_str()), 0);
   for (std::string_view file : {"hero.til.c", "hero.pal.c", "hero.map.c"})
-    EXPECT_TRUE(Exists(file)) << file;
+    EXPECT_TRUE(exists(file)) << file;
   // Only the status line on standard error.
   EXPECT_EQ(testsupport::ReadFile(dir.path() / "err.txt"),
             "Tessel Works: terminé sans erreur, projet enregistré (code 0).\n");
   std::string out = testsupport::ReadFile(dir.path() / "out.txt");
   EXPECT_NE(out.find("Nouvel élément: hero (tileset) hero.til.c\n"), std::string::npos) << out;
-  std::string saved = Saved("demo.tpj");
+  std::string saved = this->saved("demo.tpj");
   EXPECT_NE(saved.find("  Elément: hero\n  Type: carte\n  Fichier: hero.map.c\n"),
             std::string::npos);
   EXPECT_NE(testsupport::ReadFile(dir.path() / "hero.til.c").find("//Taille: 16*16*3\r\n"),

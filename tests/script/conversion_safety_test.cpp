@@ -31,12 +31,12 @@ void WritePicture(const std::string& path, uint32_t shift) {
 class ConversionFiles : public BatchFixture {
  protected:
   ConversionFiles() { Run("projet.tpj", "fin"); }
-  void Statements(std::string text) {
+  void statements(std::string text) {
     platform::TextLines lines(std::move(text));
     script::ExecuteScript(*w, lines);
   }
-  std::string Read(const char* name) { return testsupport::ReadFile(dir.path() / name); }
-  bool Leftovers() {
+  std::string read(const char* name) { return testsupport::ReadFile(dir.path() / name); }
+  bool leftovers() {
     for (const auto& e : fs::recursive_directory_iterator(dir.path()))
       if (e.path().filename().string().find(".~") != std::string::npos) return true;
     return false;
@@ -83,19 +83,19 @@ class ConversionObstacle : public ConversionFiles,
 TEST_P(ConversionObstacle, LeavesEveryFileOfTheConversionAsItWas) {
   fs::create_directory(dir.path() / "out");
   WritePicture(dir.file("hero.png"), 0);
-  Statements("conv tset src=hero.png dst=out/hero map=out/hero pal=out/hero col=16 tdim=16x16\n");
+  statements("conv tset src=hero.png dst=out/hero map=out/hero pal=out/hero col=16 tdim=16x16\n");
   ASSERT_TRUE(dialogs.entries().empty()) << dialogs.entries().front().text;
-  std::string map = Read("out/hero.map.c"), tiles = Read("out/hero.til.c");
-  std::string palette = Read("out/hero.pal.c");
+  std::string map = read("out/hero.map.c"), tiles = read("out/hero.til.c");
+  std::string palette = read("out/hero.pal.c");
 
   if (!GetParam().set(dir.path())) GTEST_SKIP() << "no tmpfs can be mounted here";
   WritePicture(dir.file("hero.png"), 1);  // other tiles, another map
-  Statements("conv tset src=hero.png dst=out/hero map=out/hero pal=out/hero col=16 tdim=16x16\n");
+  statements("conv tset src=hero.png dst=out/hero map=out/hero pal=out/hero col=16 tdim=16x16\n");
   EXPECT_FALSE(dialogs.entries().empty());  // the failure is reported
-  EXPECT_EQ(Read("out/hero.map.c"), map);
-  EXPECT_EQ(Read("out/hero.til.c"), tiles);
-  EXPECT_EQ(Read("out/hero.pal.c"), palette);
-  EXPECT_FALSE(Leftovers());
+  EXPECT_EQ(read("out/hero.map.c"), map);
+  EXPECT_EQ(read("out/hero.til.c"), tiles);
+  EXPECT_EQ(read("out/hero.pal.c"), palette);
+  EXPECT_FALSE(leftovers());
   GetParam().clear(dir.path());
 }
 
@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(Conversion, ConversionObstacle, ::testing::ValuesIn(kOb
 TEST_F(ConversionFiles, ADestinationTooLongForTheProjectIsRefusedNotCut) {
   WritePicture(dir.file("hero.png"), 0);
   std::string longName(270, 'd');
-  Statements("conv tset src=hero.png dst=" + longName + " col=16 tdim=16x16\n");
+  statements("conv tset src=hero.png dst=" + longName + " col=16 tdim=16x16\n");
   ASSERT_EQ(dialogs.entries().size(), 1u);
   EXPECT_NE(dialogs.entries()[0].text.find("259"), std::string::npos);
   EXPECT_EQ(w->project.count(), 0u);
@@ -132,10 +132,10 @@ class EmptyExisting : public ConversionFiles, public ::testing::WithParamInterfa
 TEST_P(EmptyExisting, StopsTheConversionWithAMessage) {
   const ExistingCase& c = GetParam();
   WritePicture(dir.file("hero.png"), 0);
-  Statements("conv tset src=hero.png col=16 tdim=16x16\n");
+  statements("conv tset src=hero.png col=16 tdim=16x16\n");
   ASSERT_TRUE(dialogs.entries().empty()) << dialogs.entries().front().text;
   testsupport::WriteFile(dir.path() / c.emptied, "");
-  Statements(std::string("conv tset src=hero.png dst=suite ") + c.items + " tdim=16x16\n");
+  statements(std::string("conv tset src=hero.png dst=suite ") + c.items + " tdim=16x16\n");
   ASSERT_FALSE(dialogs.entries().empty());
   EXPECT_NE(dialogs.entries().back().text.find(c.emptied), std::string::npos)
       << dialogs.entries().back().text;

@@ -20,7 +20,7 @@ namespace {
 
 class Definitions : public ScriptFixture {
  protected:
-  project::EntryRecord Entry(std::string_view fileName, std::string_view name) {
+  project::EntryRecord entry(std::string_view fileName, std::string_view name) {
     project::EntryRecord e;
     e.file = dir.file(fileName);
     e.baseFile = std::string(fileName);
@@ -32,7 +32,7 @@ class Definitions : public ScriptFixture {
 }  // namespace
 
 TEST_F(Definitions, DefinitionsReadTheLinesThatFollowThem) {
-  RunLines(
+  runLines(
       "defformat \"Mien\" {\n"
       "  palette {\n"
       "    element = \"%i,\"\n"
@@ -44,7 +44,7 @@ TEST_F(Definitions, DefinitionsReadTheLinesThatFollowThem) {
       "  }\n"
       "selformat \"Mien\"\n"
       "setmodel \"Ennemi\"\n");
-  EXPECT_TRUE(Messages().empty()) << Messages().front();
+  EXPECT_TRUE(messages().empty()) << messages().front();
   EXPECT_EQ(w.formats.current.name, "Mien");
   EXPECT_EQ(w.formats.current.section(formats::SectionType::Palette).element, "%i,");
   ASSERT_EQ(w.formats.models.size(), 2u);
@@ -53,7 +53,7 @@ TEST_F(Definitions, DefinitionsReadTheLinesThatFollowThem) {
 }
 
 TEST_F(Definitions, CommandLineTextCannotDefineAnything) {
-  RunText("definefmt \"Mien\" {; definemodel \"M\" {");
+  runText("definefmt \"Mien\" {; definemodel \"M\" {");
   ASSERT_EQ(dialogs.entries().size(), 2u);
   EXPECT_EQ(dialogs.entries()[0].caption, "Erreur d'exécution du script");
   EXPECT_EQ(dialogs.entries()[0].text.rfind("Fonction: defformat\n", 0), 0u);
@@ -63,7 +63,7 @@ TEST_F(Definitions, CommandLineTextCannotDefineAnything) {
 }
 
 TEST_F(Definitions, SelectingUnknownNamesKeepsTheCurrentOnes) {
-  RunText("selformat \"Absent\"; selmodele \"Absent\"");
+  runText("selformat \"Absent\"; selmodele \"Absent\"");
   ASSERT_EQ(dialogs.entries().size(), 2u);
   EXPECT_EQ(dialogs.entries()[0].text, "Format Absent non-trouvé");
   EXPECT_EQ(dialogs.entries()[0].caption, "Erreur ChoisitFormat");
@@ -73,7 +73,7 @@ TEST_F(Definitions, SelectingUnknownNamesKeepsTheCurrentOnes) {
 }
 
 TEST_F(Definitions, RememberedNamesAreSelectedAtTheEndOfAnInteractiveStart) {
-  RunLines(
+  runLines(
       "Format = \"Mien\"\n"
       "Modele = \"Ennemi\"\n"
       "defformat Mien {\n}\n"
@@ -82,17 +82,17 @@ TEST_F(Definitions, RememberedNamesAreSelectedAtTheEndOfAnInteractiveStart) {
   EXPECT_EQ(w.formats.rememberedFormat, "Mien");
   FinishInteractiveStart(w);
   // An unquoted name is taken as the (lowered) statement wrote it.
-  EXPECT_EQ(Messages(), (std::vector<std::string>{"Format Mien non-trouvé"}));
+  EXPECT_EQ(messages(), (std::vector<std::string>{"Format Mien non-trouvé"}));
   EXPECT_EQ(formats::CurrentModel(w.formats).name, "Ennemi");
-  RunText("format \"mien\"");
+  runText("format \"mien\"");
   dialogs.clear();
   FinishInteractiveStart(w);
   EXPECT_EQ(w.formats.current.name, "mien");
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(Definitions, TheSessionKeepsFormatModelsModelAndPlatform) {
-  RunLines(
+  runLines(
       "defformat \"Mien\" {\n}\n"
       "defmodele \"Pnj \\\"rapide\\\"\" {\n"
       "  1, 4, \"vie\", \"3\"\n"
@@ -131,9 +131,9 @@ TEST_F(Definitions, TheSessionKeepsFormatModelsModelAndPlatform) {
 
 TEST_F(Definitions, ConversionsWriteThroughThePlatformWithTheExportIdentifiers) {
   PlatformWriters writers(w);
-  auto palette = Entry("hero.pal.c", "hero");
+  auto palette = entry("hero.pal.c", "hero");
   const uint32_t colours[] = {0, convert::MakePixel(31, 0, 0)};
-  RunText("gba.align 1");
+  runText("gba.align 1");
   w.exportIdentifiers.palette = "heros";
   ASSERT_TRUE(writers.writePalette(palette, colours));
   std::string text = testsupport::ReadFile(palette.file);
@@ -141,7 +141,7 @@ TEST_F(Definitions, ConversionsWriteThroughThePlatformWithTheExportIdentifiers) 
             std::string::npos);
 
   // The map goes out in the format the platform record describes.
-  auto map = Entry("lvl.map.c", "lvl");
+  auto map = entry("lvl.map.c", "lvl");
   const uint32_t cells[] = {1, 2, 3, 4};
   const PlatformRecord& p = CurrentPlatform(w);
   ASSERT_TRUE(writers.writeMap(map, nullptr, nullptr, p.mapFormats[0], cells, 2, 2, 16, 8));
@@ -157,9 +157,9 @@ TEST_F(Definitions, ConversionsWriteThroughThePlatformWithTheExportIdentifiers) 
   EXPECT_EQ(w.mapFormat, 0);
   EXPECT_EQ(back.cells, (std::vector<uint32_t>{1, 2, 3, 4}));
 
-  auto bitmap = Entry("img.bmp.c", "img");
+  auto bitmap = entry("img.bmp.c", "img");
   const uint32_t pixels[] = {convert::MakePixel(1, 2, 3)};
   ASSERT_TRUE(writers.writeBitmap(bitmap, &palette, convert::kGbaColourModes[2], pixels, 1, 1));
   EXPECT_NE(testsupport::ReadFile(bitmap.file).find("//Bitmap 15 bits (\"\")"), std::string::npos);
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(messages().empty());
 }

@@ -26,7 +26,7 @@ TEST_F(DemoProject, BatchModeConvertsItsPicturesIntoElements) {
     EXPECT_TRUE(std::filesystem::exists(dir.path() / file)) << file;
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "gfx/ciel.pal.c"));  // 15 bits: no palette
 
-  std::string saved = Saved("demo.tpj");
+  std::string saved = this->saved("demo.tpj");
   EXPECT_NE(saved.find("  Elément: hero\n  Type: tileset\n  Fichier: gfx/hero.til.c\n"
                        "  Base: gfx/hero.png\n  Dossier: Graphismes\n"),
             std::string::npos);

@@ -48,12 +48,12 @@ class LongValueStatement : public scripttest::ScriptFixture {};
 TEST_F(LongValueStatement, StatementsFromAStreamAndFromText) {
   auto stream = [this](const std::string& value) {
     scripttest::TheStore().nombre = 77;
-    RunLines("essai.nombre = " + value + "\n");
+    runLines("essai.nombre = " + value + "\n");
     return scripttest::TheStore().nombre;
   };
   auto text = [this](const std::string& value) {
     scripttest::TheStore().nombre = 77;
-    RunText("essai.nombre = " + value);
+    runText("essai.nombre = " + value);
     return scripttest::TheStore().nombre;
   };
   const int32_t expected = stream(kMalformed);
@@ -94,7 +94,7 @@ TEST(LongValue, ModelFieldLinesAndOperationTexts) {
 class LongValueProject : public scripttest::BatchFixture {
  protected:
   // A project whose data section sets a mask from `value`.
-  bool MirrorMaskAfterOpening(const std::string& value) {
+  bool mirrorMaskAfterOpening(const std::string& value) {
     testsupport::WriteFile(dir.path() / "p.tpj",
                            "#Fichier de projet Tessel Works\n"
                            "\n#Infos utiles sur la dernière session\n .section infos\n  Fin\n"
@@ -109,11 +109,11 @@ class LongValueProject : public scripttest::BatchFixture {
 };
 
 TEST_F(LongValueProject, OpensAtOnce) {
-  const bool expected = MirrorMaskAfterOpening(kMalformed);
+  const bool expected = mirrorMaskAfterOpening(kMalformed);
   EXPECT_FALSE(expected);  // the mask is on by default: the line ran
   for (const LongValue& value : LongValues())
     EXPECT_EQ(Timed("project data section", value,
-                    [this](const std::string& text) { return MirrorMaskAfterOpening(text); }),
+                    [this](const std::string& text) { return mirrorMaskAfterOpening(text); }),
               expected)
         << value.name;
 }

@@ -63,22 +63,22 @@ TEST_F(PlatformRecords, TheGameBoyAdvanceIsCurrentFromTheStart) {
 }
 
 TEST_F(PlatformRecords, MirrorMaskOffAndOnAgainGivesTheTenBitIndexBack) {
-  RunLines("GBA.mirrorMask = faux\n");
+  runLines("GBA.mirrorMask = faux\n");
   EXPECT_EQ(TextFormat(w).indexMask, 0xFFFu);
   EXPECT_EQ(TextFormat(w).mirrorXMask, 0u);
   EXPECT_EQ(TextFormat(w).mirrorXShift, 0);
   EXPECT_EQ(TextFormat(w).mirrorYMask, 0u);
   EXPECT_EQ(TextFormat(w).paletteMask, 0xF000u);
-  RunLines("gba.mirrormask vrai\n");
+  runLines("gba.mirrormask vrai\n");
   EXPECT_EQ(TextFormat(w).indexMask, 0x3FFu);
   EXPECT_EQ(TextFormat(w).mirrorXMask, 0x400u);
   EXPECT_EQ(TextFormat(w).mirrorXShift, 10);
   EXPECT_EQ(TextFormat(w).mirrorYShift, 11);
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(PlatformRecords, WithoutMaskBitsTextCellsKeepSixteenBitsOfTileNumber) {
-  RunText("gba.palettemask 0; gba.mirrormask 0");
+  runText("gba.palettemask 0; gba.mirrormask 0");
   const convert::MapFormat& f = TextFormat(w);
   EXPECT_EQ(f.indexMask, 0xFFFFu);
   EXPECT_EQ(f.paletteMask, 0u);
@@ -89,17 +89,17 @@ TEST_F(PlatformRecords, WithoutMaskBitsTextCellsKeepSixteenBitsOfTileNumber) {
   // A sub-palette has nowhere to go: the tile number stays whole.
   EXPECT_EQ(convert::CellWithSubPalette(f, 0x1234u, 5), 0x1234u);
   // The palette field alone: 12 bits of tile number.
-  RunText("gba.palettemask 1");
+  runText("gba.palettemask 1");
   EXPECT_EQ(TextFormat(w).indexMask, 0xFFFu);
   EXPECT_EQ(convert::CellSubPalette(TextFormat(w), 0x5123u), 5u);
 }
 
 TEST_F(PlatformRecords, AlignmentFillsTheSecondUserTextBeforeExports) {
-  RunText("gba.align 1");
+  runText("gba.align 1");
   EXPECT_EQ(w.platforms.gba.align, 4);
   RunExportHook(w);
   EXPECT_EQ(w.formats.current.user[1], "__attribute__((aligned(4))) ");
-  RunText("gba.align 0");
+  runText("gba.align 0");
   RunExportHook(w);
   EXPECT_EQ(w.formats.current.user[1], "");
 }
@@ -108,31 +108,31 @@ TEST_F(PlatformRecords, SelectingAnotherPlatformSendsTheEventsAndRefreshesTheWin
   CountingHost host;
   w.interpreter.host = &host;
   AddOtherPlatform(w);
-  RunText("gba.align 1");
+  runText("gba.align 1");
   RunExportHook(w);
-  RunText("plateforme \"Game Boy Advance, Nintendo\"");
+  runText("plateforme \"Game Boy Advance, Nintendo\"");
   EXPECT_EQ(host.refreshes, 0);  // already current: nothing happens
 
-  RunText("platform \"Autre console\"");
+  runText("platform \"Autre console\"");
   EXPECT_EQ(w.platforms.current, 1);
   EXPECT_EQ(host.refreshes, 1);
   // The Game Boy Advance was told it stopped being current.
   EXPECT_EQ(w.formats.current.user[1], "");
   // Its alignment is only taken while it is current.
-  RunText("gba.align 0");
+  runText("gba.align 0");
   EXPECT_EQ(w.platforms.gba.align, 4);
 
   w.colourMode = 3;
-  RunText("plateforme \"Game Boy Advance, Nintendo\"");
+  runText("plateforme \"Game Boy Advance, Nintendo\"");
   EXPECT_EQ(w.platforms.current, 0);
   EXPECT_EQ(w.colourMode, 1);  // the platform's default mode
   EXPECT_EQ(host.refreshes, 2);
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(messages().empty());
   w.interpreter.host = nullptr;
 }
 
 TEST_F(PlatformRecords, AnUnknownPlatformIsReportedAndChangesNothing) {
-  RunText("plateforme \"PlayStation\"");
+  runText("plateforme \"PlayStation\"");
   ASSERT_EQ(dialogs.entries().size(), 1u);
   EXPECT_EQ(dialogs.entries()[0].text, "La plate-forme spécifiée n'existe pas: PlayStation");
   EXPECT_EQ(dialogs.entries()[0].caption, "Erreur d'exécution du script");
@@ -141,7 +141,7 @@ TEST_F(PlatformRecords, AnUnknownPlatformIsReportedAndChangesNothing) {
 }
 
 TEST_F(PlatformRecords, TheOptionsPanelShowsTheOptionsAndStoresItsBoxesBack) {
-  RunText("gba.align 1; gba.mirrormask 0");
+  runText("gba.align 1; gba.mirrormask 0");
   const PlatformRecord& p = CurrentPlatform(w);
   OptionsPanel map = p.openOptionsPanel(w, true);
   EXPECT_EQ(map.width, 170);
@@ -174,14 +174,14 @@ TEST_F(PlatformRecords, TheOptionsPanelShowsTheOptionsAndStoresItsBoxesBack) {
 }
 
 TEST_F(PlatformRecords, OptionsAreWrittenAsTheLinesThatRestoreThem) {
-  RunText("gba.palettemask faux; gba.align vrai");
+  runText("gba.palettemask faux; gba.align vrai");
   std::string lines;
   WritePlatformOptions(w, lines);
   EXPECT_EQ(lines, "  GBA.paletteMask = faux\n  GBA.mirrorMask = vrai\n  GBA.align = 4\n");
 
   StartPlatforms(w);
   EXPECT_TRUE(w.platforms.gba.paletteMask);
-  RunLines(lines);
+  runLines(lines);
   EXPECT_FALSE(w.platforms.gba.paletteMask);
   EXPECT_EQ(w.platforms.gba.align, 4);
   EXPECT_EQ(TextFormat(w).paletteMask, 0u);

@@ -15,70 +15,70 @@ class RecordingEditor : public mapeditor::EditorAccess {
   int32_t backgrounds = 2;
 
   bool addBackgroundByName(std::string_view name, int32_t slot) override {
-    return Note("add " + std::string(name) + " " + std::to_string(slot));
+    return note("add " + std::string(name) + " " + std::to_string(slot));
   }
-  void resetBackgrounds() override { Note("reset"); }
+  void resetBackgrounds() override { note("reset"); }
   void linkBackgrounds(std::span<const int32_t> numbers) override {
     std::string line = "link";
     for (int32_t n : numbers) line += " " + std::to_string(n);
-    Note(line);
+    note(line);
   }
   bool setScrollRate(int32_t index, double x, double y) override {
-    return Note("scroll " + std::to_string(index) + " " + std::to_string(x) + " " +
+    return note("scroll " + std::to_string(index) + " " + std::to_string(x) + " " +
                 std::to_string(y));
   }
   bool addCondition(int32_t index, uint32_t lowest, uint32_t highest, uint32_t target,
                     bool noIncrement) override {
-    return Note("condition " + std::to_string(index) + " " + std::to_string(lowest) + " " +
+    return note("condition " + std::to_string(index) + " " + std::to_string(lowest) + " " +
                 std::to_string(highest) + " " + std::to_string(target) + (noIncrement ? " =" : ""));
   }
   bool setSnapGrid(int32_t index, int32_t width, int32_t height) override {
-    return Note("grid " + std::to_string(index) + " " + std::to_string(width) + " " +
+    return note("grid " + std::to_string(index) + " " + std::to_string(width) + " " +
                 std::to_string(height));
   }
   bool setGbaEmulation(int32_t index, bool on) override {
-    return Note("emulation " + std::to_string(index) + " " + std::to_string(on));
+    return note("emulation " + std::to_string(index) + " " + std::to_string(on));
   }
   bool setVisible(int32_t index, bool visible) override {
-    return Note("visible " + std::to_string(index) + " " + std::to_string(visible));
+    return note("visible " + std::to_string(index) + " " + std::to_string(visible));
   }
   bool addSpecimenMap(int32_t number) override {
-    return Note("specimen map " + std::to_string(number));
+    return note("specimen map " + std::to_string(number));
   }
-  void showSpecimen(bool shown) override { Note("specimen show " + std::to_string(shown)); }
+  void showSpecimen(bool shown) override { note("specimen show " + std::to_string(shown)); }
   void placeSpecimen(int32_t width, int32_t height, int32_t left, int32_t top,
                      bool moves) override {
-    Note("specimen place " + Numbers({width, height, left, top}) + " " + std::to_string(moves));
+    note("specimen place " + numbers({width, height, left, top}) + " " + std::to_string(moves));
   }
   bool setBitName(int32_t index, int32_t bit, std::string_view name) override {
-    return Note("bit name " + std::to_string(index) + " " + std::to_string(bit) + " " +
+    return note("bit name " + std::to_string(index) + " " + std::to_string(bit) + " " +
                 std::string(name));
   }
   bool setBitActive(int32_t index, int32_t bit, bool active) override {
-    return Note("bit active " + std::to_string(index) + " " + std::to_string(bit) + " " +
+    return note("bit active " + std::to_string(index) + " " + std::to_string(bit) + " " +
                 std::to_string(active));
   }
-  void showBitGrid() override { Note("bits show"); }
+  void showBitGrid() override { note("bits show"); }
   void moveBitGrid(int32_t left, int32_t top) override {
-    Note("bits move " + Numbers({left, top}));
+    note("bits move " + numbers({left, top}));
   }
   void placeEditor(int32_t width, int32_t height, int32_t left, int32_t top, bool moves,
                    bool maximised) override {
-    Note("editor place " + Numbers({width, height, left, top}) + " " + std::to_string(moves) + " " +
+    note("editor place " + numbers({width, height, left, top}) + " " + std::to_string(moves) + " " +
          std::to_string(maximised));
   }
-  void setZoom(double zoom) override { Note("zoom " + std::to_string(zoom)); }
+  void setZoom(double zoom) override { note("zoom " + std::to_string(zoom)); }
   int32_t backgroundCount() const override { return backgrounds; }
   // Told at the end of every outermost run; counted, not recorded as a call.
   void settingsChanged() override { ++settingsNotices; }
   int settingsNotices = 0;
 
  private:
-  bool Note(std::string line) {
+  bool note(std::string line) {
     calls.push_back(std::move(line));
     return true;
   }
-  static std::string Numbers(std::initializer_list<int32_t> values) {
+  static std::string numbers(std::initializer_list<int32_t> values) {
     std::string out;
     for (int32_t v : values) out += (out.empty() ? "" : " ") + std::to_string(v);
     return out;

@@ -35,21 +35,21 @@ class FakeHost : public ScriptHost {
 
 class FakeAssistant : public AssistantControls {
  public:
-  void openFromTree(AssistantControl c) override { calls.push_back("tree " + Id(c)); }
+  void openFromTree(AssistantControl c) override { calls.push_back("tree " + id(c)); }
   void setText(AssistantControl c, const std::string& t) override {
-    calls.push_back("text " + Id(c) + " " + t);
+    calls.push_back("text " + id(c) + " " + t);
   }
   void setChecked(AssistantControl c, int32_t s) override {
-    calls.push_back("check " + Id(c) + " " + std::to_string(s));
+    calls.push_back("check " + id(c) + " " + std::to_string(s));
   }
   std::vector<std::string> listEntries(AssistantControl) override {
     return {"Palette A", "ÉCRAN titre", "Palette B"};
   }
   void selectEntry(AssistantControl c, size_t i) override {
-    calls.push_back("select " + Id(c) + " " + std::to_string(i));
+    calls.push_back("select " + id(c) + " " + std::to_string(i));
   }
   void pressOk() override { calls.push_back("ok"); }
-  static std::string Id(AssistantControl c) { return std::to_string(static_cast<int>(c)); }
+  static std::string id(AssistantControl c) { return std::to_string(static_cast<int>(c)); }
   Strings calls;
 };
 
@@ -62,26 +62,26 @@ TEST_F(RunLifecycle, MessagesIsZeroDuringARunAndOneAfter) {
   RegisterIdentifier(w, "voir", CommandEntry<[](Workshop& w, std::string_view) {
                        TheStore().traces.push_back(std::to_string(w.interpreter.messages));
                      }>());
-  RunText("voir; messages = 1; voir");
-  EXPECT_EQ(Traces(), (Strings{"0", "1"}));
+  runText("voir; messages = 1; voir");
+  EXPECT_EQ(traces(), (Strings{"0", "1"}));
   EXPECT_EQ(w.interpreter.messages, 1);
 }
 
 TEST_F(RunLifecycle, HostHooksWrapTheOutermostRunAndBitNamesSurviveNesting) {
   FakeHost host;
   w.interpreter.host = &host;
-  std::string inc = WriteScript("inc.spt", "visible 0\n");
-  RunLines("essai.bitnoms\ninclure \"" + inc + "\"\nvisible 1\n");
+  std::string inc = writeScript("inc.spt", "visible 0\n");
+  runLines("essai.bitnoms\ninclure \"" + inc + "\"\nvisible 1\n");
   EXPECT_EQ(host.calls, (Strings{"suspend", "hide", "bits", "show", "restore", "show"}));
   host.calls.clear();
-  RunText("trace x");
+  runText("trace x");
   EXPECT_EQ(host.calls, (Strings{"suspend", "restore", "show"}));
 }
 
 TEST_F(RunLifecycle, EventsRunFromTheirLabelsAndReportWhatTheCallerNeeds) {
   EXPECT_EQ(EventLabel(ScriptEvent::Open, "Niveau1"), "onopen Niveau1");
   EXPECT_EQ(EventLabel(ScriptEvent::Save, "x"), "onsave x");
-  w.paths.scriptPath = WriteScript("script.spt",
+  w.paths.scriptPath = writeScript("script.spt",
                                    "onstart:\ntrace départ\nquitte\n"
                                    "onopen Niveau1:\ntrace ouvert\nretour 0\n"
                                    "onsave niveau1:\ntrace sauvé\n");
@@ -94,11 +94,11 @@ TEST_F(RunLifecycle, EventsRunFromTheirLabelsAndReportWhatTheCallerNeeds) {
   EventOutcome quit = RunScriptEvent(w, ScriptEvent::Quit);  // no handler: runs nothing
   EXPECT_TRUE(quit.ran);
   EXPECT_FALSE(quit.refused());
-  EXPECT_EQ(Traces(), (Strings{"départ", "ouvert", "sauvé"}));
+  EXPECT_EQ(traces(), (Strings{"départ", "ouvert", "sauvé"}));
 }
 
 TEST_F(RunLifecycle, AMissingSystemScriptLetsTheProgramGoOn) {
-  RunText("quitte");  // e.g. the project's data section
+  runText("quitte");  // e.g. the project's data section
   w.paths.scriptPath = dir.file("absent.spt");
   EventOutcome start = RunScriptEvent(w, ScriptEvent::Start);
   EXPECT_FALSE(start.ran);
@@ -106,7 +106,7 @@ TEST_F(RunLifecycle, AMissingSystemScriptLetsTheProgramGoOn) {
 }
 
 TEST_F(RunLifecycle, ProceduresMenuListsUnderscoreLabelsInTheirWrittenCase) {
-  std::string path = WriteScript("script.spt",
+  std::string path = writeScript("script.spt",
                                  "onstart:\n"
                                  "  _Export:   # exporte tout\n"
                                  "trace export\n"
@@ -124,7 +124,7 @@ TEST_F(RunLifecycle, ProceduresMenuListsUnderscoreLabelsInTheirWrittenCase) {
 
   w.paths.scriptPath = path;
   EXPECT_TRUE(RunProcedure(w, items[1].text));
-  EXPECT_EQ(Traces(), Strings{"tout"});
+  EXPECT_EQ(traces(), Strings{"tout"});
 }
 
 TEST(ProceduresMenu, ExplainsWhyItIsEmpty) {
@@ -145,7 +145,7 @@ TEST_F(RunLifecycle, ThePromptRunsItsTextAsAStreamAndRemembersIt) {
   std::string typed = "Trace un\r\nessai.nom = \"Deux\r\"\r\ntrace trois";
   RunScriptPrompt(w, typed);
   EXPECT_EQ(ScriptPromptText(w), typed);
-  EXPECT_EQ(Traces(), (Strings{"un", "trois"}));
+  EXPECT_EQ(traces(), (Strings{"un", "trois"}));
   EXPECT_EQ(TheStore().nom, "Deux");
   EXPECT_EQ(w.interpreter.stopFlag, StopFlag::EndScript);  // the appended `Fin`
 
@@ -156,7 +156,7 @@ TEST_F(RunLifecycle, ThePromptRunsItsTextAsAStreamAndRemembersIt) {
 TEST_F(RunLifecycle, AssistantControlsReceiveTheScriptsActions) {
   FakeAssistant assistant;
   w.assistant = &assistant;
-  RunLines(
+  runLines(
       "arbre-cartes\n"
       "TEXTE-SOURCE = \"Héros.PNG\"\n"
       "text-colors = '16'\n"
@@ -169,7 +169,7 @@ TEST_F(RunLifecycle, AssistantControlsReceiveTheScriptsActions) {
       "ok\n");
   EXPECT_EQ(assistant.calls,
             (Strings{"tree 2", "text 4 Héros.PNG", "text 8 16", "check 9 2", "select 13 1", "ok"}));
-  EXPECT_EQ(Messages(),
+  EXPECT_EQ(messages(),
             (Strings{"Objet: combo-tileset.\nLe texte recherché dans la zone de liste "
                      "déroulante n'y figure pas (absente).",
                      "Objet texte-dest.\nIl manque des arguments et/ou leur type est incorrect."}));
@@ -177,8 +177,8 @@ TEST_F(RunLifecycle, AssistantControlsReceiveTheScriptsActions) {
   // Without an assistant, lists have no entries.
   w.assistant = nullptr;
   dialogs.clear();
-  RunText("combo-taille = '32x32'; ok");
-  EXPECT_EQ(Messages(), Strings{"Objet: combo-taille.\nLe texte recherché dans la zone de liste "
+  runText("combo-taille = '32x32'; ok");
+  EXPECT_EQ(messages(), Strings{"Objet: combo-taille.\nLe texte recherché dans la zone de liste "
                                 "déroulante n'y figure pas (32x32)."});
 }
 
@@ -197,8 +197,8 @@ TEST_F(RunLifecycle, RegisteredIdentifiersComeAfterTheRootAndAreNotDuplicated) {
   RegisterIdentifier(w, "goto", CommandEntry(nullptr));
   EXPECT_EQ(LookupIdentifier(w, nullptr, "goto")->command, &GotoCommand);
   // An object without a table has no properties.
-  RunText("psx.palettemask 1");
-  EXPECT_EQ(Messages(), Strings{"La propriété palettemask n'existe pas."});
+  runText("psx.palettemask 1");
+  EXPECT_EQ(messages(), Strings{"La propriété palettemask n'existe pas."});
 }
 
 TEST(RootTable, FrenchThenEnglishNamesOfTheSameTargets) {

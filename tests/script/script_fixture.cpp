@@ -58,16 +58,16 @@ ScriptFixture::ScriptFixture() {
   RegisterTestIdentifiers(w);
 }
 
-void ScriptFixture::RunLines(std::string text, std::string_view startLabel) {
+void ScriptFixture::runLines(std::string text, std::string_view startLabel) {
   platform::TextLines lines(std::move(text));
   ExecuteScript(w, lines, startLabel);
 }
 
-void ScriptFixture::RunText(std::string_view text, std::string_view startLabel) {
+void ScriptFixture::runText(std::string_view text, std::string_view startLabel) {
   ExecuteScript(w, text, startLabel);
 }
 
-std::string ScriptFixture::WriteScript(std::string_view name, std::string_view bytes) {
+std::string ScriptFixture::writeScript(std::string_view name, std::string_view bytes) {
   std::string path = dir.file(name);
   testsupport::WriteFile(path, bytes);
   return path;

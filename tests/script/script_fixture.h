@@ -38,13 +38,13 @@ class ScriptFixture : public ::testing::Test {
   ScriptFixture();
 
   // Runs a stream of lines / `;`-separated text.
-  void RunLines(std::string text, std::string_view startLabel = {});
-  void RunText(std::string_view text, std::string_view startLabel = {});
+  void runLines(std::string text, std::string_view startLabel = {});
+  void runText(std::string_view text, std::string_view startLabel = {});
   // Writes a file in the temporary directory and returns its path.
-  std::string WriteScript(std::string_view name, std::string_view bytes);
+  std::string writeScript(std::string_view name, std::string_view bytes);
 
-  const std::vector<std::string>& Traces() { return TheStore().traces; }
-  std::vector<std::string> Messages() { return dialogs.texts(); }
+  const std::vector<std::string>& traces() { return TheStore().traces; }
+  std::vector<std::string> messages() { return dialogs.texts(); }
 
   testsupport::TempDir dir;
   platform::RecordingDialogs dialogs;

@@ -33,13 +33,13 @@ TEST_F(SessionSettings, StartValuesWriteExactlyTheAlwaysWrittenLines) {
   ASSERT_EQ(Run("defauts.tpj", "fin"), 0);
   std::string expected = platform::DecodeTextFile(
       testsupport::ReadFile(testsupport::DataPath("script/default_infos.txt")));
-  EXPECT_EQ(InfosSection(Saved("defauts.tpj")), expected);
+  EXPECT_EQ(InfosSection(saved("defauts.tpj")), expected);
   EXPECT_TRUE(dialogs.entries().empty());
 }
 
 TEST_F(SessionSettings, GammaIsWrittenAsTheUserGaveIt) {
   ASSERT_EQ(Run("gamma.tpj", "convert.luminosite gamma=2 add=-12.5 alpha=rgb(1,2,3)"), 0);
-  EXPECT_NE(Saved("gamma.tpj")
+  EXPECT_NE(saved("gamma.tpj")
                 .find("  convert.luminosite   GAMMA=RGB(2.000,2.000,2.000)  "
                       "ADD=RGB(-12.5,-12.5,-12.5)  ALPHA=RGB(1.0,2.0,3.0)\n"),
             std::string::npos);
@@ -56,7 +56,7 @@ TEST_F(SessionSettings, EverySettingChangedByAStatementComesBackFromTheFile) {
       "convert.reducpalrapide faux; convert.reducpalpost faux; dossierdéf[8] = \"Listes\"; "
       "aideperso = \"aide.htm\"; script = \"outils.spt\"";
   ASSERT_EQ(Run("reglages.tpj", statements), 0);
-  std::string first = Saved("reglages.tpj");
+  std::string first = saved("reglages.tpj");
   EXPECT_NE(first.find("  system.MemoireMax = 192 ko\n"), std::string::npos);
   EXPECT_NE(first.find("  convert.nuances = 64\n"), std::string::npos);
   EXPECT_NE(first.find("  system.sauverParamsMaps = faux\n"), std::string::npos);
@@ -89,26 +89,26 @@ TEST_F(SessionSettings, EverySettingChangedByAStatementComesBackFromTheFile) {
   EXPECT_EQ(w->project.defaultFolder(7), "Listes");
   EXPECT_EQ(w->paths.userHelpPath, "aide.htm");
   EXPECT_EQ(w->paths.scriptPath, "outils.spt");
-  EXPECT_EQ(InfosSection(Saved("reglages.tpj")), InfosSection(first));
+  EXPECT_EQ(InfosSection(saved("reglages.tpj")), InfosSection(first));
   EXPECT_TRUE(dialogs.entries().empty()) << dialogs.entries().front().text;
 }
 
 TEST_F(SessionSettings, SettingsBackAtTheirStartValuesAreNoLongerWritten) {
   ASSERT_EQ(Run("retour.tpj", "system.objetsmax 5; convert.nuances 8"), 0);
   ASSERT_EQ(Run("retour.tpj", "system.objetsmax 1024; convert.shades 256"), 0);
-  std::string saved = Saved("retour.tpj");
+  std::string saved = this->saved("retour.tpj");
   EXPECT_EQ(saved.find("objetsMax"), std::string::npos);
   EXPECT_EQ(saved.find("nuances"), std::string::npos);
 }
 
 TEST_F(SessionSettings, RefinedMethodAndItsDitherComeBackFromTheFile) {
   ASSERT_EQ(Run("affine.tpj", "convert.mode affiné; convert.refineddither vrai"), 0);
-  const std::string first = Saved("affine.tpj");
+  const std::string first = saved("affine.tpj");
   EXPECT_NE(first.find("  convert.mode = 3\n"), std::string::npos);
   EXPECT_NE(first.find("  convert.tramageAffine = vrai\n"), std::string::npos);
   ASSERT_EQ(Run("affine.tpj", "fin"), 0);
   EXPECT_EQ(w->conversion.method, convert::ReductionMethod::Refined);
   EXPECT_EQ(w->conversion.refinedDither, 1);
-  EXPECT_EQ(InfosSection(Saved("affine.tpj")), InfosSection(first));
+  EXPECT_EQ(InfosSection(saved("affine.tpj")), InfosSection(first));
   EXPECT_TRUE(dialogs.entries().empty()) << dialogs.entries().front().text;
 }

@@ -52,17 +52,17 @@ TEST_F(ScriptStatements, PathSpellingsAndCaseReachTheSameVariable) {
   for (std::string_view statement : {"ESSAI.GRILLE = VRAI", "essai.grille vrai", "ESSAI grille=1",
                                      "essai.grille=vrai", "  Essai . Grille\t==  True"}) {
     TheStore().grille = 0;
-    RunText(statement);
+    runText(statement);
     EXPECT_EQ(TheStore().grille, 1) << statement;
   }
-  RunText("ESSAI.NOM = \"Bonjour LE Monde\"");
+  runText("ESSAI.NOM = \"Bonjour LE Monde\"");
   EXPECT_EQ(TheStore().nom, "Bonjour LE Monde");
   EXPECT_TRUE(dialogs.entries().empty());
 }
 
 TEST_F(ScriptStatements, IntegerAndRealValues) {
   auto integer = [&](std::string value) {
-    RunLines("essai.nombre = " + value);
+    runLines("essai.nombre = " + value);
     return TheStore().nombre;
   };
   EXPECT_EQ(integer("0x1F"), 31);
@@ -72,12 +72,12 @@ TEST_F(ScriptStatements, IntegerAndRealValues) {
   EXPECT_EQ(integer("-3"), 0);
   EXPECT_EQ(integer("RGB(255,0,0x10)"), 255 + 16 * 65536);
   EXPECT_EQ(integer("5   # five"), 5);
-  RunLines("essai.reel = -1.5E2");
+  runLines("essai.reel = -1.5E2");
   EXPECT_DOUBLE_EQ(TheStore().reel, -150.0);
 }
 
 TEST_F(ScriptStatements, TextVariablesNeedAStringAndHoldAtMost511Characters) {
-  RunLines("essai.nom = \"avant\"\nessai.nom = sans guillemets");
+  runLines("essai.nom = \"avant\"\nessai.nom = sans guillemets");
   EXPECT_EQ(TheStore().nom, "avant");
   ASSERT_EQ(dialogs.entries().size(), 1u);
   EXPECT_EQ(dialogs.entries()[0].text,
@@ -85,12 +85,12 @@ TEST_F(ScriptStatements, TextVariablesNeedAStringAndHoldAtMost511Characters) {
 
   std::string accents;
   for (int i = 0; i < 600; ++i) accents += "é";
-  RunLines("essai.nom = '" + accents + "'");
+  runLines("essai.nom = '" + accents + "'");
   EXPECT_EQ(platform::Utf8Length(TheStore().nom), 511u);
 }
 
 TEST_F(ScriptStatements, UnknownNamesAreReportedAndTheRunGoesOn) {
-  RunLines("inconnu = 1\nessai.inconnue 2\nessai.grille = 1\n");
+  runLines("inconnu = 1\nessai.inconnue 2\nessai.grille = 1\n");
   ASSERT_EQ(dialogs.entries().size(), 2u);
   EXPECT_EQ(dialogs.entries()[0].text, "L'identificateur inconnu n'existe pas.");
   EXPECT_EQ(dialogs.entries()[1].text, "La propriété inconnue n'existe pas.");
@@ -103,7 +103,7 @@ TEST_F(ScriptStatements, UnknownNamesAreReportedAndTheRunGoesOn) {
 }
 
 TEST_F(ScriptStatements, ArraysCountFromOneAndReportTheIndexAsWritten) {
-  RunLines(
+  runLines(
       "essai.entiers[1] = 7\n"
       "essai.entiers[3] = 0x10\n"
       "essai.textes[12] = \"dernier\"\n"
@@ -117,7 +117,7 @@ TEST_F(ScriptStatements, ArraysCountFromOneAndReportTheIndexAsWritten) {
   EXPECT_EQ(TheStore().entiers[2], 16);
   EXPECT_EQ(TheStore().textes[11], "dernier");
   EXPECT_DOUBLE_EQ(TheStore().reels[1], 2.5);
-  EXPECT_EQ(Messages(),
+  EXPECT_EQ(messages(),
             (std::vector<std::string>{
                 "Tableau textes de l'objet essai.\nL'indice (13) est en dehors de la plage.",
                 "Tableau entiers de l'objet essai.\nL'indice (0) est en dehors de la plage.",
@@ -128,16 +128,16 @@ TEST_F(ScriptStatements, ArraysCountFromOneAndReportTheIndexAsWritten) {
 }
 
 TEST_F(ScriptStatements, TheIndexCarriesFromTheObjectToItsProperty) {
-  RunText("essai.indice; essai[3].indice; ESSAI[0].indice; essai [2] . indice");
+  runText("essai.indice; essai[3].indice; ESSAI[0].indice; essai [2] . indice");
   EXPECT_EQ(TheStore().indexes, (std::vector<int32_t>{0, 2, -1, 1}));
   // The most negative index wraps instead of overflowing.
-  RunText("essai[0x80000000].indice");
+  runText("essai[0x80000000].indice");
   EXPECT_EQ(TheStore().indexes.back(), INT32_MAX);
 }
 
 TEST_F(ScriptStatements, EmptyStatementsAndCommentLinesDoNothing) {
-  RunLines("\n   \n# comment\n\t; another\n= 5\n[2]\n");
-  RunText(";;  ;");
+  runLines("\n   \n# comment\n\t; another\n= 5\n[2]\n");
+  runText(";;  ;");
   EXPECT_TRUE(dialogs.entries().empty());
   EXPECT_EQ(w.interpreter.stopFlag, StopFlag::Running);
 }
@@ -146,25 +146,25 @@ TEST_F(ScriptStatements, LongLinesContinueAsTheNextStatement) {
   // 999 characters, accents counting as one, then a second statement.
   std::string first = "essai.nom = \"" + std::string(10, 'x') + "é\"";
   first += std::string(999 - platform::Utf8Length(first), ' ');
-  RunLines(first + "essai.grille = 1\n");
+  runLines(first + "essai.grille = 1\n");
   EXPECT_EQ(TheStore().nom, "xxxxxxxxxxé");
   EXPECT_EQ(TheStore().grille, 1);
   TheStore() = {};
-  RunText(first + "essai.grille = 1");
+  runText(first + "essai.grille = 1");
   EXPECT_EQ(TheStore().grille, 1);
 }
 
 TEST_F(ScriptStatements, RootVariablesAndTheirEnglishTwins) {
   EXPECT_EQ(w.paths.scriptPath, "script.spt");
   EXPECT_EQ(w.paths.userHelpPath, "lisezmoi.htm");
-  RunLines(
+  runLines(
       "Répertoire = \"C:\\Jeux\\Projet\"\n"
       "Script = \"Outils.spt\"\n"
       "AidePerso = \"aide.htm\"\n");
   EXPECT_EQ(w.paths.directory, "C:\\Jeux\\Projet");
   EXPECT_EQ(w.paths.scriptPath, "Outils.spt");
   EXPECT_EQ(w.paths.userHelpPath, "aide.htm");
-  RunText("directory = 'd'; userhelp = 'u'");
+  runText("directory = 'd'; userhelp = 'u'");
   EXPECT_EQ(w.paths.directory, "d");
   EXPECT_EQ(w.paths.userHelpPath, "u");
 }

@@ -18,7 +18,7 @@ constexpr std::string_view kScriptCaption = "Erreur d'exécution du script";
 
 class Vocabulary : public ScriptFixture {
  protected:
-  void Open() { w.openEditor = &editor; }
+  void open() { w.openEditor = &editor; }
   scripttest::RecordingEditor editor;
 };
 
@@ -50,7 +50,7 @@ TEST(RootTable, HoldsEveryFrenchNameThenEveryEnglishNameThenTheSharedOnes) {
 }
 
 TEST_F(Vocabulary, TwinNamesOfTheObjectsReachTheSameSettings) {
-  RunLines(
+  runLines(
       "editor.grid = vrai\n"
       "EDITEUR.AlphaGrille 40\n"
       "modehexa.enabled 1\n"
@@ -63,7 +63,7 @@ TEST_F(Vocabulary, TwinNamesOfTheObjectsReachTheSameSettings) {
       "Convert.TileX = 16\n"
       "bits.zeromask 0\n"
       "editor.timing 25\n");
-  EXPECT_TRUE(Messages().empty()) << Messages().front();
+  EXPECT_TRUE(messages().empty()) << messages().front();
   EXPECT_EQ(w.editor.grid, 1);
   EXPECT_EQ(w.editor.gridOpacity, 40);
   EXPECT_EQ(w.editor.hexMode, 1);
@@ -80,22 +80,22 @@ TEST_F(Vocabulary, TwinNamesOfTheObjectsReachTheSameSettings) {
 }
 
 TEST_F(Vocabulary, MethodNamesAndDigitsSelectTheSameReductionMethod) {
-  RunLines("Convert.Mode = tramé\n");
+  runLines("Convert.Mode = tramé\n");
   EXPECT_EQ(w.conversion.method, convert::ReductionMethod::Halftone);
-  RunLines("convert.mode 0\nconvert.quantization 1\n");
+  runLines("convert.mode 0\nconvert.quantization 1\n");
   EXPECT_EQ(w.conversion.method, convert::ReductionMethod::Halftone);
-  RunLines("convert.mode optimal\n");
+  runLines("convert.mode optimal\n");
   EXPECT_EQ(w.conversion.method, convert::ReductionMethod::Optimal);
-  RunLines("convert.mode normal\n");
+  runLines("convert.mode normal\n");
   EXPECT_EQ(w.conversion.method, convert::ReductionMethod::Standard);
-  RunLines("convert.mode affiné\n");
+  runLines("convert.mode affiné\n");
   EXPECT_EQ(w.conversion.method, convert::ReductionMethod::Refined);
-  RunLines("convert.quantization refined\nconvert.mode 3\n");
+  runLines("convert.quantization refined\nconvert.mode 3\n");
   EXPECT_EQ(w.conversion.method, convert::ReductionMethod::Refined);
-  RunLines("convert.mode normal\n");
-  EXPECT_TRUE(Messages().empty());
+  runLines("convert.mode normal\n");
+  EXPECT_TRUE(messages().empty());
 
-  RunLines("convert.quantization meilleur\nconvert.mode 4\nconvert.mode = rapide\n");
+  runLines("convert.quantization meilleur\nconvert.mode 4\nconvert.mode = rapide\n");
   EXPECT_EQ(w.conversion.method, convert::ReductionMethod::Optimal);
   ASSERT_EQ(dialogs.entries().size(), 2u);
   EXPECT_EQ(dialogs.entries()[0].text,
@@ -106,27 +106,27 @@ TEST_F(Vocabulary, MethodNamesAndDigitsSelectTheSameReductionMethod) {
 
 TEST_F(Vocabulary, LightingStoresGammaAsItsReciprocalAndRebuildsTheTables) {
   auto before = w.colourTables.red;
-  RunLines("convert.luminosite gamma=2\n");
+  runLines("convert.luminosite gamma=2\n");
   for (double g : w.conversion.gammaExponent) EXPECT_DOUBLE_EQ(g, 0.5);
   // Byte 64 at 5 bits with gamma 2 is level 16 (8 without).
   EXPECT_EQ(before[64], 8);
   EXPECT_EQ(w.colourTables.red[64], 16);
 
-  RunLines("convert.luminosite ALPHA = RGB(50%, 0, 100%)\n");
+  runLines("convert.luminosite ALPHA = RGB(50%, 0, 100%)\n");
   EXPECT_DOUBLE_EQ(w.conversion.towardsWhite[0], 127.5);
   EXPECT_DOUBLE_EQ(w.conversion.towardsWhite[1], 0.0);
   EXPECT_DOUBLE_EQ(w.conversion.towardsWhite[2], 255.0);
 
   // The root command is the same one.
-  RunLines("effets add=10 gamma=rgb(1 1 1)\neffects alpha=0\n");
+  runLines("effets add=10 gamma=rgb(1 1 1)\neffects alpha=0\n");
   for (double g : w.conversion.gammaExponent) EXPECT_DOUBLE_EQ(g, 1.0);
   EXPECT_DOUBLE_EQ(w.conversion.addition[1], 10.0);
   EXPECT_DOUBLE_EQ(w.conversion.towardsWhite[2], 0.0);
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(Vocabulary, ColoursShadesAndTheirTables) {
-  RunLines(
+  runLines(
       "convert.couleurzero RGB(255,255,255)\n"
       "convert.maskcolor RGB(1,2,3)\n"
       "convert.nuances 2\n");
@@ -137,7 +137,7 @@ TEST_F(Vocabulary, ColoursShadesAndTheirTables) {
   EXPECT_EQ(w.colourTables.green[127], 0);
   EXPECT_EQ(w.colourTables.green[128], 16);
   EXPECT_EQ(w.colourTables.green[255], 16);
-  RunLines("convert.shadesbefore 1\nconvert.truncate vrai\nconvert.shades 0\n");
+  runLines("convert.shadesbefore 1\nconvert.truncate vrai\nconvert.shades 0\n");
   EXPECT_TRUE(w.conversion.shadesBefore);
   EXPECT_TRUE(w.conversion.truncate);
   EXPECT_EQ(w.conversion.shadesMinusOne, -1);  // the tables take it as one shade
@@ -145,11 +145,11 @@ TEST_F(Vocabulary, ColoursShadesAndTheirTables) {
 }
 
 TEST_F(Vocabulary, TheListSizeIsAtLeastThree) {
-  RunLines("system.objetsmax 1\n");
+  runLines("system.objetsmax 1\n");
   EXPECT_EQ(w.system.maxObjects, 3);
-  RunLines("system.maxobjects -40\n");
+  runLines("system.maxobjects -40\n");
   EXPECT_EQ(w.system.maxObjects, 3);
-  RunLines("system.maxobjects 5000\n");
+  runLines("system.maxobjects 5000\n");
   EXPECT_EQ(w.system.maxObjects, 5000);
 }
 
@@ -180,16 +180,16 @@ TEST(MemorySize, UnitsReadInTheirOrderOfSearchAndWriteBack) {
 }
 
 TEST_F(Vocabulary, PreviewMemoryIsSetBySizeText) {
-  RunLines("system.MemoireMax = 192 ko\n");
+  runLines("system.MemoireMax = 192 ko\n");
   EXPECT_EQ(w.system.maxPreviewMemory, 196609u);
-  RunLines("system.maxmemory 32 Mo\n");
+  runLines("system.maxmemory 32 Mo\n");
   EXPECT_EQ(w.system.maxPreviewMemory, 33555456u);
 }
 
 TEST_F(Vocabulary, FoldersByNameAndBySlotAreOneStorage) {
-  RunLines("dossiers.bitmaps = \"Images\"\n");
+  runLines("dossiers.bitmaps = \"Images\"\n");
   EXPECT_EQ(w.project.defaultFolder(project::kKindBitmap), "Images");
-  RunLines("dossierdéf[5] = \"Dessins\"\n");
+  runLines("dossierdéf[5] = \"Dessins\"\n");
   EXPECT_EQ(w.project.defaultFolder(project::kKindBitmap), "Dessins");
   project::EntryRecord bitmap;
   bitmap.name = "ciel";
@@ -198,9 +198,9 @@ TEST_F(Vocabulary, FoldersByNameAndBySlotAreOneStorage) {
   int index = w.project.addEntry(bitmap);
   ASSERT_GE(index, 0);
   EXPECT_EQ(w.project.entry(static_cast<size_t>(index)).folder, "Dessins");
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(messages().empty());
 
-  RunLines("dossierdéf[13] = \"Trop loin\"\n");
+  runLines("dossierdéf[13] = \"Trop loin\"\n");
   ASSERT_EQ(dialogs.entries().size(), 1u);
   EXPECT_EQ(dialogs.entries()[0].text,
             "Tableau dossierdéf de l'objet .\nL'indice (13) est en dehors de la plage.");
@@ -208,8 +208,8 @@ TEST_F(Vocabulary, FoldersByNameAndBySlotAreOneStorage) {
 }
 
 TEST_F(Vocabulary, BitCommandsNeedABackgroundAndABitInRange) {
-  Open();
-  RunLines(
+  open();
+  runLines(
       "Bits[0].BitActif 3, 1\n"
       "Bits[0].TexteBit 3, \"x\"\n"
       "Bits[1].BitActif 32, 1\n"
@@ -227,7 +227,7 @@ TEST_F(Vocabulary, BitCommandsNeedABackgroundAndABitInRange) {
   EXPECT_EQ(dialogs.entries()[3].caption, kScriptCaption);
   EXPECT_TRUE(editor.calls.empty());
 
-  RunLines(
+  runLines(
       "Bits[1].BitActif 3, 1\n"
       "Bits[2].BitActif = 4,faux\n"
       "bits.textebit 31, \"Collision\"\n"
@@ -240,10 +240,10 @@ TEST_F(Vocabulary, BitCommandsNeedABackgroundAndABitInRange) {
 }
 
 TEST_F(Vocabulary, BackgroundCommandsActOnTheBackgroundOfThePath) {
-  RunLines("fonds.ajoute \"niveau\"\nfonds.grille 16\n");  // no editor: nothing happens
+  runLines("fonds.ajoute \"niveau\"\nfonds.grille 16\n");  // no editor: nothing happens
   EXPECT_TRUE(editor.calls.empty());
-  Open();
-  RunLines(
+  open();
+  runLines(
       "Fonds.Ajoute \"niveau\", 3\n"
       "fonds.add 'décor', 25\n"
       "Fonds[2].Grille 16\n"
@@ -260,15 +260,15 @@ TEST_F(Vocabulary, BackgroundCommandsActOnTheBackgroundOfThePath) {
                                       "grid 0 0 0", "condition 1 16 32 5 =", "condition 0 1 2 3",
                                       "scroll -1 0.500000 -1.000000", "emulation 2 1", "link 1 3 2",
                                       "reset"}));
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(Vocabulary, EditorAndSpecimenPlacementsAndZoom) {
-  RunLines("editeur.zoom 2.5\neditor.zoom -1\nspecimen.affiche 0\n");
+  runLines("editeur.zoom 2.5\neditor.zoom -1\nspecimen.affiche 0\n");
   EXPECT_DOUBLE_EQ(w.editor.zoom, 2.5);
   EXPECT_EQ(w.editor.specimenShown, 0);
-  Open();
-  RunLines(
+  open();
+  runLines(
       "Editeur.Deplace 640, 480, -10, 20, vrai\n"
       "editor.move 800, 600\n"
       "editeur.deplace 800\n"
@@ -285,7 +285,7 @@ TEST_F(Vocabulary, EditorAndSpecimenPlacementsAndZoom) {
 }
 
 TEST_F(Vocabulary, ListParametersOfTheCurrentModel) {
-  RunLines(
+  runLines(
       "liste.ajparam \"vie\", 1, 2\n"
       "list.addparam \"nom\", 2\n"
       "liste.ajparam \"vie\", 1, 8\n"
@@ -297,12 +297,12 @@ TEST_F(Vocabulary, ListParametersOfTheCurrentModel) {
   EXPECT_EQ(model.fields[1].kind, 2);
   EXPECT_EQ(model.fields[1].size, 4);  // none given: 4
   EXPECT_EQ(model.objectSize(), 24);
-  RunLines("list.resetparams\n");
+  runLines("list.resetparams\n");
   EXPECT_TRUE(formats::CurrentModel(w.formats).fields.empty());
 }
 
 TEST_F(Vocabulary, AModelDefinedByItsBlockHasTheRecordSizeOfItsParameters) {
-  RunLines(
+  runLines(
       "defmodele \"Ennemi\" {\n"
       "  1, 4, \"vie\", \"3\"\n"
       "}\n"
@@ -312,7 +312,7 @@ TEST_F(Vocabulary, AModelDefinedByItsBlockHasTheRecordSizeOfItsParameters) {
 }
 
 TEST_F(Vocabulary, UnknownPropertiesOfTheNewObjectsAreReported) {
-  RunLines("convert.inconnu 1\nsystem.emulgba 1\n");
+  runLines("convert.inconnu 1\nsystem.emulgba 1\n");
   ASSERT_EQ(dialogs.entries().size(), 1u);
   EXPECT_EQ(dialogs.entries()[0].text, "La propriété inconnu n'existe pas.");
   EXPECT_EQ(w.system.emulGba, 1);

@@ -141,13 +141,13 @@ void EditorDialogsTest::specimenShowsTheCoreRenderingAndADragFillsTheBuffer() {
   convert::Surface s;
   QVERIFY(convert::ResizeSurface(s, shown.width(), shown.height(), true, 0, b.dialogs));
   for (int y = 0; y < shown.height(); ++y)
-    for (int x = 0; x < shown.width(); ++x) s.At(x, y) = shown.pixel(x, y) & 0xFFFFFFu;
+    for (int x = 0; x < shown.width(); ++x) s.at(x, y) = shown.pixel(x, y) & 0xFFFFFFu;
   convert::DrawingState state;
   convert::SelectSurface(state, s);
   mapeditor::RenderSpecimen(state, b.editor->specimen(), *b.editor);
   for (int y = 0; y < 64; ++y)
     for (int x = 0; x < 64 && x < shown.width(); ++x)
-      QCOMPARE(shown.pixel(x, y) & 0xFFFFFFu, s.At(x, y) & 0xFFFFFFu);
+      QCOMPARE(shown.pixel(x, y) & 0xFFFFFFu, s.at(x, y) & 0xFFFFFFu);
   QCOMPARE(window.canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32).pixel(3, 3),
            shown.pixel(3, 3));
   // A drag over cells (0,0)..(2,1): both layers, the specimen's first map in plane 0.

@@ -180,7 +180,7 @@ void MapEditorWindowTest::theCanvasShowsTheCoresFramePixelForPixel() {
   QCOMPARE(shown.size(), QSize(canvas->width(), canvas->height()));
   for (int y = 0; y < shown.height(); ++y) {
     for (int x = 0; x < shown.width(); ++x) {
-      QRgb expected = surface.At(x, y) | 0xFF000000u;
+      QRgb expected = surface.at(x, y) | 0xFF000000u;
       if (shown.pixel(x, y) != expected)
         QFAIL(qPrintable(QString("pixel %1,%2: %3 instead of %4")
                              .arg(x)

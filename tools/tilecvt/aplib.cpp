@@ -64,7 +64,7 @@ uint32_t HighPart(uint32_t offset, bool afterMatch) { return (offset >> 8) + (af
 class BitWriter {
  public:
   explicit BitWriter(std::vector<uint8_t>& out) : out_(out) {}
-  void Bit(unsigned bit) {
+  void bit(unsigned bit) {
     if (free_ == 0) {
       tag_ = out_.size();
       out_.push_back(0);
@@ -73,14 +73,14 @@ class BitWriter {
     --free_;
     if (bit) out_[tag_] = static_cast<uint8_t>(out_[tag_] | 1u << free_);
   }
-  void Bits(unsigned value, int count) {
-    for (int i = count - 1; i >= 0; --i) Bit((value >> i) & 1);
+  void bits(unsigned value, int count) {
+    for (int i = count - 1; i >= 0; --i) bit((value >> i) & 1);
   }
-  void Byte(uint8_t byte) { out_.push_back(byte); }
-  void Gamma(uint32_t value) {
+  void byte(uint8_t byte) { out_.push_back(byte); }
+  void gamma(uint32_t value) {
     for (int i = static_cast<int>(Log2(value)) - 1; i >= 0; --i) {
-      Bit((value >> i) & 1);
-      Bit(i > 0);
+      bit((value >> i) & 1);
+      bit(i > 0);
     }
   }
 
@@ -101,10 +101,10 @@ class Encoder {
                 2, kSearchDepth),
         nodes_((kSegment + 1) * kArrivals) {}
 
-  void Run() {
+  void run() {
     const size_t size = input_.size();
-    bits_.Byte(input_[0]);
-    finder_.Skip(0);
+    bits_.byte(input_[0]);
+    finder_.skip(0);
     Node state;
     size_t position = 1;
     while (position < size) {
@@ -114,32 +114,32 @@ class Encoder {
       size_t cleared = 0;
       auto clearTo = [&](size_t last) {
         for (; cleared <= std::min(last, span); ++cleared)
-          for (size_t slot = 0; slot < kArrivals; ++slot) At(cleared)[slot].price = kNoPrice;
+          for (size_t slot = 0; slot < kArrivals; ++slot) at(cleared)[slot].price = kNoPrice;
       };
       clearTo(kMaxFound);
-      At(0)[0] = state;
-      At(0)[0].price = 0;
+      at(0)[0] = state;
+      at(0)[0].price = 0;
       size_t stop = span;
       Match longMatch;
       for (size_t i = 0; i < span; ++i) {
         clearTo(i + kMaxFound);
-        size_t count = finder_.Find(position + i, matches_.data());
+        size_t count = finder_.find(position + i, matches_.data());
         if (count > 0 && matches_[count - 1].length >= kNiceLength) {
           stop = i;
           longMatch = matches_[count - 1];
           break;
         }
-        Weigh(position, i, span, count);
+        weigh(position, i, span, count);
       }
-      EmitPath(position, stop);
+      emitPath(position, stop);
       if (stop == span) {
-        state = At(span)[0];
+        state = at(span)[0];
         position += span;
         continue;
       }
       // A long match ends the segment; it runs on as far as the bytes repeat.
       const size_t at = position + stop;
-      const Node& here = At(stop)[0];
+      const Node& here = this->at(stop)[0];
       uint32_t length = longMatch.length;
       while (at + length < size && input_[at + length] == input_[at + length - longMatch.distance])
         ++length;
@@ -148,7 +148,7 @@ class Encoder {
       step.length = length;
       step.step = (!here.afterMatch && here.lastOffset == longMatch.distance) ? Step::RepMatch
                                                                               : Step::Match;
-      EmitStep(at, step, here.afterMatch);
+      emitStep(at, step, here.afterMatch);
       // The rest of a long match stays out of the finder: the bytes it copies
       // are there already, a little further back, and repeated tiles and runs
       // would otherwise cost a search at every byte.
@@ -157,16 +157,16 @@ class Encoder {
       state.afterMatch = true;
       position = at + length;
     }
-    bits_.Bits(0b110, 3);
-    bits_.Byte(0);
+    bits_.bits(0b110, 3);
+    bits_.byte(0);
   }
 
  private:
-  Node* At(size_t k) { return &nodes_[k * kArrivals]; }
+  Node* at(size_t k) { return &nodes_[k * kArrivals]; }
 
   // Keeps the target's arrivals sorted by price, one per last-offset state.
-  void Relax(size_t target, const Node& arrival) {
-    Node* list = At(target);
+  void relax(size_t target, const Node& arrival) {
+    Node* list = at(target);
     size_t slot = 0;
     while (slot < kArrivals && list[slot].price != kNoPrice &&
            (list[slot].lastOffset != arrival.lastOffset ||
@@ -185,17 +185,17 @@ class Encoder {
     list[slot] = arrival;
   }
 
-  void Offer(size_t target, uint32_t price, size_t from, size_t fromSlot, Step step,
+  void offer(size_t target, uint32_t price, size_t from, size_t fromSlot, Step step,
              uint32_t offset, uint32_t length, uint32_t lastOffset, bool afterMatch) {
-    if (price >= At(target)[kArrivals - 1].price && At(target)[kArrivals - 1].price != kNoPrice) {
+    if (price >= at(target)[kArrivals - 1].price && at(target)[kArrivals - 1].price != kNoPrice) {
       // Cheap test first: a full list whose dearest arrival is cheaper.
       return;
     }
-    Relax(target, {price, static_cast<uint32_t>(from), offset, length, lastOffset,
+    relax(target, {price, static_cast<uint32_t>(from), offset, length, lastOffset,
                    static_cast<uint8_t>(fromSlot), step, afterMatch});
   }
 
-  uint32_t ShortLiteralOffset(size_t position) const {
+  uint32_t shortLiteralOffset(size_t position) const {
     const uint8_t byte = input_[position];
     if (byte == 0) return 0;
     const size_t reach = std::min<size_t>(15, position);
@@ -204,33 +204,33 @@ class Encoder {
     return kNoShortLiteral;
   }
 
-  uint32_t MatchLength(size_t position, uint32_t distance, size_t limit) const {
+  uint32_t matchLength(size_t position, uint32_t distance, size_t limit) const {
     size_t length = 0;
     while (length < limit && input_[position + length] == input_[position + length - distance])
       ++length;
     return static_cast<uint32_t>(length);
   }
 
-  void Weigh(size_t base, size_t i, size_t span, size_t count) {
-    const Node* here = At(i);
+  void weigh(size_t base, size_t i, size_t span, size_t count) {
+    const Node* here = at(i);
     if (here[0].price == kNoPrice) return;
     const size_t position = base + i;
     const size_t room = span - i;
-    const uint32_t shortLiteral = ShortLiteralOffset(position);
+    const uint32_t shortLiteral = shortLiteralOffset(position);
     for (size_t slot = 0; slot < kArrivals && here[slot].price != kNoPrice; ++slot) {
       const Node& from = here[slot];
       if (shortLiteral != kNoShortLiteral)
-        Offer(i + 1, from.price + 7, i, slot, Step::ShortLiteral, shortLiteral, 1, from.lastOffset,
+        offer(i + 1, from.price + 7, i, slot, Step::ShortLiteral, shortLiteral, 1, from.lastOffset,
               false);
       else
-        Offer(i + 1, from.price + 9, i, slot, Step::Literal, 0, 1, from.lastOffset, false);
+        offer(i + 1, from.price + 9, i, slot, Step::Literal, 0, 1, from.lastOffset, false);
       if (from.afterMatch || from.lastOffset == 0 || from.lastOffset > position) continue;
       const uint32_t repeat =
-          MatchLength(position, from.lastOffset, std::min<size_t>(room, kMaxFound));
+          matchLength(position, from.lastOffset, std::min<size_t>(room, kMaxFound));
       for (uint32_t length = 2; length <= repeat; ++length) {
         if (length > kFullWeighLength && length + kFullWeighLength <= repeat)
           length = repeat - kFullWeighLength + 1;
-        Offer(i + length, from.price + 4 + GammaBits(length), i, slot, Step::RepMatch,
+        offer(i + length, from.price + 4 + GammaBits(length), i, slot, Step::RepMatch,
               from.lastOffset, length, from.lastOffset, true);
       }
     }
@@ -259,55 +259,55 @@ class Encoder {
         if (length > kFullWeighLength && length + kFullWeighLength <= top)
           length = top - kFullWeighLength + 1;
         if (distance < 128 && length <= 3)
-          Offer(i + length, here[0].price + 11, i, 0, Step::ShortMatch, distance, length, distance,
+          offer(i + length, here[0].price + 11, i, 0, Step::ShortMatch, distance, length, distance,
                 true);
         if (length >= adjust + 2)
-          Offer(i + length, matchBase + GammaBits(length - adjust), i, best, Step::Match, distance,
+          offer(i + length, matchBase + GammaBits(length - adjust), i, best, Step::Match, distance,
                 length, distance, true);
       }
       shorter = std::max(shorter, match.length);
     }
   }
 
-  void EmitPath(size_t base, size_t end) {
+  void emitPath(size_t base, size_t end) {
     path_.clear();
     size_t k = end, slot = 0;
     while (k > 0) {
       path_.emplace_back(static_cast<uint32_t>(k), static_cast<uint32_t>(slot));
-      const Node& node = At(k)[slot];
+      const Node& node = at(k)[slot];
       k = node.from;
       slot = node.fromSlot;
     }
     for (auto it = path_.rbegin(); it != path_.rend(); ++it) {
-      const Node& node = At(it->first)[it->second];
-      EmitStep(base + node.from, node, At(node.from)[node.fromSlot].afterMatch);
+      const Node& node = at(it->first)[it->second];
+      emitStep(base + node.from, node, at(node.from)[node.fromSlot].afterMatch);
     }
   }
 
-  void EmitStep(size_t position, const Node& node, bool afterMatch) {
+  void emitStep(size_t position, const Node& node, bool afterMatch) {
     switch (node.step) {
       case Step::Literal:
-        bits_.Bit(0);
-        bits_.Byte(input_[position]);
+        bits_.bit(0);
+        bits_.byte(input_[position]);
         break;
       case Step::ShortLiteral:
-        bits_.Bits(0b111, 3);
-        bits_.Bits(node.offset, 4);
+        bits_.bits(0b111, 3);
+        bits_.bits(node.offset, 4);
         break;
       case Step::ShortMatch:
-        bits_.Bits(0b110, 3);
-        bits_.Byte(static_cast<uint8_t>(node.offset << 1 | (node.length - 2)));
+        bits_.bits(0b110, 3);
+        bits_.byte(static_cast<uint8_t>(node.offset << 1 | (node.length - 2)));
         break;
       case Step::RepMatch:
-        bits_.Bits(0b10, 2);
-        bits_.Gamma(2);
-        bits_.Gamma(node.length);
+        bits_.bits(0b10, 2);
+        bits_.gamma(2);
+        bits_.gamma(node.length);
         break;
       case Step::Match:
-        bits_.Bits(0b10, 2);
-        bits_.Gamma(HighPart(node.offset, afterMatch));
-        bits_.Byte(static_cast<uint8_t>(node.offset));
-        bits_.Gamma(node.length - LengthAdjust(node.offset));
+        bits_.bits(0b10, 2);
+        bits_.gamma(HighPart(node.offset, afterMatch));
+        bits_.byte(static_cast<uint8_t>(node.offset));
+        bits_.gamma(node.length - LengthAdjust(node.offset));
         break;
     }
   }
@@ -332,7 +332,7 @@ std::vector<uint8_t> CompressAplib(std::span<const uint8_t> input, bool safeHead
   std::vector<uint8_t> out;
   out.reserve(input.size() + input.size() / 8 + 64);
   if (safeHeader) out.resize(kHeaderSize);
-  Encoder(input, out).Run();
+  Encoder(input, out).run();
   if (safeHeader) {
     std::span<const uint8_t> packed(out.data() + kHeaderSize, out.size() - kHeaderSize);
     PutU32(out, 0, 0x32335041u);  // "AP32"

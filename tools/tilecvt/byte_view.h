@@ -14,15 +14,15 @@ class ByteView {
   explicit ByteView(std::span<const uint8_t> bytes) : bytes_(bytes) {}
 
   size_t size() const { return bytes_.size(); }
-  bool Has(uint64_t offset, uint64_t count) const {
+  bool has(uint64_t offset, uint64_t count) const {
     return offset <= bytes_.size() && count <= bytes_.size() - offset;
   }
-  const uint8_t* At(size_t offset) const { return bytes_.data() + offset; }
-  uint8_t U8(size_t offset) const { return bytes_[offset]; }
-  uint16_t U16(size_t offset) const {
+  const uint8_t* at(size_t offset) const { return bytes_.data() + offset; }
+  uint8_t u8(size_t offset) const { return bytes_[offset]; }
+  uint16_t u16(size_t offset) const {
     return static_cast<uint16_t>(bytes_[offset] | bytes_[offset + 1] << 8);
   }
-  uint32_t U32(size_t offset) const {
+  uint32_t u32(size_t offset) const {
     return static_cast<uint32_t>(bytes_[offset]) | static_cast<uint32_t>(bytes_[offset + 1]) << 8 |
            static_cast<uint32_t>(bytes_[offset + 2]) << 16 |
            static_cast<uint32_t>(bytes_[offset + 3]) << 24;

@@ -4,9 +4,9 @@
 
 namespace tilecvt {
 
-void StdConsole::Out(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+void StdConsole::write(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); }
 
-void StdConsole::Err(std::string_view text) {
+void StdConsole::writeError(std::string_view text) {
   // Progress lines are completed after a warning may have been printed, so the
   // two streams must reach a terminal in the order they were written.
   std::fflush(stdout);

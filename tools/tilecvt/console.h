@@ -10,28 +10,28 @@ namespace tilecvt {
 class Console {
  public:
   virtual ~Console() = default;
-  virtual void Out(std::string_view text) = 0;
-  virtual void Err(std::string_view text) = 0;
+  virtual void write(std::string_view text) = 0;
+  virtual void writeError(std::string_view text) = 0;
 };
 
 class StdConsole final : public Console {
  public:
-  void Out(std::string_view text) override;
-  void Err(std::string_view text) override;
+  void write(std::string_view text) override;
+  void writeError(std::string_view text) override;
 };
 
 class CapturingConsole final : public Console {
  public:
-  void Out(std::string_view text) override { out += text; }
-  void Err(std::string_view text) override { err += text; }
+  void write(std::string_view text) override { out += text; }
+  void writeError(std::string_view text) override { err += text; }
   std::string out;
   std::string err;
 };
 
 class SilentConsole final : public Console {
  public:
-  void Out(std::string_view) override {}
-  void Err(std::string_view) override {}
+  void write(std::string_view) override {}
+  void writeError(std::string_view) override {}
 };
 
 }  // namespace tilecvt

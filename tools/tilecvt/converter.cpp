@@ -62,34 +62,34 @@ std::string OutputPath(const Settings& settings, const std::string& baseName,
 }
 
 void FinishLine(Run& run, int result, const std::string& path) {
-  run.report.Progress(" ... %s\n", result == 0 ? "ok" : "FAILED!");
+  run.report.progress(" ... %s\n", result == 0 ? "ok" : "FAILED!");
   if (result == 0) return;
-  run.report.MarkFailed();
+  run.report.markFailed();
   // Quiet mode hides the progress line, never a file that is missing.
-  if (run.report.Quiet()) run.report.Error("%scouldn't write %s\n", kErrorPrefix, path.c_str());
+  if (run.report.quiet()) run.report.error("%scouldn't write %s\n", kErrorPrefix, path.c_str());
 }
 
 // Tiles, maps and an image's own palette exist only as arrays or raw data.
 int RefuseFormat(Run& run, const char* unknownText) {
   const FormatInfo& info = FormatOf(run.settings.format);
   if (run.settings.format == OutputFormat::Object)
-    run.report.Error("%snot (yet) supported output format: %s\n", kErrorPrefix, info.name);
+    run.report.error("%snot (yet) supported output format: %s\n", kErrorPrefix, info.name);
   else
-    run.report.Error(unknownText, kErrorPrefix, static_cast<int>(run.settings.format));
+    run.report.error(unknownText, kErrorPrefix, static_cast<int>(run.settings.format));
   return -1;
 }
 
 bool ReadImage(Run& run, InputFile& file) {
   const Settings& settings = run.settings;
   Report& report = run.report;
-  report.Progress("Reading: %-24s ", file.argument.c_str());
+  report.progress("Reading: %-24s ", file.argument.c_str());
   ImageError error = LoadImage(file.argument, file.image);
   if (error != ImageError::None) {
-    report.Error("\n%s%s\n", kErrorPrefix, ImageErrorText(error));
+    report.error("\n%s%s\n", kErrorPrefix, ImageErrorText(error));
     return false;
   }
   IndexedImage& image = file.image;
-  report.Progress("(%3dx%3d pixel, %3d colors)\n", image.width, image.height, image.colours);
+  report.progress("(%3dx%3d pixel, %3d colors)\n", image.width, image.height, image.colours);
 
   PaletteRecord& palette = file.palette;
   PreparePalette(palette);
@@ -101,13 +101,13 @@ bool ReadImage(Run& run, InputFile& file) {
     int used = MarkUsed(palette, image);
     run.coloursBefore += used;
     if (used > settings.colourCount) {
-      report.Error("\n%simage has %d unique colors, but max. color count is %d!\n\n", kErrorPrefix,
+      report.error("\n%simage has %d unique colors, but max. color count is %d!\n\n", kErrorPrefix,
                    used, settings.colourCount);
       return false;
     }
     if (!MergePalette(palette, run.master, report)) return false;
     if (CountUsed(run.master) > settings.colourCount) {
-      report.Error("\n%smaster palette exceeds max. color count of %d!\n\n", kErrorPrefix,
+      report.error("\n%smaster palette exceeds max. color count of %d!\n\n", kErrorPrefix,
                    settings.colourCount);
       return false;
     }
@@ -127,27 +127,27 @@ void WriteWithMap(Run& run, InputFile& file, size_t columns, size_t rows) {
   IndexedImage& image = file.image;
   const auto size = static_cast<size_t>(settings.tileSize);
   const size_t tileBytes = size * size;
-  const size_t tileCount = image.PixelCount() / tileBytes;
+  const size_t tileCount = image.pixelCount() / tileBytes;
 
   TileMap map = BuildMap(image.pixels.data(), tileCount, settings.tileSize, columns, rows,
                          {settings.optimiseMap, settings.blankTilesOnly, settings.checkFlipped});
   if (settings.tilesAsColumns) KeptTilesAsColumns(map);
   ComposeEntries(map);
-  report.Progress("Number of tiles before optimization: %04d\n", static_cast<int>(map.TileCount()));
-  report.Progress("Number of tiles after  optimization: %04d\n", static_cast<int>(map.KeptCount()));
+  report.progress("Number of tiles before optimization: %04d\n", static_cast<int>(map.tileCount()));
+  report.progress("Number of tiles after  optimization: %04d\n", static_cast<int>(map.keptCount()));
 
   const TileLimit& limit = settings.rotateScale ? kRotateScaleLimit : kTextLimit;
-  const auto kept = static_cast<long long>(map.KeptCount());
+  const auto kept = static_cast<long long>(map.keptCount());
   if (kept > limit.count)
-    report.Warning(limit.tooMany, kWarningPrefix, static_cast<int>(kept));
+    report.warning(limit.tooMany, kWarningPrefix, static_cast<int>(kept));
   else if (kept + settings.vramOffset > limit.count)
-    report.Warning(limit.offsetTooLarge, kWarningPrefix, settings.vramOffset);
+    report.warning(limit.offsetTooLarge, kWarningPrefix, settings.vramOffset);
 
   if (settings.vramOffset != 0) AddVramOffset(map, settings.vramOffset);
   if (settings.bank != 0) SetBank(map, settings.bank);
   if (settings.mapColumnOrder) MapColumnOrder(map);
   if (settings.metatiledMap && !MapInBlocks(map))
-    report.Warning("\n%seither height or width is not a multiple of 256!\n", kWarningPrefix);
+    report.warning("\n%seither height or width is not a multiple of 256!\n", kWarningPrefix);
 
   const ArrayForm form = FormatOf(settings.format).form;
   if (settings.saveTiles) {
@@ -155,7 +155,7 @@ void WriteWithMap(Run& run, InputFile& file, size_t columns, size_t rows) {
                        ArrayName(file.baseName, "_Tiles"),
                        {},
                        settings.compressTiles};
-    report.Progress("Saving tiled raw bitmap data to: %s", output.path.c_str());
+    report.progress("Saving tiled raw bitmap data to: %s", output.path.c_str());
     int result;
     if (form == ArrayForm::None) {
       result = RefuseFormat(run, "%sunknown outputformat (ID=%d)?!\n\n");
@@ -171,7 +171,7 @@ void WriteWithMap(Run& run, InputFile& file, size_t columns, size_t rows) {
     BlockOutput output{OutputPath(settings, file.baseName, settings.mapSuffix),
                        ArrayName(file.baseName, "_Map"), MapHeader(form, map.columns, map.rows),
                        settings.compressMap};
-    report.Progress("Saving map data to: %s", output.path.c_str());
+    report.progress("Saving map data to: %s", output.path.c_str());
     int result = form == ArrayForm::None ? RefuseFormat(run, "%sunknown outputformat (ID=%d)?!\n\n")
                                          : WriteBlock(output, MapBlock(map, settings.rotateScale),
                                                       form, settings, report);
@@ -191,19 +191,19 @@ void WriteBitmap(Run& run, InputFile& file, size_t columns, size_t rows) {
                      ArrayName(file.baseName, "_Bitmap"),
                      {},
                      settings.compressTiles};
-  report.Progress(size >= 2 ? "Saving tiled bitmap data to: %s" : "Saving bitmap data to: %s",
+  report.progress(size >= 2 ? "Saving tiled bitmap data to: %s" : "Saving bitmap data to: %s",
                   output.path.c_str());
   const ArrayForm form = FormatOf(settings.format).form;
   int result = -1;
   if (settings.format == OutputFormat::Tim) {
     // TIM holds 8-bit pixels with their colour table; anything else has no TIM form.
     if (settings.colourCount != 256) {
-      report.Error("%snot (yet) supported output format: %s\n", kErrorPrefix,
+      report.error("%snot (yet) supported output format: %s\n", kErrorPrefix,
                    FormatOf(settings.format).name);
     } else {
       // A compressed table or image would no longer be a TIM.
       if (settings.compressTiles)
-        report.Warning("%scouldn't compress %s, saving normal!", kWarningPrefix,
+        report.warning("%scouldn't compress %s, saving normal!", kWarningPrefix,
                        output.arrayName.c_str());
       PaletteRecord& table = settings.noMerge ? file.palette : run.master;
       result = WriteOutputFile(output.path, TimFile(image, table)) ? 0 : -1;
@@ -225,7 +225,7 @@ void WriteOwnPalette(Run& run, InputFile& file) {
                      ArrayName(file.baseName, "_Palette"),
                      {},
                      settings.compressPalette};
-  run.report.Progress("Saving palette data to: %s", output.path.c_str());
+  run.report.progress("Saving palette data to: %s", output.path.c_str());
   const ArrayForm form = FormatOf(settings.format).form;
   int result = form == ArrayForm::None
                    ? RefuseFormat(run, "\n%sunknown outputformat (ID=%d)?!\n\n")
@@ -244,7 +244,7 @@ void WriteMasterPalette(Run& run) {
       ArrayName(name, "_Palette"),
       {},
       settings.compressPalette};
-  report.Progress("\nSaving masterpalette to..: %s", output.path.c_str());
+  report.progress("\nSaving masterpalette to..: %s", output.path.c_str());
   const ArrayForm form = FormatOf(settings.format).form;
   if (tim) {
     FinishLine(run,
@@ -252,8 +252,8 @@ void WriteMasterPalette(Run& run) {
                           settings, report),
                output.path);
   } else if (form == ArrayForm::None) {
-    report.Progress("NOT SAVED!\n");
-    report.Error("%snot (yet) supported output format: %s\n", kErrorPrefix,
+    report.progress("NOT SAVED!\n");
+    report.error("%snot (yet) supported output format: %s\n", kErrorPrefix,
                  FormatOf(settings.format).name);
   } else {
     FinishLine(
@@ -274,8 +274,8 @@ void ConvertImage(Run& run, InputFile& file) {
   if (size >= 2) {
     const char* warning = "\n%seither height or width is not a multiple of tilesize %d!\n";
     if (settings.metatileSize >= 2 && !CutIntoTiles(image, settings.metatileSize))
-      run.report.Warning(warning, kWarningPrefix, settings.metatileSize);
-    if (!CutIntoTiles(image, size)) run.report.Warning(warning, kWarningPrefix, size);
+      run.report.warning(warning, kWarningPrefix, settings.metatileSize);
+    if (!CutIntoTiles(image, size)) run.report.warning(warning, kWarningPrefix, size);
   }
   if (settings.generateMap)
     WriteWithMap(run, file, columns, rows);
@@ -286,10 +286,10 @@ void ConvertImage(Run& run, InputFile& file) {
 }
 
 void PrintBanner(Report& report) {
-  if (report.Quiet())
-    report.Print("%s %s\n", kTitle, kAuthors);
+  if (report.quiet())
+    report.print("%s %s\n", kTitle, kAuthors);
   else
-    report.Print(
+    report.print(
         "\n=======================\n%s\n-----------------------\n%s\n=======================\n\n",
         kTitle, kAuthors);
 }
@@ -303,10 +303,10 @@ int RunTilecvt(std::span<const std::string> arguments, std::string_view programN
   Settings& settings = run.settings;
   CommandLine commandLine = ParseOptions(arguments, programName, settings, report);
   if (!commandLine.proceed) return 1;
-  report.SetQuiet(settings.quiet);
+  report.setQuiet(settings.quiet);
   PrintBanner(report);
   if (commandLine.firstFile >= arguments.size()) {
-    report.PrintErr(UsageText(programName));
+    report.printErr(UsageText(programName));
     return 1;
   }
   if (settings.tileSize == 0) settings.tileSize = 1;
@@ -327,15 +327,15 @@ int RunTilecvt(std::span<const std::string> arguments, std::string_view programN
 
   const int fileCount = static_cast<int>(run.files.size());
   run.files.clear();
-  report.Print("\nTotal files read & converted.: %3d\n", fileCount);
+  report.print("\nTotal files read & converted.: %3d\n", fileCount);
   if (masterPalette) {
     const int after = CountUsed(run.master);
-    report.Progress(
+    report.progress(
         "Colors used before converting: %3d\nColors used after converting.: %3d\n"
         "Colors saved.................: %3d\n",
         run.coloursBefore, after, run.coloursBefore - after);
   }
-  return report.ExitStatus();
+  return report.exitStatus();
 }
 
 }  // namespace tilecvt

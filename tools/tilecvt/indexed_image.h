@@ -28,7 +28,7 @@ struct IndexedImage {
   std::vector<uint8_t> pixels;
   std::array<PaletteEntry, 256> palette{};
 
-  size_t PixelCount() const { return pixels.size(); }
+  size_t pixelCount() const { return pixels.size(); }
 };
 
 }  // namespace tilecvt

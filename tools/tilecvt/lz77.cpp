@@ -26,18 +26,18 @@ class TokenWriter {
  public:
   TokenWriter(std::vector<uint8_t>& out, std::span<const uint8_t> input)
       : out_(out), input_(input) {}
-  void Literal(size_t position) {
-    Flag(false);
+  void literal(size_t position) {
+    flag(false);
     out_.push_back(input_[position]);
   }
-  void Reference(uint32_t length, uint32_t distance) {
-    Flag(true);
+  void reference(uint32_t length, uint32_t distance) {
+    flag(true);
     out_.push_back(static_cast<uint8_t>((length - kMinLength) << 4 | (distance - 1) >> 8));
     out_.push_back(static_cast<uint8_t>(distance - 1));
   }
 
  private:
-  void Flag(bool set) {
+  void flag(bool set) {
     if (bit_ == 0) {
       flags_ = out_.size();
       out_.push_back(0);
@@ -70,10 +70,10 @@ MatchTable LongestMatches(std::span<const uint8_t> input, bool vramSafe) {
     size_t count;
     if (vramSafe) {
       // The byte just before joins the tree only after this search.
-      count = finder.Search(position, matches.data());
-      if (position > 0) finder.Skip(position - 1);
+      count = finder.search(position, matches.data());
+      if (position > 0) finder.skip(position - 1);
     } else {
-      count = finder.Find(position, matches.data());
+      count = finder.find(position, matches.data());
     }
     if (count == 0 || matches[count - 1].length < kMinLength) continue;
     table.length[position] = static_cast<uint8_t>(matches[count - 1].length);
@@ -120,7 +120,7 @@ std::vector<uint8_t> CompressLz77(std::span<const uint8_t> input) {
     size_t flags = out.size();
     out.push_back(0);
     for (int bit = 7; bit >= 0 && position < size; --bit) {
-      size_t count = finder.Find(position, matches.data());
+      size_t count = finder.find(position, matches.data());
       Match best = count > 0 ? matches[count - 1] : Match{};
       if (best.length < kMinLength) {
         out.push_back(input[position++]);
@@ -131,7 +131,7 @@ std::vector<uint8_t> CompressLz77(std::span<const uint8_t> input) {
       out.push_back(static_cast<uint8_t>(length << 4 | distance >> 8));
       out.push_back(static_cast<uint8_t>(distance));
       out[flags] = static_cast<uint8_t>(out[flags] | 1 << bit);
-      for (size_t k = 1; k < best.length; ++k) finder.Skip(position + k);
+      for (size_t k = 1; k < best.length; ++k) finder.skip(position + k);
       position += best.length;
     }
   }
@@ -154,9 +154,9 @@ std::vector<uint8_t> CompressLz77(std::span<const uint8_t> input, Lz77Options op
     const uint32_t length =
         options.smallest ? steps[position] : std::max<uint32_t>(table.length[position], 1);
     if (length == 1) {
-      writer.Literal(position);
+      writer.literal(position);
     } else {
-      writer.Reference(length, table.distance[position]);
+      writer.reference(length, table.distance[position]);
     }
     position += length;
   }

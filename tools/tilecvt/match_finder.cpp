@@ -49,7 +49,7 @@ TreeMatchFinder::TreeMatchFinder(std::span<const uint8_t> data, uint32_t window,
 }
 
 template <bool kRecord>
-size_t TreeMatchFinder::Insert(size_t position, Match* matches) {
+size_t TreeMatchFinder::insert(size_t position, Match* matches) {
   const size_t left = data_.size() - position;
   const auto lengthLimit = static_cast<uint32_t>(std::min<size_t>(maxLength_, left));
   if (lengthLimit < prefixBytes_) return 0;
@@ -104,7 +104,7 @@ size_t TreeMatchFinder::Insert(size_t position, Match* matches) {
 
 // A search path in a binary search tree passes the nearest smaller and the
 // nearest larger string, and one of them shares the longest prefix.
-size_t TreeMatchFinder::Search(size_t position, Match* matches) const {
+size_t TreeMatchFinder::search(size_t position, Match* matches) const {
   const size_t left = data_.size() - position;
   const auto lengthLimit = static_cast<uint32_t>(std::min<size_t>(maxLength_, left));
   if (lengthLimit < prefixBytes_) return 0;
@@ -139,7 +139,7 @@ size_t TreeMatchFinder::Search(size_t position, Match* matches) const {
   return count;
 }
 
-template size_t TreeMatchFinder::Insert<true>(size_t, Match*);
-template size_t TreeMatchFinder::Insert<false>(size_t, Match*);
+template size_t TreeMatchFinder::insert<true>(size_t, Match*);
+template size_t TreeMatchFinder::insert<false>(size_t, Match*);
 
 }  // namespace tilecvt

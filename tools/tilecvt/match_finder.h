@@ -33,17 +33,17 @@ class TreeMatchFinder {
   // Inserts `position` and writes the matches it found, lengths rising (at
   // least prefixBytes, at most maxLength and the bytes left), the longest last. Returns
   // their number; `matches` needs room for maxLength entries.
-  size_t Find(size_t position, Match* matches) { return Insert<true>(position, matches); }
-  void Skip(size_t position) { Insert<false>(position, nullptr); }
+  size_t find(size_t position, Match* matches) { return insert<true>(position, matches); }
+  void skip(size_t position) { insert<false>(position, nullptr); }
 
   // Like Find, but only looks: `position` is not inserted. With every position
   // up to `position - 2` inserted (and no later one) this finds the longest
   // match whose distance is at least 2.
-  size_t Search(size_t position, Match* matches) const;
+  size_t search(size_t position, Match* matches) const;
 
  private:
   template <bool kRecord>
-  size_t Insert(size_t position, Match* matches);
+  size_t insert(size_t position, Match* matches);
 
   static constexpr uint32_t kEmpty = UINT32_MAX;
 

@@ -193,7 +193,7 @@ enum class Outcome { Done, Usage, Invalid };
 int RangedNumber(std::string_view value, int max, const char* warning, Report& report) {
   int number = ReadNumber(value);
   if (number < 0 || number > max) {
-    report.Print(warning, kWarningPrefix);
+    report.print(warning, kWarningPrefix);
     return 0;
   }
   return number;
@@ -214,7 +214,7 @@ Outcome Apply(Action action, std::string_view value, Settings& settings, Report&
     case Action::Format:
       if (!FindKeyword(kFormats, value, settings.format)) return Outcome::Invalid;
       if (settings.format == OutputFormat::Object) {
-        report.Print("\n%sobj output not yet supported!\n", kWarningPrefix);
+        report.print("\n%sobj output not yet supported!\n", kWarningPrefix);
         settings.format = OutputFormat::Raw;
       }
       return Outcome::Done;
@@ -238,7 +238,7 @@ Outcome Apply(Action action, std::string_view value, Settings& settings, Report&
     case Action::ColourCount:
       if (!FindKeyword(kColourCounts, value, settings.colourCount)) return Outcome::Invalid;
       if (settings.colourCount == kTrueColour)
-        report.Print("%sTrueColor mode activated, ignoring all palette options!\n\n",
+        report.print("%sTrueColor mode activated, ignoring all palette options!\n\n",
                      kWarningPrefix);
       return Outcome::Done;
     case Action::ColourOffset:
@@ -297,8 +297,8 @@ CommandLine ParseOptions(std::span<const std::string> arguments, std::string_vie
       }
     }
     if (entry == nullptr) {
-      report.PrintErr(Format("unknown option %s\n\n", argument.c_str()));
-      report.PrintErr(UsageText(programName));
+      report.printErr(Format("unknown option %s\n\n", argument.c_str()));
+      report.printErr(UsageText(programName));
       return result;
     }
 
@@ -308,8 +308,8 @@ CommandLine ParseOptions(std::span<const std::string> arguments, std::string_vie
       value = std::string_view(argument).substr(entry->spelling.size());
       if (value.empty()) {
         if (index + 1 >= arguments.size()) {
-          report.PrintErr(Format("invalid option %s\n\n", argument.c_str()));
-          report.PrintErr(UsageText(programName));
+          report.printErr(Format("invalid option %s\n\n", argument.c_str()));
+          report.printErr(UsageText(programName));
           return result;
         }
         value = arguments[++index];
@@ -322,9 +322,9 @@ CommandLine ParseOptions(std::span<const std::string> arguments, std::string_vie
 
     Outcome outcome = Apply(entry->action, value, settings, report);
     if (outcome == Outcome::Invalid)
-      report.PrintErr(Format("invalid option %s\n\n", shown.c_str()));
+      report.printErr(Format("invalid option %s\n\n", shown.c_str()));
     if (outcome != Outcome::Done) {
-      report.PrintErr(UsageText(programName));
+      report.printErr(UsageText(programName));
       return result;
     }
   }

@@ -55,7 +55,7 @@ std::vector<uint8_t> KeptTilePixels(const TileMap& map, std::span<const uint8_t>
 
 DataBlock MapBlock(const TileMap& map, bool rotateScale) {
   DataBlock block;
-  const size_t count = map.EntryCount();
+  const size_t count = map.entryCount();
   if (rotateScale) {
     for (size_t n = 0; n < count; ++n) block.bytes.push_back(static_cast<uint8_t>(map.entries[n]));
   } else {
@@ -76,7 +76,7 @@ DataBlock PaletteBlock(const PaletteRecord& palette, int count) {
 
 DataBlock ClutBlock(const PaletteRecord& palette, int count) {
   DataBlock block = PaletteBlock(palette, count);
-  for (size_t i = 1; i < block.Count(); ++i) {
+  for (size_t i = 1; i < block.count(); ++i) {
     if (block.bytes[2 * i] == 0 && block.bytes[2 * i + 1] == 0) {
       block.bytes[2 * i] = static_cast<uint8_t>(kOpaqueBlack);
       block.bytes[2 * i + 1] = static_cast<uint8_t>(kOpaqueBlack >> 8);
@@ -92,7 +92,7 @@ int WriteBlock(const BlockOutput& output, const DataBlock& block, ArrayForm form
     packed = CompressBlock(block.bytes, settings.compressor,
                            {settings.lz77VramSafe, settings.lz77Smallest});
     if (packed.empty())
-      report.Warning("%scouldn't compress %s, saving normal!", kWarningPrefix,
+      report.warning("%scouldn't compress %s, saving normal!", kWarningPrefix,
                      output.arrayName.c_str());
     else if (block.elementSize == 2 && packed.size() % 2 != 0)
       packed.push_back(0);
@@ -102,7 +102,7 @@ int WriteBlock(const BlockOutput& output, const DataBlock& block, ArrayForm form
   if (form == ArrayForm::Raw) return WriteOutputFile(output.path, bytes) ? 0 : -1;
   ArrayStyle style{settings.addExtern, settings.align, settings.sectionName};
   std::string content = output.header;
-  AppendArrayText(content, form, style, output.arrayName, bytes, block.elementSize, block.Count());
+  AppendArrayText(content, form, style, output.arrayName, bytes, block.elementSize, block.count());
   return WriteOutputFile(output.path, content, true) ? 0 : -1;
 }
 

@@ -18,7 +18,7 @@ namespace tilecvt {
 struct DataBlock {
   std::vector<uint8_t> bytes;  // 16-bit values little-endian
   int elementSize = 1;
-  size_t Count() const { return bytes.size() / static_cast<size_t>(elementSize); }
+  size_t count() const { return bytes.size() / static_cast<size_t>(elementSize); }
 };
 
 // Pixels as the colour count wants them: two per byte (first in the low

@@ -78,7 +78,7 @@ bool MergePalette(PaletteRecord& image, PaletteRecord& master, Report& report) {
   const int usedImage = CountUsed(image);
   const int usedMaster = CountUsed(master);
   if (usedMaster + usedImage - 1 - common >= 257) {
-    report.Error("%sneed %d free colors, only %d available!\n", kErrorPrefix, usedImage - common,
+    report.error("%sneed %d free colors, only %d available!\n", kErrorPrefix, usedImage - common,
                  masterLength - usedMaster);
     return false;
   }
@@ -106,7 +106,7 @@ bool MergePalette(PaletteRecord& image, PaletteRecord& master, Report& report) {
       }
     }
     if (found < 0) {
-      report.Error("%sno free index found!?\n", kErrorPrefix);
+      report.error("%sno free index found!?\n", kErrorPrefix);
       return false;
     }
     image.indexMap[entry] = static_cast<uint16_t>(found);

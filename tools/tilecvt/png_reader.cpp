@@ -27,11 +27,11 @@ struct PngSource {
 
 void ReadBytes(png_structp png, png_bytep out, png_size_t count) {
   auto* source = static_cast<PngSource*>(png_get_io_ptr(png));
-  if (!source->file->Has(source->offset, count)) {
+  if (!source->file->has(source->offset, count)) {
     source->truncated = true;
     png_error(png, "truncated");
   }
-  std::memcpy(out, source->file->At(source->offset), count);
+  std::memcpy(out, source->file->at(source->offset), count);
   source->offset += count;
 }
 
@@ -113,7 +113,7 @@ ImageError ReadPng(png_structp png, png_infop info, PngSource& source, IndexedIm
 }  // namespace
 
 bool IsPng(const ByteView& file) {
-  return file.Has(0, kSignatureSize) && png_sig_cmp(file.At(0), 0, kSignatureSize) == 0;
+  return file.has(0, kSignatureSize) && png_sig_cmp(file.at(0), 0, kSignatureSize) == 0;
 }
 
 ImageError DecodePng(const ByteView& file, IndexedImage& image) {

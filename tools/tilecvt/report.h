@@ -28,36 +28,36 @@ class Report {
  public:
   explicit Report(Console& console) : console_(console) {}
 
-  void SetQuiet(bool quiet) { quiet_ = quiet; }
-  bool Quiet() const { return quiet_; }
+  void setQuiet(bool quiet) { quiet_ = quiet; }
+  bool quiet() const { return quiet_; }
 
   // Standard output, suppressed in quiet mode.
   template <typename... Args>
-  void Progress(const char* format, Args... args) {
-    if (!quiet_) console_.Out(Format(format, args...));
+  void progress(const char* format, Args... args) {
+    if (!quiet_) console_.write(Format(format, args...));
   }
   // Standard output, always.
   template <typename... Args>
-  void Print(const char* format, Args... args) {
-    console_.Out(Format(format, args...));
+  void print(const char* format, Args... args) {
+    console_.write(Format(format, args...));
   }
   // Error stream; the run goes on.
   template <typename... Args>
-  void Warning(const char* format, Args... args) {
-    console_.Err(Format(format, args...));
+  void warning(const char* format, Args... args) {
+    console_.writeError(Format(format, args...));
   }
   // Error stream; the run ends (or, for an output, its failure is remembered).
   template <typename... Args>
-  void Error(const char* format, Args... args) {
-    console_.Err(Format(format, args...));
+  void error(const char* format, Args... args) {
+    console_.writeError(Format(format, args...));
     failed_ = true;
   }
-  void PrintErr(const std::string& text) { console_.Err(text); }
+  void printErr(const std::string& text) { console_.writeError(text); }
 
   // An output that could not be written: the run goes on, the exit status
   // says something is missing.
-  void MarkFailed() { failed_ = true; }
-  int ExitStatus() const { return failed_ ? 1 : 0; }
+  void markFailed() { failed_ = true; }
+  int exitStatus() const { return failed_ ? 1 : 0; }
 
  private:
   Console& console_;

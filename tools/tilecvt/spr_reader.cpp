@@ -14,19 +14,19 @@ constexpr size_t kFrameGap = 770;  // follows every frame's pixels
 }  // namespace
 
 bool IsSpr(const ByteView& file) {
-  return file.Has(0, 3) && std::memcmp(file.At(0), "SPR", 3) == 0;
+  return file.has(0, 3) && std::memcmp(file.at(0), "SPR", 3) == 0;
 }
 
 ImageError DecodeSpr(const ByteView& file, IndexedImage& image) {
-  if (!file.Has(0, kFirstFrame)) return ImageError::ReadWrite;
-  uint64_t frames = file.U16(3);
-  uint64_t frameWidth = file.U16(5);
-  uint64_t frameHeight = file.U16(7);
+  if (!file.has(0, kFirstFrame)) return ImageError::ReadWrite;
+  uint64_t frames = file.u16(3);
+  uint64_t frameWidth = file.u16(5);
+  uint64_t frameHeight = file.u16(7);
   if (frameWidth % 8 != 0 || frameHeight % 8 != 0) return ImageError::FrameSize;
   if (frames == 0) return ImageError::UnknownFormat;
   uint64_t frameBytes = frameWidth * frameHeight;
   // The gap after the last frame is not needed to read the image.
-  if (!file.Has(kFirstFrame, frames * frameBytes + (frames - 1) * kFrameGap))
+  if (!file.has(kFirstFrame, frames * frameBytes + (frames - 1) * kFrameGap))
     return ImageError::ReadWrite;
   ImageError error = AllocatePixels(image, frameWidth, frames * frameHeight);
   if (error != ImageError::None) return error;
@@ -36,12 +36,12 @@ ImageError DecodeSpr(const ByteView& file, IndexedImage& image) {
   image.colours = 256;
   image.paletteSize = 256;
   for (size_t i = 0; i < 256; ++i) {
-    const uint8_t* rgb = file.At(kPaletteOffset + i * 3);
+    const uint8_t* rgb = file.at(kPaletteOffset + i * 3);
     image.palette[i] = {rgb[2], rgb[1], rgb[0], 0};
   }
   for (uint64_t frame = 0; frame < frames; ++frame)
     std::memcpy(image.pixels.data() + frame * frameBytes,
-                file.At(kFirstFrame + frame * (frameBytes + kFrameGap)), frameBytes);
+                file.at(kFirstFrame + frame * (frameBytes + kFrameGap)), frameBytes);
   return ImageError::None;
 }
 

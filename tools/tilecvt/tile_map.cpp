@@ -37,11 +37,11 @@ class TileForms {
   TileForms(const uint8_t* tiles, int size)
       : tiles_(tiles), size_(static_cast<size_t>(size)), bytes_(size_ * size_), scratch_(bytes_) {}
 
-  size_t Bytes() const { return bytes_; }
-  const uint8_t* Tile(size_t index) const { return tiles_ + index * bytes_; }
+  size_t bytes() const { return bytes_; }
+  const uint8_t* tile(size_t index) const { return tiles_ + index * bytes_; }
 
-  const uint8_t* Form(size_t index, int orientation) {
-    const uint8_t* tile = Tile(index);
+  const uint8_t* form(size_t index, int orientation) {
+    const uint8_t* tile = this->tile(index);
     if (orientation == 0) return tile;
     const bool h = orientation & 1, v = orientation & 2;
     if (size_ == 8) {
@@ -77,26 +77,26 @@ class FormTable {
   FormTable() { slots_.resize(1024); }
 
   // The slot holding `content`, or the empty slot where it belongs.
-  size_t Find(uint64_t hash, const uint8_t* content, TileForms& forms) {
+  size_t find(uint64_t hash, const uint8_t* content, TileForms& forms) {
     const auto check = static_cast<uint32_t>(hash >> 32);
     const size_t mask = slots_.size() - 1;
     for (size_t at = hash & mask;; at = (at + 1) & mask) {
       const Slot& slot = slots_[at];
       if (slot.tile == kEmptySlot) return at;
       if (slot.check != check) continue;
-      const uint8_t* stored = forms.Form(slot.tile >> 2, slot.tile & 3);
-      if (std::memcmp(stored, content, forms.Bytes()) == 0) return at;
+      const uint8_t* stored = forms.form(slot.tile >> 2, slot.tile & 3);
+      if (std::memcmp(stored, content, forms.bytes()) == 0) return at;
     }
   }
-  bool Empty(size_t at) const { return slots_[at].tile == kEmptySlot; }
-  uint32_t TileAt(size_t at) const { return slots_[at].tile >> 2; }
-  int OrientationAt(size_t at) const { return static_cast<int>(slots_[at].tile & 3); }
+  bool empty(size_t at) const { return slots_[at].tile == kEmptySlot; }
+  uint32_t tileAt(size_t at) const { return slots_[at].tile >> 2; }
+  int orientationAt(size_t at) const { return static_cast<int>(slots_[at].tile & 3); }
 
   // Stores at the slot Find returned; the slot is found again when the table grows.
-  void Store(size_t at, uint64_t hash, uint32_t tile, int orientation) {
+  void store(size_t at, uint64_t hash, uint32_t tile, int orientation) {
     slots_[at] = {static_cast<uint32_t>(hash >> 32), tile << 2 | static_cast<uint32_t>(orientation),
                   static_cast<uint32_t>(hash)};
-    if (++used_ * 2 > slots_.size()) Grow();
+    if (++used_ * 2 > slots_.size()) grow();
   }
 
  private:
@@ -107,7 +107,7 @@ class FormTable {
     uint32_t low = 0;            // low half of the hash: the home slot
   };
 
-  void Grow() {
+  void grow() {
     std::vector<Slot> old(slots_.size() * 2);
     old.swap(slots_);
     const size_t mask = slots_.size() - 1;
@@ -151,16 +151,16 @@ TileMap BuildMap(const uint8_t* tiles, size_t tileCount, int tileSize, size_t co
   TileForms forms(tiles, tileSize);
   TileForms stored(tiles, tileSize);  // a second scratch buffer for the comparison
   FormTable table;
-  std::vector<uint8_t> form(forms.Bytes());
+  std::vector<uint8_t> form(forms.bytes());
   uint32_t next = 0;
   for (size_t n = 0; n < tileCount; ++n) {
-    const uint8_t* tile = forms.Tile(n);
-    uint64_t hash = HashBytes(tile, forms.Bytes());
-    size_t slot = table.Find(hash, tile, stored);
-    if (!table.Empty(slot)) {
-      uint32_t first = table.TileAt(slot);
+    const uint8_t* tile = forms.tile(n);
+    uint64_t hash = HashBytes(tile, forms.bytes());
+    size_t slot = table.find(hash, tile, stored);
+    if (!table.empty(slot)) {
+      uint32_t first = table.tileAt(slot);
       map.tileIndex[n] = map.tileIndex[first];
-      map.mirror[n] = kOrientationBits[table.OrientationAt(slot)];
+      map.mirror[n] = kOrientationBits[table.orientationAt(slot)];
       map.source[n] = map.source[first];
       map.kept[n] = kRemovedTile;
       ++map.removed;
@@ -168,13 +168,13 @@ TileMap BuildMap(const uint8_t* tiles, size_t tileCount, int tileSize, size_t co
     }
     map.tileIndex[n] = next++;
     map.writeOrder.push_back(static_cast<uint32_t>(n));
-    if (options.blankTilesOnly && !IsBlank(tile, forms.Bytes())) continue;
+    if (options.blankTilesOnly && !IsBlank(tile, forms.bytes())) continue;
     const int orientations = options.checkFlipped ? kOrientations : 1;
     for (int orientation = 0; orientation < orientations; ++orientation) {
-      std::memcpy(form.data(), forms.Form(n, orientation), form.size());
+      std::memcpy(form.data(), forms.form(n, orientation), form.size());
       uint64_t formHash = HashBytes(form.data(), form.size());
-      size_t at = table.Find(formHash, form.data(), stored);
-      if (table.Empty(at)) table.Store(at, formHash, static_cast<uint32_t>(n), orientation);
+      size_t at = table.find(formHash, form.data(), stored);
+      if (table.empty(at)) table.store(at, formHash, static_cast<uint32_t>(n), orientation);
     }
   }
   return map;

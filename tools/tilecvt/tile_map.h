@@ -28,9 +28,9 @@ struct TileMap {
   std::vector<uint16_t> entries;     // 16-bit map entries (ComposeEntries)
   size_t removed = 0;
 
-  size_t TileCount() const { return kept.size(); }
-  size_t KeptCount() const { return writeOrder.size(); }
-  size_t EntryCount() const { return columns * rows; }
+  size_t tileCount() const { return kept.size(); }
+  size_t keptCount() const { return writeOrder.size(); }
+  size_t entryCount() const { return columns * rows; }
 };
 
 // Builds the map of `tileCount` tiles of `tileSize` x `tileSize` pixels stored

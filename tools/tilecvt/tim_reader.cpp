@@ -18,26 +18,26 @@ PaletteEntry TimColour(unsigned v) {
 
 }  // namespace
 
-bool IsTim(const ByteView& file) { return file.Has(0, 4) && file.U32(0) == kTimId; }
+bool IsTim(const ByteView& file) { return file.has(0, 4) && file.u32(0) == kTimId; }
 
 ImageError DecodeTim(const ByteView& file, IndexedImage& image) {
-  if (!file.Has(0, 8)) return ImageError::ReadWrite;
-  uint32_t flags = file.U32(4);
+  if (!file.has(0, 8)) return ImageError::ReadWrite;
+  uint32_t flags = file.u32(4);
   if (!(flags & kHasClut)) return ImageError::NoPalette;
   uint32_t mode = flags & 7;
   if (mode > 1) return ImageError::UnsupportedDepth;
   const unsigned depth = mode == 0 ? 4 : 8;
   const size_t colours = size_t{1} << depth;
 
-  if (!file.Has(kClutBlock, kBlockHeaderSize + colours * 2)) return ImageError::ReadWrite;
-  uint64_t clutLength = file.U32(kClutBlock);
+  if (!file.has(kClutBlock, kBlockHeaderSize + colours * 2)) return ImageError::ReadWrite;
+  uint64_t clutLength = file.u32(kClutBlock);
   if (clutLength < kBlockHeaderSize + colours * 2) return ImageError::UnknownFormat;
   uint64_t imageBlock = kClutBlock + clutLength;  // the image block follows the whole table block
-  if (!file.Has(imageBlock, kBlockHeaderSize)) return ImageError::ReadWrite;
-  uint64_t width = uint64_t{file.U16(static_cast<size_t>(imageBlock) + 8)} * (depth == 4 ? 4 : 2);
-  uint64_t height = file.U16(static_cast<size_t>(imageBlock) + 10);
+  if (!file.has(imageBlock, kBlockHeaderSize)) return ImageError::ReadWrite;
+  uint64_t width = uint64_t{file.u16(static_cast<size_t>(imageBlock) + 8)} * (depth == 4 ? 4 : 2);
+  uint64_t height = file.u16(static_cast<size_t>(imageBlock) + 10);
   uint64_t pixelStart = imageBlock + kBlockHeaderSize;
-  if (!file.Has(pixelStart, width * height * depth / 8)) return ImageError::ReadWrite;
+  if (!file.has(pixelStart, width * height * depth / 8)) return ImageError::ReadWrite;
   ImageError error = AllocatePixels(image, width, height);
   if (error != ImageError::None) return error;
 
@@ -46,9 +46,9 @@ ImageError DecodeTim(const ByteView& file, IndexedImage& image) {
   image.colours = static_cast<int>(colours);
   image.paletteSize = static_cast<int>(colours);
   for (size_t i = 0; i < colours; ++i)
-    image.palette[i] = TimColour(file.U16(kClutBlock + kBlockHeaderSize + i * 2));
+    image.palette[i] = TimColour(file.u16(kClutBlock + kBlockHeaderSize + i * 2));
 
-  const uint8_t* source = file.At(static_cast<size_t>(pixelStart));
+  const uint8_t* source = file.at(static_cast<size_t>(pixelStart));
   if (depth == 8) {
     std::memcpy(image.pixels.data(), source, image.pixels.size());
   } else {

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   if (image.pixels.size() != static_cast<size_t>(image.width) * static_cast<size_t>(image.height))
     __builtin_trap();
-  if (image.PixelCount() > (size_t{1} << 20)) return 0;
+  if (image.pixelCount() > (size_t{1} << 20)) return 0;
 
   tilecvt::SilentConsole console;
   tilecvt::Report report(console);
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                rows = static_cast<size_t>(image.height) / 8;
   tilecvt::CutIntoTiles(image, 8);
   tilecvt::TileMap map =
-      tilecvt::BuildMap(image.pixels.data(), image.PixelCount() / 64, 8, columns, rows, {});
+      tilecvt::BuildMap(image.pixels.data(), image.pixelCount() / 64, 8, columns, rows, {});
   tilecvt::KeptTilesAsColumns(map);
   tilecvt::ComposeEntries(map);
   tilecvt::MapColumnOrder(map);

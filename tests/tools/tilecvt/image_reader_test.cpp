@@ -295,11 +295,11 @@ TEST(ImageReader, ReleasedOnErrorAndLoadedFromDisk) {
   tilecvt::IndexedImage image;
   EXPECT_EQ(tilecvt::LoadImage((dir.path() / "sub\\sprite4.tim").string(), image),
             ImageError::None);
-  EXPECT_EQ(image.PixelCount(), 256u);
+  EXPECT_EQ(image.pixelCount(), 256u);
   EXPECT_EQ(tilecvt::LoadImage((dir.path() / "sub").string(), image), ImageError::FileNotFound);
   EXPECT_EQ(tilecvt::LoadImage((dir.path() / "sub/sprite4.tim").string(), image), ImageError::None);
   EXPECT_EQ(tilecvt::DecodeImage(Input("rle8.bmp"), image), ImageError::Compressed);
-  EXPECT_EQ(image.PixelCount(), 0u);
+  EXPECT_EQ(image.pixelCount(), 0u);
   EXPECT_EQ(image.width, 0);
 }
 

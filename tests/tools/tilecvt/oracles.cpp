@@ -156,15 +156,15 @@ namespace {
 class AplibReader {
  public:
   explicit AplibReader(std::span<const uint8_t> stream) : stream_(stream) {}
-  bool Byte(uint32_t& value) {
+  bool byte(uint32_t& value) {
     if (at_ >= stream_.size()) return false;
     value = stream_[at_++];
     return true;
   }
-  bool Bit(uint32_t& bit) {
+  bool readBit(uint32_t& bit) {
     if (left_ == 0) {
       uint32_t tag;
-      if (!Byte(tag)) return false;
+      if (!byte(tag)) return false;
       tag_ = tag;
       left_ = 8;
     }
@@ -172,11 +172,11 @@ class AplibReader {
     bit = (tag_ >> left_) & 1;
     return true;
   }
-  bool Gamma(uint32_t& value) {
+  bool gamma(uint32_t& value) {
     value = 1;
     uint32_t bit, more;
     do {
-      if (!Bit(bit) || !Bit(more) || value > (1u << 30)) return false;
+      if (!readBit(bit) || !readBit(more) || value > (1u << 30)) return false;
       value = value << 1 | bit;
     } while (more);
     return true;
@@ -201,28 +201,28 @@ std::optional<std::vector<uint8_t>> DecodeAplib(std::span<const uint8_t> stream,
   AplibReader in(stream);
   std::vector<uint8_t> out;
   uint32_t value;
-  if (!in.Byte(value) || limit == 0) return std::nullopt;
+  if (!in.byte(value) || limit == 0) return std::nullopt;
   out.push_back(static_cast<uint8_t>(value));
   size_t lastOffset = 0;
   bool afterMatch = false;
   for (;;) {
     uint32_t a, b, c;
-    if (!in.Bit(a)) return std::nullopt;
+    if (!in.readBit(a)) return std::nullopt;
     if (a == 0) {  // 0: literal byte
-      if (!in.Byte(value) || out.size() >= limit) return std::nullopt;
+      if (!in.byte(value) || out.size() >= limit) return std::nullopt;
       out.push_back(static_cast<uint8_t>(value));
       afterMatch = false;
       continue;
     }
-    if (!in.Bit(b)) return std::nullopt;
+    if (!in.readBit(b)) return std::nullopt;
     if (b == 0) {  // 10: gamma-coded match, or the last offset again after a literal
       uint32_t high, length;
-      if (!in.Gamma(high)) return std::nullopt;
+      if (!in.gamma(high)) return std::nullopt;
       if (!afterMatch && high == 2) {
-        if (!in.Gamma(length) || !Copy(out, lastOffset, length, limit)) return std::nullopt;
+        if (!in.gamma(length) || !Copy(out, lastOffset, length, limit)) return std::nullopt;
       } else {
         high -= afterMatch ? 2 : 3;
-        if (!in.Byte(value) || !in.Gamma(length)) return std::nullopt;
+        if (!in.byte(value) || !in.gamma(length)) return std::nullopt;
         size_t offset = size_t{high} << 8 | value;
         if (offset >= 32000) ++length;
         if (offset >= 1280) ++length;
@@ -233,9 +233,9 @@ std::optional<std::vector<uint8_t>> DecodeAplib(std::span<const uint8_t> stream,
       afterMatch = true;
       continue;
     }
-    if (!in.Bit(c)) return std::nullopt;
+    if (!in.readBit(c)) return std::nullopt;
     if (c == 0) {  // 110: one byte of offset and length 2 or 3; offset 0 ends the stream
-      if (!in.Byte(value)) return std::nullopt;
+      if (!in.byte(value)) return std::nullopt;
       if (value >> 1 == 0) return out;
       if (!Copy(out, value >> 1, 2 + (value & 1), limit)) return std::nullopt;
       lastOffset = value >> 1;
@@ -244,7 +244,7 @@ std::optional<std::vector<uint8_t>> DecodeAplib(std::span<const uint8_t> stream,
     }
     uint32_t offset = 0;  // 111: four bits of offset, one byte (0 writes a zero)
     for (int i = 0; i < 4; ++i) {
-      if (!in.Bit(a)) return std::nullopt;
+      if (!in.readBit(a)) return std::nullopt;
       offset = offset << 1 | a;
     }
     if (out.size() >= limit) return std::nullopt;

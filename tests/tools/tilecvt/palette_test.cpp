@@ -33,7 +33,7 @@ struct Merged {
   tilecvt::Report report{console};
   PaletteRecord master;
   Merged(int colourCount) { tilecvt::PrepareMasterPalette(master, colourCount); }
-  bool Add(tilecvt::IndexedImage& image, PaletteRecord& palette) {
+  bool add(tilecvt::IndexedImage& image, PaletteRecord& palette) {
     tilecvt::MarkUsed(palette, image);
     if (!tilecvt::MergePalette(palette, master, report)) return false;
     tilecvt::RemapPixels(image, palette);
@@ -53,8 +53,8 @@ TEST(Palette, ImagesSharingTheirColoursFillTheMasterOnce) {
   auto first = ImageWith({0, 1, 2, 1}, {kBlack, kRed, kGreen});
   auto second = ImageWith({0, 2, 1, 1}, {kWhite, kGreen, kRed});
   PaletteRecord a = Loaded(first), b = Loaded(second);
-  ASSERT_TRUE(run.Add(first, a));
-  ASSERT_TRUE(run.Add(second, b));
+  ASSERT_TRUE(run.add(first, a));
+  ASSERT_TRUE(run.add(second, b));
   EXPECT_EQ(tilecvt::CountUsed(run.master), 3);  // entry 0 and the two shared colours
   EXPECT_EQ(first.pixels, (std::vector<uint8_t>{0, 1, 2, 1}));
   EXPECT_EQ(second.pixels, (std::vector<uint8_t>{0, 1, 2, 2}));
@@ -87,10 +87,10 @@ TEST(Palette, MasterOverflowStopsWithItsMessage) {
   }
   auto big = ImageWith(all, many);
   PaletteRecord bigPalette = Loaded(big);
-  ASSERT_TRUE(full.Add(big, bigPalette));
+  ASSERT_TRUE(full.add(big, bigPalette));
   auto more = ImageWith({0, 1, 2}, {kBlack, {1, 2, 200}, {3, 4, 200}});
   PaletteRecord morePalette = Loaded(more);
-  EXPECT_FALSE(full.Add(more, morePalette));
+  EXPECT_FALSE(full.add(more, morePalette));
   EXPECT_EQ(tilecvt::CountUsed(full.master), 256);
   EXPECT_EQ(full.console.err, "***ERROR: need 3 free colors, only 0 available!\n");
 }
@@ -101,7 +101,7 @@ TEST(Palette, TransparentColourBecomesIndexZeroAndEveryPixelKeepsItsColour) {
   PaletteRecord palette = Loaded(image);
   tilecvt::ApplyTransparentColour(image, palette, 2);
   EXPECT_EQ(image.pixels, (std::vector<uint8_t>{2, 1, 0, 3, 0}));
-  ASSERT_TRUE(run.Add(image, palette));
+  ASSERT_TRUE(run.add(image, palette));
   run.master.colours[0] = palette.colours[0];  // as the driver does after the last image
   const std::vector<uint16_t> expected = {0x0000, 0x001F, 0x03E0, 0x7C00, 0x03E0};
   const std::vector<uint8_t> original = {0, 1, 2, 3, 2};

@@ -93,7 +93,7 @@ TEST(TileMap, FindsTheSameMatchesAsThePairwiseWalk) {
         EXPECT_EQ(map.kept, reference.kept) << "size " << size << " seed " << seed;
         size_t kept = std::count_if(reference.kept.begin(), reference.kept.end(),
                                     [](uint32_t k) { return k != tilecvt::kRemovedTile; });
-        EXPECT_EQ(map.KeptCount(), kept);
+        EXPECT_EQ(map.keptCount(), kept);
         EXPECT_EQ(map.removed, 300 - kept);
       }
     }
@@ -122,7 +122,7 @@ TEST(TileMap, HorizontallyMirroredTileIsWrittenOnceWithBit10) {
   EXPECT_EQ(map.writeOrder, (std::vector<uint32_t>{0, 1}));
 
   TileMap noFlips = tilecvt::BuildMap(tiles.data(), 5, 8, 5, 1, {true, false, false});
-  EXPECT_EQ(noFlips.KeptCount(), 5u);
+  EXPECT_EQ(noFlips.keptCount(), 5u);
 }
 
 TEST(TileMap, BlankOnlyKeepsIdenticalTilesThatAreNotBlank) {
@@ -131,7 +131,7 @@ TEST(TileMap, BlankOnlyKeepsIdenticalTilesThatAreNotBlank) {
   TileMap map = tilecvt::BuildMap(tiles.data(), 4, 8, 4, 1, {true, true, true});
   tilecvt::ComposeEntries(map);
   EXPECT_EQ(map.entries, (std::vector<uint16_t>{0, 1, 2, 1}));
-  EXPECT_EQ(map.KeptCount(), 3u);
+  EXPECT_EQ(map.keptCount(), 3u);
 }
 
 TEST(TileMap, WithoutOptimisationEveryTileIsWrittenAndCounted) {
@@ -140,7 +140,7 @@ TEST(TileMap, WithoutOptimisationEveryTileIsWrittenAndCounted) {
   TileMap map = tilecvt::BuildMap(tiles.data(), 3, 8, 3, 1, {false, false, true});
   tilecvt::ComposeEntries(map);
   EXPECT_EQ(map.entries, (std::vector<uint16_t>{0, 1, 2}));
-  EXPECT_EQ(map.KeptCount(), 3u);
+  EXPECT_EQ(map.keptCount(), 3u);
 }
 
 TileMap Counting(size_t columns, size_t rows) {

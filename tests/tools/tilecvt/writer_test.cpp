@@ -73,7 +73,7 @@ struct Written {
   tilecvt::CapturingConsole console;
   tilecvt::Report report{console};
   tilecvt::Settings settings;
-  std::string Write(const tilecvt::DataBlock& block, ArrayForm form, bool compress) {
+  std::string write(const tilecvt::DataBlock& block, ArrayForm form, bool compress) {
     tilecvt::BlockOutput output{dir.file("out"), "name", "//\n", compress};
     EXPECT_EQ(tilecvt::WriteBlock(output, block, form, settings, report), 0);
     return testsupport::ReadFile(dir.file("out"));
@@ -82,14 +82,14 @@ struct Written {
 
 TEST(WriteBlock, TextIsWrittenWithCrLfLineEnds) {
   Written w;
-  EXPECT_EQ(w.Write({Bytes{1}, 1}, ArrayForm::C, false),
+  EXPECT_EQ(w.write({Bytes{1}, 1}, ArrayForm::C, false),
             "//\r\nconst unsigned char name[1] = {\r\n0x01\r\n};\r\n\r\n");
-  EXPECT_EQ(w.Write({Bytes{1, 2}, 1}, ArrayForm::Raw, false), std::string("\x01\x02", 2));
+  EXPECT_EQ(w.write({Bytes{1, 2}, 1}, ArrayForm::Raw, false), std::string("\x01\x02", 2));
 }
 
 TEST(WriteBlock, IncompressibleBlockIsWrittenPlainlyWithAWarning) {
   Written w;
-  EXPECT_EQ(w.Write({Bytes{1, 2, 3, 4}, 1}, ArrayForm::Raw, true),
+  EXPECT_EQ(w.write({Bytes{1, 2, 3, 4}, 1}, ArrayForm::Raw, true),
             std::string("\x01\x02\x03\x04", 4));
   EXPECT_EQ(w.console.err, "***WARNING: couldn't compress name, saving normal!");
 }
@@ -99,7 +99,7 @@ TEST(WriteBlock, OddCompressedLengthOfAShortArrayGetsAZeroByte) {
   Bytes data(96, 0);
   data.insert(data.end(),
               {1, 2, 3, 4});  // 23 bytes of LZ77: header, 2 flags, 6 references, 5 literals
-  std::string raw = w.Write({data, 2}, ArrayForm::Raw, true);
+  std::string raw = w.write({data, 2}, ArrayForm::Raw, true);
   ASSERT_EQ(raw.size() % 2, 0u);
   Bytes stream(raw.begin(), raw.end());
   size_t consumed = 0;
@@ -109,7 +109,7 @@ TEST(WriteBlock, OddCompressedLengthOfAShortArrayGetsAZeroByte) {
   EXPECT_EQ(consumed + 1, raw.size());
   EXPECT_EQ(raw.back(), '\0');
   // The C declaration keeps the element count before compression.
-  std::string c = w.Write({data, 2}, ArrayForm::C, true);
+  std::string c = w.write({data, 2}, ArrayForm::C, true);
   EXPECT_NE(c.find("const unsigned short name[50] = {"), std::string::npos);
   EXPECT_EQ(std::count(c.begin(), c.end(), 'x'), static_cast<long>(raw.size() / 2));
 }
