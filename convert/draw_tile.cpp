@@ -43,12 +43,12 @@ U32x4 Mix4(U32x4 c, U32x4 d, uint16_t a) {
 
 U32x4 Reverse4(U32x4 v) { return __builtin_shufflevector(v, v, 3, 2, 1, 0); }
 
-// Source of colours: the pixel itself, or a table lookup. Transparent4 gives
+// Source of colours: the pixel itself, or a table lookup. `transparent4` gives
 // all ones in the lanes that stay as they are.
 struct DirectColours {
-  uint32_t Colour(uint32_t v) const { return v; }
-  bool Transparent(uint32_t v) const { return v < 0x1000000u; }
-  U32x4 Transparent4(U32x4 v) const { return reinterpret_cast<U32x4>(v < 0x1000000u); }
+  uint32_t colour(uint32_t v) const { return v; }
+  bool transparent(uint32_t v) const { return v < 0x1000000u; }
+  U32x4 transparent4(U32x4 v) const { return reinterpret_cast<U32x4>(v < 0x1000000u); }
 };
 
 // `colours` already points at the sub-palette, and mask + start stays within
@@ -56,9 +56,9 @@ struct DirectColours {
 struct PaletteColours {
   const uint32_t* colours;
   uint32_t mask;
-  uint32_t Colour(uint32_t v) const { return colours[v & mask]; }
-  bool Transparent(uint32_t v) const { return (v & mask) == 0; }
-  U32x4 Transparent4(U32x4 v) const { return reinterpret_cast<U32x4>((v & mask) == 0); }
+  uint32_t colour(uint32_t v) const { return colours[v & mask]; }
+  bool transparent(uint32_t v) const { return (v & mask) == 0; }
+  U32x4 transparent4(U32x4 v) const { return reinterpret_cast<U32x4>((v & mask) == 0); }
 };
 
 // Any other start and mask: wrap around the 256 entries.
@@ -66,18 +66,18 @@ struct WrappedPaletteColours {
   const uint32_t* colours;
   uint32_t start;
   uint32_t mask;
-  uint32_t Colour(uint32_t v) const { return colours[(start + (v & mask)) & 255u]; }
-  bool Transparent(uint32_t v) const { return (v & mask) == 0; }
-  U32x4 Transparent4(U32x4 v) const { return reinterpret_cast<U32x4>((v & mask) == 0); }
+  uint32_t colour(uint32_t v) const { return colours[(start + (v & mask)) & 255u]; }
+  bool transparent(uint32_t v) const { return (v & mask) == 0; }
+  U32x4 transparent4(U32x4 v) const { return reinterpret_cast<U32x4>((v & mask) == 0); }
 };
 
 // One pixel, for the clipped edges of the surface.
 template <class Source, bool kKeyed, bool kBlend>
 void PutPixel(const Source& source, uint32_t opacity, uint32_t& d, uint32_t v) {
   if constexpr (kKeyed) {
-    if (source.Transparent(v)) return;
+    if (source.transparent(v)) return;
   }
-  uint32_t c = source.Colour(v);
+  uint32_t c = source.colour(v);
   if constexpr (kBlend)
     d = MixPixels(c, d, opacity, 256u - opacity);
   else
@@ -121,8 +121,8 @@ void DrawFull(Source source, uint32_t opacity, uint32_t* top, size_t stride, con
       for (int c = 0; c < kSide; c += 2) {
         uint64_t two;
         std::memcpy(&two, src + (kMirrorX ? kSide - 2 - c : c), sizeof two);
-        uint64_t first = source.Colour(static_cast<uint32_t>(kMirrorX ? two >> 32 : two));
-        uint64_t second = source.Colour(static_cast<uint32_t>(kMirrorX ? two : two >> 32));
+        uint64_t first = source.colour(static_cast<uint32_t>(kMirrorX ? two >> 32 : two));
+        uint64_t second = source.colour(static_cast<uint32_t>(kMirrorX ? two : two >> 32));
         uint64_t out = first | (second << 32);
         std::memcpy(dst + c, &out, sizeof out);
       }
@@ -131,17 +131,17 @@ void DrawFull(Source source, uint32_t opacity, uint32_t* top, size_t stride, con
         const uint32_t* s = src + (kMirrorX ? kSide - 4 - h : h);
         U32x4 colours;
         if constexpr (kMirrorX)
-          colours = U32x4{source.Colour(s[3]), source.Colour(s[2]), source.Colour(s[1]),
-                          source.Colour(s[0])};
+          colours = U32x4{source.colour(s[3]), source.colour(s[2]), source.colour(s[1]),
+                          source.colour(s[0])};
         else
-          colours = U32x4{source.Colour(s[0]), source.Colour(s[1]), source.Colour(s[2]),
-                          source.Colour(s[3])};
+          colours = U32x4{source.colour(s[0]), source.colour(s[1]), source.colour(s[2]),
+                          source.colour(s[3])};
         U32x4 old = Load4(dst + h);
         U32x4 out = colours;
         if constexpr (kBlend) out = Mix4(colours, old, static_cast<uint16_t>(opacity));
         if constexpr (kKeyed) {
           U32x4 values = kMirrorX ? Reverse4(Load4(s)) : Load4(s);
-          U32x4 keep = source.Transparent4(values);
+          U32x4 keep = source.transparent4(values);
           out = (keep & old) | (~keep & out);
         }
         Store4(dst + h, out);
