@@ -41,17 +41,9 @@ EditorBackgroundDialog::EditorBackgroundDialog(mapeditor::MapEditor& editor, int
   tabs_->addTab(advancedPage(), QStringLiteral("Avancé"));
   tabs_->addTab(conditionsPage(), QStringLiteral("Conditions"));
   tabs_->addTab(bitsPage(), QStringLiteral("Bits"));
-  auto* buttons = new QDialogButtonBox;
-  Named(buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole), "OK")
-      ->setDefault(true);
-  Named(buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole), "Annuler");
-  connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-    if (apply()) accept();
-  });
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_);
-  layout->addWidget(buttons);
+  AddOkCancel(this, layout);
 }
 
 QWidget* EditorBackgroundDialog::generalPage() {

@@ -55,17 +55,9 @@ EditorOptionsDialog::EditorOptionsDialog(mapeditor::MapEditor& editor, QWidget* 
   tabs_->addTab(backgroundsPage(), QStringLiteral("Fonds"));
   tabs_->addTab(displayPage(), QStringLiteral("Affichage"));
   tabs_->addTab(specimenPage(), QStringLiteral("Spécimen"));
-  auto* buttons = new QDialogButtonBox;
-  Named(buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole), "OK")
-      ->setDefault(true);
-  Named(buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole), "Annuler");
-  connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-    if (apply()) accept();
-  });
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_);
-  layout->addWidget(buttons);
+  AddOkCancel(this, layout);
 }
 
 QWidget* EditorOptionsDialog::shortcutsPage() {

@@ -15,21 +15,6 @@ namespace ui {
 
 namespace {
 
-// OK (default) and "Annuler" below the dialog's contents; OK closes only when
-// `apply` agrees.
-template <typename D>
-void AddOkCancel(D* dialog, QBoxLayout* layout) {
-  auto* buttons = new QDialogButtonBox;
-  Named(buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole), "OK")
-      ->setDefault(true);
-  Named(buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole), "Annuler");
-  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, [dialog] {
-    if (dialog->apply()) dialog->accept();
-  });
-  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-  layout->addWidget(buttons);
-}
-
 std::string Text(const QLineEdit* e) { return ToStdString(e->text()); }
 
 // Decimal, as the block format dialog reads it: anything else is 0, which

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QBoxLayout>
 #include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,5 +48,20 @@ inline QCheckBox* NewCheck(const QString& text, bool checked) {
 }
 
 inline QPushButton* NewButton(const QString& text) { return Named(new QPushButton(text), text); }
+
+// OK (default) and "Annuler" below the dialog's contents; OK closes only when
+// `apply` agrees.
+template <typename D>
+void AddOkCancel(D* dialog, QBoxLayout* layout) {
+  auto* buttons = new QDialogButtonBox;
+  Named(buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole), "OK")
+      ->setDefault(true);
+  Named(buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole), "Annuler");
+  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, [dialog] {
+    if (dialog->apply()) dialog->accept();
+  });
+  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+  layout->addWidget(buttons);
+}
 
 }  // namespace ui

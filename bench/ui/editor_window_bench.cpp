@@ -15,11 +15,9 @@
 #include <chrono>
 #include <memory>
 #include <optional>
-#include <random>
 #include <vector>
 
-#include "convert/gba_modes.h"
-#include "mapeditor/element_store.h"
+#include "bench/mapeditor/generated_store.h"
 #include "mapeditor/map_editor.h"
 #include "platform/recording_platform.h"
 #include "app/workshop.h"
@@ -32,44 +30,8 @@ using namespace mapeditor;
 
 constexpr int kCanvasWidth = 1920;
 constexpr int kCanvasHeight = 1080;
-constexpr int kCells = 256;
-constexpr int kTiles = 1024;
 
-class GeneratedStore : public ElementStore {
- public:
-  std::optional<LoadedMap> readMap(const project::EntryRecord& e) override {
-    std::mt19937 random(static_cast<uint32_t>(e.name.size() * 977 + e.name.back()));
-    LoadedMap m;
-    m.width = m.height = kCells;
-    m.mapFormat = 1;
-    m.cells.resize(kCells * kCells);
-    for (uint32_t& c : m.cells) c = random() & 0xFFFFu & ~0x300u;
-    LoadedTiles& t = m.tiles;
-    t.tileCount = kTiles;
-    t.colourMode = 0;
-    t.tilePixels.resize(static_cast<size_t>(kTiles) * 64);
-    for (uint32_t& p : t.tilePixels) p = random() & 15u;
-    for (int i = 0; i < 256; ++i) t.palette.push_back(random() | 0xFF000000u);
-    return m;
-  }
-  std::optional<LoadedList> readList(const project::EntryRecord&, int32_t) override {
-    return std::nullopt;
-  }
-  bool writeMap(const project::EntryRecord&, const project::EntryRecord&,
-                const project::EntryRecord&, const Background&) override {
-    return false;
-  }
-  bool writeList(const project::EntryRecord&, const project::EntryRecord&,
-                 const Background&) override {
-    return false;
-  }
-  const convert::MapFormat& mapFormat(int32_t i) const override {
-    return convert::kGbaMapFormats[static_cast<size_t>(i)];
-  }
-  const convert::ColourMode& colourMode(int32_t i) const override {
-    return convert::kGbaColourModes[static_cast<size_t>(i)];
-  }
-};
+using benchsupport::GeneratedStore;
 
 struct Scene {
   platform::RecordingDialogs dialogs;
