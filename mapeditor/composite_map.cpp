@@ -1,4 +1,4 @@
-#include "mapeditor/specimen.h"
+#include "mapeditor/composite_map.h"
 
 #include <algorithm>
 #include <cstddef>

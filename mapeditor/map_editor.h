@@ -13,7 +13,7 @@
 #include "mapeditor/link_groups.h"
 #include "mapeditor/selection_buffer.h"
 #include "mapeditor/selection_operations.h"
-#include "mapeditor/specimen.h"
+#include "mapeditor/composite_map.h"
 #include "mapeditor/status_messages.h"
 #include "mapeditor/undo_history.h"
 #include "mapeditor/window_placement.h"

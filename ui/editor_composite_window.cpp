@@ -1,4 +1,4 @@
-#include "ui/editor_specimen_window.h"
+#include "ui/editor_composite_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -14,7 +14,7 @@
 #include "convert/drawing_state.h"
 #include "convert/surface.h"
 #include "mapeditor/map_editor.h"
-#include "mapeditor/specimen.h"
+#include "mapeditor/composite_map.h"
 #include "mapeditor/editor_host.h"
 #include "ui/editor_widgets.h"
 

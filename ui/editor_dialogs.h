@@ -14,7 +14,7 @@ class MapEditor;
 // confirmed and the model changed, so that the caller redraws (and, after the
 // property sheet, rebuilds the bit grid). The non-modal bit grid and specimen
 // windows are the classes EditorBitGrid (ui/editor_bit_grid.h) and
-// EditorSpecimenWindow (ui/editor_specimen_window.h), owned by the editor
+// EditorSpecimenWindow (ui/editor_composite_window.h), owned by the editor
 // window.
 namespace ui {
 

@@ -4,7 +4,7 @@
 
 #include "ui/editor_bit_grid.h"
 #include "ui/editor_dialogs.h"
-#include "ui/editor_specimen_window.h"
+#include "ui/editor_composite_window.h"
 
 namespace ui {
 

@@ -6,7 +6,7 @@
 #include "convert/surface.h"
 #include "editor_fixture.h"
 #include "formats/list_model.h"
-#include "mapeditor/specimen.h"
+#include "mapeditor/composite_map.h"
 
 namespace mapeditortest {
 namespace {

@@ -13,7 +13,7 @@
 #include "ui/editor_background_dialog.h"
 #include "ui/editor_bit_grid.h"
 #include "ui/editor_options_dialog.h"
-#include "ui/editor_specimen_window.h"
+#include "ui/editor_composite_window.h"
 #include "ui/editor_tool_dialogs.h"
 
 using uitest::Bench;

@@ -19,13 +19,13 @@
 #include "convert/drawing_state.h"
 #include "convert/surface.h"
 #include "mapeditor/editor_texts.h"
-#include "mapeditor/specimen.h"
+#include "mapeditor/composite_map.h"
 #include "tests/ui/editor_bench.h"
 #include "ui/editor_background_dialog.h"
 #include "ui/editor_bit_grid.h"
 #include "ui/editor_dialogs.h"
 #include "ui/editor_options_dialog.h"
-#include "ui/editor_specimen_window.h"
+#include "ui/editor_composite_window.h"
 #include "ui/editor_tool_dialogs.h"
 
 using platform::Answer;
